@@ -1,0 +1,101 @@
+#include "ExtCtrls.h"
+
+#include "Description.h"
+#include "Forms.h"
+
+// ---- TTimer ------------------------------------------------------------------------------------
+
+TTimer::TTimer(TComponent* AOwner) : TComponent(AOwner) { Update(); }
+
+TTimer::~TTimer() {
+  if (id_) Application->RemoveTimer(id_);
+}
+
+void TTimer::Update() {
+  if (id_) {
+    Application->RemoveTimer(id_);
+    id_ = 0;
+  }
+  if (enabled_ && interval_ > 0 && !Loading()) id_ = Application->AddTimer(this);
+}
+
+void TTimer::SetEnabled(bool v) {
+  if (v == enabled_) return;
+  enabled_ = v;
+  Update();
+}
+
+void TTimer::SetInterval(unsigned ms) {
+  if (ms == interval_) return;
+  interval_ = ms;
+  Update();
+}
+
+bool TTimer::SetProperty(const std::string& name, const PropValue& v, FormLoader& loader) {
+  if (name == "Enabled") enabled_ = v.AsBool();
+  else if (name == "Interval") interval_ = unsigned(v.AsInt());
+  else if (name == "OnTimer") OnTimer = loader.Event<TNotifyEvent>(v);
+  else return TComponent::SetProperty(name, v, loader);
+  return true;
+}
+
+// ---- TImage ------------------------------------------------------------------------------------
+
+TImage::TImage(TComponent* AOwner) : TWinControl(AOwner) {
+  width_ = 105;
+  height_ = 105;
+  ParentColor = true;
+}
+
+void TImage::CreateParams(TCreateParams& p) {
+  TWinControl::CreateParams(p);  // our own class, painted here
+}
+
+void TImage::PictureChanged() {
+  if (AutoSize && Picture.Graphic) SetBounds(left_, top_, Picture.Width(), Picture.Height());
+  Invalidate();
+}
+
+void TImage::WndProc(TMessage& m) {
+  if (m.Msg == WM_ERASEBKGND) {
+    m.Result = 1;
+    return;
+  }
+  if (m.Msg == WM_PAINT) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(handle_, &ps);
+    RECT cr;
+    GetClientRect(handle_, &cr);
+    if (ParentColor && parent_) color_ = parent_->Color();
+    FillRect(dc, &cr, BackgroundBrush());
+    if (Picture.Graphic && !Picture.Graphic->Empty()) {
+      int pw = Picture.Width(), ph = Picture.Height();
+      RECT r{0, 0, pw, ph};
+      if (Stretch) {
+        r = cr;
+        if (Proportional) {
+          double s = std::min(double(cr.right) / pw, double(cr.bottom) / ph);
+          r = RECT{0, 0, int(pw * s), int(ph * s)};
+        }
+      }
+      if (Center) OffsetRect(&r, (cr.right - (r.right - r.left)) / 2, (cr.bottom - (r.bottom - r.top)) / 2);
+      Picture.Graphic->Draw(dc, r);
+    }
+    EndPaint(handle_, &ps);
+    return;
+  }
+  TWinControl::WndProc(m);
+}
+
+bool TImage::SetProperty(const std::string& name, const PropValue& v, FormLoader& loader) {
+  if (name == "Picture") {
+    // A picture resource of the program, named by its file name.
+    Picture.LoadFromResource(PictureResourceName(v.AsString()));
+  } else if (name == "Stretch") Stretch = v.AsBool();
+  else if (name == "Center") Center = v.AsBool();
+  else if (name == "Proportional") Proportional = v.AsBool();
+  else if (name == "AutoSize") AutoSize = v.AsBool();
+  else if (name == "Transparent") Transparent = v.AsBool();
+  else return TWinControl::SetProperty(name, v, loader);
+  return true;
+}

@@ -1,0 +1,525 @@
+#include "Forms.h"
+
+#include <algorithm>
+
+#include "ExtCtrls.h"
+#include "Menus.h"
+#include "StdCtrls.h"
+
+TApplication* Application = nullptr;
+TScreen* Screen = nullptr;
+
+namespace {
+const UINT kWakeRelease = WM_APP + 0x3F0;  // a released form waits for the main loop
+const wchar_t kAppClass[] = L"TApplication";
+
+void RegisterStandardClasses() {
+  RegisterComponentClass("TButton", [](TComponent* o) { return new TButton(o); });
+  RegisterComponentClass("TLabel", [](TComponent* o) { return new TLabel(o); });
+  RegisterComponentClass("TEdit", [](TComponent* o) { return new TEdit(o); });
+  RegisterComponentClass("TCheckBox", [](TComponent* o) { return new TCheckBox(o); });
+  RegisterComponentClass("TTimer", [](TComponent* o) { return new TTimer(o); });
+  RegisterComponentClass("TImage", [](TComponent* o) { return new TImage(o); });
+  RegisterComponentClass("TPopupMenu", [](TComponent* o) { return new TPopupMenu(o); });
+  RegisterComponentClass("TMenuItem", [](TComponent* o) { return new TMenuItem(o); });
+}
+}  // namespace
+
+void InitApplication() {
+  if (Application) return;
+  RegisterStandardClasses();
+  Application = new TApplication();
+  static TScreen screen;
+  Screen = &screen;
+}
+
+// ---- TForm -------------------------------------------------------------------------------------
+
+bool& TForm::CheckOnly() {
+  static bool v = false;
+  return v;
+}
+
+TForm::TForm(TComponent* AOwner) : TWinControl(AOwner) {
+  visible_ = false;
+  width_ = 320;
+  height_ = 240;
+  Application->AddForm(this);
+}
+
+TForm::~TForm() {
+  MarkDestroying();
+  if (Application) Application->RemoveForm(this);
+  DestroyHandle();
+}
+
+void TForm::BeforeDestruction() {
+  // OnDestroy runs while the whole form still exists; then its windows go.
+  if (!Destroying() && !CheckOnly()) CallEvent(OnDestroy, this);
+  TComponent::BeforeDestruction();
+  DestroyHandle();
+  if (Application && Application->MainForm == this) Application->MainForm = nullptr;
+}
+
+void TForm::InitForm(const std::wstring& className, const FormBinder& binder) {
+  InitFormFromText(LoadDescriptionResource(UpperCase(className)), WideToUtf8(className), binder);
+}
+
+void TForm::InitFormFromText(const std::string& text, const std::string& source, const FormBinder& binder) {
+  auto root = ParseDescription(text, source);
+  FormLoader loader(this, binder, source);
+  SetLoading(true);
+  try {
+    loader.Load(*root);
+  } catch (...) {
+    SetLoading(false);
+    throw;
+  }
+  // References between components (a control's pop-up menu) resolve once all exist.
+  for (TComponent* c : Components()) c->SetLoading(false);
+  SetLoading(false);
+  for (TComponent* c : Components()) c->Loaded();
+  Loaded();
+  if (CheckOnly()) return;
+  CallEvent(OnCreate, this);
+  if (visibleOnLoad_) Show();
+}
+
+void TForm::CreateParams(TCreateParams& p) {
+  static std::vector<std::wstring> registered;
+  if (std::find(registered.begin(), registered.end(), windowClass_) == registered.end()) {
+    WNDCLASSEXW wc{sizeof(wc)};
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = ObjectWndProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
+    wc.lpszClassName = windowClass_.c_str();
+    if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+      throw Exception(L"Cannot register window class " + windowClass_);
+    registered.push_back(windowClass_);
+  }
+  p.ClassName = windowClass_;
+  p.Subclass = false;
+  p.WndParent = Application->Handle();
+  switch (BorderStyle) {
+    case bsNoneBorder: p.Style = WS_POPUP; break;
+    case bsSingle: p.Style = WS_CAPTION | WS_BORDER; break;
+    case bsSizeable: p.Style = WS_CAPTION | WS_THICKFRAME; break;
+    case bsDialog: p.Style = WS_POPUP | WS_CAPTION; p.ExStyle = WS_EX_DLGMODALFRAME; break;
+    case bsToolWindow: p.Style = WS_CAPTION; p.ExStyle = WS_EX_TOOLWINDOW; break;
+    case bsSizeToolWin: p.Style = WS_CAPTION | WS_THICKFRAME; p.ExStyle = WS_EX_TOOLWINDOW; break;
+  }
+  if (BorderStyle != bsNoneBorder && (BorderIcons & biSystemMenu)) {
+    p.Style |= WS_SYSMENU;
+    if (BorderStyle != bsDialog && BorderStyle != bsToolWindow && BorderStyle != bsSizeToolWin) {
+      if (BorderIcons & biMinimize) p.Style |= WS_MINIMIZEBOX;
+      if (BorderIcons & biMaximize) p.Style |= WS_MAXIMIZEBOX;
+    }
+  }
+  p.Style |= WS_CLIPCHILDREN;
+  if (formStyle_ == fsStayOnTop) p.ExStyle |= WS_EX_TOPMOST;
+  if (alphaBlend_ || transparentColor_) p.ExStyle |= WS_EX_LAYERED;
+}
+
+void TForm::VisibleChanged() {
+  if (!handle_) HandleNeeded();
+  if (visible_) {
+    if (!placed_) PlaceOnScreen();
+    ShowWindow(handle_, SW_SHOW);
+    SetForegroundWindow(handle_);
+    CallEvent(OnShow, this);
+  } else {
+    ShowWindow(handle_, SW_HIDE);
+    CallEvent(OnHide, this);
+  }
+}
+
+void TForm::PlaceOnScreen() {
+  placed_ = true;
+  if (Position == poScreenCenter || Position == poDesktopCenter ||
+      (Position == poMainFormCenter && (!Application->MainForm || Application->MainForm == this))) {
+    SetBounds((Screen->Width() - width_) / 2, (Screen->Height() - height_) / 2, width_, height_);
+  } else if (Position == poMainFormCenter) {
+    TForm* m = Application->MainForm;
+    SetBounds(m->Left() + (m->Width() - width_) / 2, m->Top() + (m->Height() - height_) / 2, width_, height_);
+  }
+}
+
+void TForm::SetFormStyle(TFormStyle s) {
+  formStyle_ = s;
+  if (handle_)
+    SetWindowPos(handle_, s == fsStayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void TForm::ApplyLayered() {
+  if (!handle_) return;
+  LONG_PTR ex = GetWindowLongPtrW(handle_, GWL_EXSTYLE);
+  if (alphaBlend_ || transparentColor_) {
+    SetWindowLongPtrW(handle_, GWL_EXSTYLE, ex | WS_EX_LAYERED);
+    DWORD flags = (alphaBlend_ ? LWA_ALPHA : 0) | (transparentColor_ ? LWA_COLORKEY : 0);
+    SetLayeredWindowAttributes(handle_, ColorToRGB(transparentColorValue_), BYTE(alphaValue_), flags);
+  } else if (ex & WS_EX_LAYERED) {
+    SetWindowLongPtrW(handle_, GWL_EXSTYLE, ex & ~WS_EX_LAYERED);
+  }
+}
+
+void TForm::SetAlphaBlend(bool on) {
+  alphaBlend_ = on;
+  ApplyLayered();
+}
+
+void TForm::SetAlphaBlendValue(int v) {
+  alphaValue_ = std::clamp(v, 0, 255);
+  ApplyLayered();
+}
+
+void TForm::SetTransparentColor(bool on, TColor c) {
+  transparentColor_ = on;
+  transparentColorValue_ = c;
+  ApplyLayered();
+}
+
+TWindowState TForm::WindowState() const {
+  if (!handle_) return wsNormal;
+  if (IsIconic(handle_)) return wsMinimized;
+  if (IsZoomed(handle_)) return wsMaximized;
+  return wsNormal;
+}
+
+void TForm::SetWindowState(TWindowState s) {
+  if (!handle_) HandleNeeded();
+  if (!visible_) return;
+  ShowWindow(handle_, s == wsMinimized ? SW_MINIMIZE : s == wsMaximized ? SW_MAXIMIZE : SW_RESTORE);
+}
+
+bool TForm::Active() const { return handle_ && GetActiveWindow() == handle_; }
+
+bool TForm::CloseQuery() {
+  bool can = true;
+  CallEvent(OnCloseQuery, this, can);
+  return can;
+}
+
+void TForm::Close() {
+  if (modal_) {
+    ModalResult = mrCancel;
+    return;
+  }
+  if (!CloseQuery()) return;
+  TCloseAction action = caHide;
+  CallEvent(OnClose, this, action);
+  switch (action) {
+    case caNone: break;
+    case caHide: Hide(); break;
+    case caMinimize: SetWindowState(wsMinimized); break;
+    case caFree:
+      Hide();
+      Release();
+      break;
+  }
+  if (action != caNone && Application->MainForm == this) Application->Terminate();
+}
+
+void TForm::Release() { Application->QueueRelease(this); }
+
+TModalResult TForm::ShowModal() {
+  // Other windows of the program are disabled while the modal form runs its own loop.
+  std::vector<HWND> disabled;
+  for (TForm* f : Application->Forms())
+    if (f != this && f->HandleIfAllocated() && IsWindowEnabled(f->HandleIfAllocated())) {
+      EnableWindow(f->HandleIfAllocated(), FALSE);
+      disabled.push_back(f->HandleIfAllocated());
+    }
+  modal_ = true;
+  ModalResult = mrNone;
+  Show();
+  while (ModalResult == mrNone && !Application->Terminated) {
+    Application->HandleMessage();
+    if (ModalResult != mrNone) {
+      modal_ = false;
+      if (!CloseQuery()) ModalResult = mrNone;
+      modal_ = true;
+    }
+  }
+  modal_ = false;
+  for (HWND h : disabled) EnableWindow(h, TRUE);
+  Hide();
+  return ModalResult;
+}
+
+void TForm::WndProc(TMessage& m) {
+  switch (m.Msg) {
+    case WM_CLOSE:
+      Close();
+      return;
+    case WM_ERASEBKGND: {
+      RECT r;
+      GetClientRect(handle_, &r);
+      FillRect(HDC(m.WParam), &r, BackgroundBrush());
+      m.Result = 1;
+      return;
+    }
+    case WM_PAINT:
+      if (OnPaint) {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(handle_, &ps);
+        struct EndOnExit {
+          HWND h;
+          PAINTSTRUCT* ps;
+          TCanvas* c;
+          ~EndOnExit() {
+            c->SetHandle(nullptr);
+            EndPaint(h, ps);
+          }
+        } end{handle_, &ps, &Canvas};
+        Canvas.SetHandle(dc);
+        Canvas.Font.Assign(Font);
+        OnPaint(this);
+        return;
+      }
+      break;
+    case WM_QUERYENDSESSION:
+      m.Result = TRUE;
+      return;
+    case WM_ENDSESSION:
+      if (m.WParam) EndSession();
+      return;
+    case WM_ACTIVATE:
+      DefaultHandler(m);
+      if (LOWORD(m.WParam) == WA_INACTIVE) CallEvent(OnDeactivate, this);
+      else CallEvent(OnActivate, this);
+      return;
+    case WM_SIZE:
+      TWinControl::WndProc(m);
+      CallEvent(OnResize, this);
+      return;
+    case WM_COMMAND:
+      if (m.LParam == 0 && LOWORD(m.WParam) == IDCANCEL) {  // Esc through the dialog manager
+        for (TControl* c : Controls())
+          if (auto* b = dynamic_cast<TButton*>(c); b && b->Cancel && b->Enabled()) {
+            b->Click();
+            return;
+          }
+        return;
+      }
+      if (m.LParam == 0 && LOWORD(m.WParam) == IDOK) {
+        for (TControl* c : Controls())
+          if (auto* b = dynamic_cast<TButton*>(c); b && b->Default && b->Enabled()) {
+            b->Click();
+            return;
+          }
+        return;
+      }
+      break;
+  }
+  TWinControl::WndProc(m);
+}
+
+bool TForm::SetProperty(const std::string& name, const PropValue& v, FormLoader& loader) {
+  auto ident = [&](std::initializer_list<const char*> names) {
+    std::string s = v.AsIdent();
+    int i = 0;
+    for (const char* n : names) {
+      if (s == n) return i;
+      ++i;
+    }
+    throw EFormDescription(L"unknown value " + v.s + L" of " + Utf8ToWide(name));
+  };
+  if (name == "BorderStyle") BorderStyle = TFormBorderStyle(ident({"bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow", "bsSizeToolWin"}));
+  else if (name == "FormStyle") formStyle_ = TFormStyle(ident({"fsNormal", "fsStayOnTop"}));
+  else if (name == "Position") Position = TPosition(ident({"poDesigned", "poScreenCenter", "poDesktopCenter", "poMainFormCenter"}));
+  else if (name == "BorderIcons") {
+    BorderIcons = 0;
+    for (const auto& s : v.AsSet()) {
+      if (s == L"biSystemMenu") BorderIcons |= biSystemMenu;
+      else if (s == L"biMinimize") BorderIcons |= biMinimize;
+      else if (s == L"biMaximize") BorderIcons |= biMaximize;
+      else if (s != L"biHelp") throw EFormDescription(L"unknown border icon " + s);
+    }
+  } else if (name == "ClientWidth") width_ = v.AsInt() + 2 * GetSystemMetrics(SM_CXFIXEDFRAME);
+  else if (name == "ClientHeight") height_ = v.AsInt() + GetSystemMetrics(SM_CYCAPTION) + 2 * GetSystemMetrics(SM_CYFIXEDFRAME);
+  else if (name == "KeyPreview") KeyPreview = v.AsBool();
+  else if (name == "AlphaBlend") alphaBlend_ = v.AsBool();
+  else if (name == "AlphaBlendValue") alphaValue_ = std::clamp(v.AsInt(), 0, 255);
+  else if (name == "TransparentColor") transparentColor_ = v.AsBool();
+  else if (name == "TransparentColorValue") transparentColorValue_ = ColorFromProp(v);
+  else if (name == "Visible") visibleOnLoad_ = v.AsBool();
+  else if (name == "OnCreate") OnCreate = loader.Event<TNotifyEvent>(v);
+  else if (name == "OnShow") OnShow = loader.Event<TNotifyEvent>(v);
+  else if (name == "OnHide") OnHide = loader.Event<TNotifyEvent>(v);
+  else if (name == "OnDestroy") OnDestroy = loader.Event<TNotifyEvent>(v);
+  else if (name == "OnPaint") OnPaint = loader.Event<TNotifyEvent>(v);
+  else if (name == "OnActivate") OnActivate = loader.Event<TNotifyEvent>(v);
+  else if (name == "OnDeactivate") OnDeactivate = loader.Event<TNotifyEvent>(v);
+  else if (name == "OnResize") OnResize = loader.Event<TNotifyEvent>(v);
+  else if (name == "OnClose") OnClose = loader.Event<TCloseEvent>(v);
+  else if (name == "OnCloseQuery") OnCloseQuery = loader.Event<TCloseQueryEvent>(v);
+  else return TWinControl::SetProperty(name, v, loader);
+  return true;
+}
+
+// ---- TApplication ------------------------------------------------------------------------------
+
+TApplication::DepthGuard::DepthGuard() {
+  if (Application) ++Application->depth_;
+}
+TApplication::DepthGuard::~DepthGuard() {
+  if (Application) --Application->depth_;
+}
+
+TApplication::TApplication() : TComponent(nullptr) {
+  WNDCLASSEXW wc{sizeof(wc)};
+  wc.lpfnWndProc = AppWndProc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = kAppClass;
+  RegisterClassExW(&wc);
+  handle_ = CreateWindowExW(WS_EX_TOOLWINDOW, kAppClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                            GetModuleHandleW(nullptr), nullptr);
+}
+
+TApplication::~TApplication() {
+  FreeReleasedForms();
+  DestroyComponents();
+  if (handle_) DestroyWindow(handle_);
+}
+
+LRESULT CALLBACK TApplication::AppWndProc(HWND h, UINT m, WPARAM w, LPARAM l) {
+  if (!Application || h != Application->handle_) return DefWindowProcW(h, m, w, l);
+  DepthGuard depth;
+  try {
+    if (m == WM_TIMER) {
+      auto it = Application->timers_.find(w);
+      if (it != Application->timers_.end()) it->second->Timer();
+      return 0;
+    }
+    if (m == kWakeRelease) return 0;  // the main loop frees after this dispatch
+    if (m == WM_QUERYENDSESSION) return TRUE;
+    if (m == WM_MEASUREITEM || m == WM_DRAWITEM) {
+      TMessage msg{m, w, l, 0};
+      if (HandleMenuOwnerDraw(msg)) return msg.Result;
+    }
+  } catch (const std::exception& e) {
+    Application->HandleException(e);
+    return 0;
+  }
+  return DefWindowProcW(h, m, w, l);
+}
+
+void TApplication::HandleMessage() {
+  MSG msg;
+  if (!GetMessageW(&msg, nullptr, 0, 0)) {
+    Terminated = true;
+    exitCode_ = int(msg.wParam);
+    return;
+  }
+  HWND top = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+  if (!(top && TWinControl::FromHandle(top) && IsDialogMessageW(top, &msg))) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  if (depth_ == 0) FreeReleasedForms();
+}
+
+void TApplication::Run() {
+  if (MainForm && ShowMainForm && !MainForm->Visible()) MainForm->Show();
+  while (!Terminated) HandleMessage();
+}
+
+void TApplication::ProcessMessages() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      Terminated = true;
+      exitCode_ = int(msg.wParam);
+      // A nested wait leaves the quit for the main loop's own look.
+      if (depth_ > 0) PostQuitMessage(exitCode_);
+      break;
+    }
+    HWND top = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+    if (!(top && TWinControl::FromHandle(top) && IsDialogMessageW(top, &msg))) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+  }
+  if (depth_ == 0) FreeReleasedForms();
+}
+
+void TApplication::Terminate() {
+  if (!Terminated) PostQuitMessage(0);
+  Terminated = true;
+}
+
+void TApplication::ShowException(const std::exception& e) {
+  std::wstring text;
+  if (auto* x = dynamic_cast<const Exception*>(&e)) text = x->Message();
+  else text = Utf8ToWide(e.what());
+  if (!text.empty() && text.back() != L'.' && text.back() != L'。' && text.back() != L'!' && text.back() != L'！')
+    text += L".";
+  MessageBox(text, Title, MB_OK | MB_ICONERROR);
+}
+
+void TApplication::HandleException(const std::exception& e) {
+  if (OnException) OnException(this, e);
+  else ShowException(e);
+}
+
+int TApplication::MessageBox(const std::wstring& text, const std::wstring& caption, UINT flags) {
+  HWND owner = nullptr;
+  if (!(flags & (MB_SYSTEMMODAL | MB_TASKMODAL))) {
+    HWND active = GetActiveWindow();
+    owner = active ? active : handle_;
+  }
+  return Dialogs().MessageBox(owner, text, caption, flags);
+}
+
+TForm* TApplication::FindForm(const std::wstring& name) const {
+  for (TForm* f : forms_)
+    if (f->Name() == name && !f->Destroying()) return f;
+  return nullptr;
+}
+
+void TApplication::AddForm(TForm* f) { forms_.push_back(f); }
+
+void TApplication::RemoveForm(TForm* f) {
+  forms_.erase(std::remove(forms_.begin(), forms_.end(), f), forms_.end());
+  released_.erase(std::remove(released_.begin(), released_.end(), f), released_.end());
+  if (MainForm == f) MainForm = nullptr;
+}
+
+void TApplication::QueueRelease(TForm* f) {
+  if (std::find(released_.begin(), released_.end(), f) == released_.end()) released_.push_back(f);
+  PostMessageW(handle_, kWakeRelease, 0, 0);
+}
+
+void TApplication::FreeReleasedForms() {
+  while (!released_.empty()) {
+    TForm* f = released_.front();
+    released_.erase(released_.begin());
+    TComponent::Free(f);
+  }
+}
+
+UINT_PTR TApplication::AddTimer(TTimer* t) {
+  UINT_PTR id = nextTimer_++;
+  timers_[id] = t;
+  SetTimer(handle_, id, t->Interval(), nullptr);
+  return id;
+}
+
+void TApplication::RemoveTimer(UINT_PTR id) {
+  KillTimer(handle_, id);
+  timers_.erase(id);
+}
+
+// ---- TScreen -----------------------------------------------------------------------------------
+
+int TScreen::FormCount() const { return int(Application->Forms().size()); }
+TForm* TScreen::Forms(int i) const { return Application->Forms().at(i); }
+TForm* TScreen::ActiveForm() const {
+  HWND a = GetActiveWindow();
+  for (TForm* f : Application->Forms())
+    if (f->HandleIfAllocated() == a) return f;
+  return nullptr;
+}

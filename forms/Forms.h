@@ -1,0 +1,173 @@
+#pragma once
+// TForm, the application object and the screen.
+#include <windows.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "Controls.h"
+#include "Description.h"
+#include "Seams.h"
+
+enum TCloseAction { caNone, caHide, caFree, caMinimize };
+enum TFormBorderStyle { bsNoneBorder, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+enum TFormStyle { fsNormal, fsStayOnTop };
+enum TPosition { poDesigned, poScreenCenter, poDesktopCenter, poMainFormCenter };
+enum TWindowState { wsNormal, wsMinimized, wsMaximized };
+enum { biSystemMenu = 1, biMinimize = 2, biMaximize = 4 };
+using TModalResult = int;
+constexpr TModalResult mrNone = 0, mrOk = IDOK, mrCancel = IDCANCEL, mrYes = IDYES, mrNo = IDNO;
+
+using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
+using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
+
+class TForm : public TWinControl {
+ public:
+  explicit TForm(TComponent* AOwner);
+  ~TForm() override;
+
+  // The window class: the description's class name unless a form fixes its own before loading.
+  const std::wstring& WindowClassName() const { return windowClass_; }
+  void SetWindowClassName(const std::wstring& c) { windowClass_ = c; }
+
+  TCanvas Canvas;
+  TFormBorderStyle BorderStyle = bsSizeable;
+  int BorderIcons = biSystemMenu | biMinimize | biMaximize;
+  TPosition Position = poDesigned;
+  bool KeyPreview = false;
+  TModalResult ModalResult = mrNone;
+
+  TFormStyle FormStyle() const { return formStyle_; }
+  void SetFormStyle(TFormStyle s);
+  bool AlphaBlend() const { return alphaBlend_; }
+  int AlphaBlendValue() const { return alphaValue_; }
+  void SetAlphaBlend(bool on);
+  void SetAlphaBlendValue(int v);
+  void SetTransparentColor(bool on, TColor c);
+  TWindowState WindowState() const;
+  void SetWindowState(TWindowState s);
+
+  TNotifyEvent OnCreate, OnShow, OnHide, OnDestroy, OnPaint, OnActivate, OnDeactivate, OnResize;
+  TCloseEvent OnClose;
+  TCloseQueryEvent OnCloseQuery;
+
+  void Close();
+  bool CloseQuery();
+  // Frees the form once the outermost message dispatch is back in the main loop.
+  void Release();
+  TModalResult ShowModal();
+  bool Modal() const { return modal_; }
+  bool Active() const;
+
+  bool SetProperty(const std::string& name, const PropValue& v, FormLoader& loader) override;
+  void WndProc(TMessage& m) override;
+
+  // Set while the test of all descriptions creates each form: no OnCreate, nothing shown.
+  static bool& CheckOnly();
+
+ protected:
+  // Loads the description in the resource named after the class and binds it; then OnCreate.
+  void InitForm(const std::wstring& className, const FormBinder& binder);
+  // The same from a description's text (source names it in errors).
+  void InitFormFromText(const std::string& text, const std::string& source, const FormBinder& binder);
+  void CreateParams(TCreateParams& p) override;
+  void VisibleChanged() override;
+  void BeforeDestruction() override;
+  // Log-off and shut-down: consent is given always; EndSession does the program's closing work.
+  virtual void EndSession() {}
+
+ private:
+  void PlaceOnScreen();
+  void ApplyLayered();
+  std::wstring windowClass_;
+  TFormStyle formStyle_ = fsNormal;
+  bool alphaBlend_ = false, transparentColor_ = false;
+  int alphaValue_ = 255;
+  TColor transparentColorValue_ = clNone;
+  bool placed_ = false, modal_ = false, visibleOnLoad_ = false;
+};
+
+class TTimer;
+
+using TExceptionEvent = std::function<void(TObject* Sender, const std::exception& E)>;
+
+class TApplication : public TComponent {
+ public:
+  TApplication();
+  ~TApplication() override;
+
+  HWND Handle() const { return handle_; }
+  std::wstring Title;
+  TForm* MainForm = nullptr;
+  bool ShowMainForm = true;
+  bool Terminated = false;
+  TExceptionEvent OnException;
+
+  template <class T>
+  void CreateForm(T*& ref) {
+    ref = new T(this);
+    if (!MainForm) MainForm = ref;
+  }
+  void Run();
+  void HandleMessage();
+  void ProcessMessages();
+  void Terminate();
+  int ExitCode() const { return exitCode_; }
+
+  // The standard error box for an exception escaping a handler: its text, the title, an error icon.
+  void HandleException(const std::exception& e);
+  void ShowException(const std::exception& e);
+  int MessageBox(const std::wstring& text, const std::wstring& caption, UINT flags);
+
+  // Forms known to the application (all live forms), and a look-up by component name.
+  const std::vector<TForm*>& Forms() const { return forms_; }
+  TForm* FindForm(const std::wstring& name) const;
+
+  // The depth of message dispatch: 0 in the main loop between messages.
+  int DispatchDepth() const { return depth_; }
+  void FreeReleasedForms();
+
+  // Internal: used by forms and timers.
+  void AddForm(TForm* f);
+  void RemoveForm(TForm* f);
+  void QueueRelease(TForm* f);
+  UINT_PTR AddTimer(TTimer* t);
+  void RemoveTimer(UINT_PTR id);
+  struct DepthGuard {
+    DepthGuard();
+    ~DepthGuard();
+  };
+
+ private:
+  static LRESULT CALLBACK AppWndProc(HWND h, UINT m, WPARAM w, LPARAM l);
+  HWND handle_ = nullptr;
+  std::vector<TForm*> forms_, released_;
+  std::map<UINT_PTR, TTimer*> timers_;
+  UINT_PTR nextTimer_ = 1;
+  int depth_ = 0, exitCode_ = 0;
+};
+
+class TScreen {
+ public:
+  int Width() const { return Display().ScreenWidth(); }
+  int Height() const { return Display().ScreenHeight(); }
+  RECT WorkAreaRect() const { return Display().WorkArea(); }
+  int WorkAreaLeft() const { return WorkAreaRect().left; }
+  int WorkAreaTop() const { return WorkAreaRect().top; }
+  int WorkAreaWidth() const { RECT r = WorkAreaRect(); return r.right - r.left; }
+  int WorkAreaHeight() const { RECT r = WorkAreaRect(); return r.bottom - r.top; }
+  int FormCount() const;
+  TForm* Forms(int i) const;
+  TForm* ActiveForm() const;
+};
+
+extern TApplication* Application;
+extern TScreen* Screen;
+
+// Creates the application object once (programs call it first in WinMain; tests in their main).
+void InitApplication();
+
+// Registers a form class with the description test: QV_REGISTER_FORM(TfrmMain).
+#define QV_REGISTER_FORM(Cls) \
+  static const bool Cls##_registered = (RegisterFormClass(#Cls, [] { return static_cast<TForm*>(new Cls(Application)); }), true)

@@ -1,0 +1,193 @@
+#include "Menus.h"
+
+#include <algorithm>
+#include <map>
+
+#include "Controls.h"
+#include "Description.h"
+#include "Forms.h"
+
+TMenuItem::TMenuItem(TComponent* AOwner) : TComponent(AOwner) {}
+
+TMenuItem::~TMenuItem() {
+  for (TMenuItem* i : items_) i->parent_ = nullptr;
+  if (parent_) parent_->Remove(this);
+}
+
+void TMenuItem::Add(TMenuItem* item) { Insert(Count(), item); }
+
+void TMenuItem::Insert(int index, TMenuItem* item) {
+  if (item->parent_) item->parent_->Remove(item);
+  index = std::clamp(index, 0, Count());
+  items_.insert(items_.begin() + index, item);
+  item->parent_ = this;
+}
+
+void TMenuItem::Remove(TMenuItem* item) {
+  auto it = std::find(items_.begin(), items_.end(), item);
+  if (it != items_.end()) items_.erase(it);
+  item->parent_ = nullptr;
+}
+
+void TMenuItem::Clear() {
+  while (!items_.empty()) {
+    TMenuItem* i = items_.back();
+    items_.pop_back();
+    i->parent_ = nullptr;
+    TComponent::Free(i);
+  }
+}
+
+int TMenuItem::IndexOf(const TMenuItem* item) const {
+  auto it = std::find(items_.begin(), items_.end(), item);
+  return it == items_.end() ? -1 : int(it - items_.begin());
+}
+
+void TMenuItem::Click() {
+  if (RadioItem && parent_) {
+    for (TMenuItem* i : parent_->items_)
+      if (i->RadioItem && i->GroupIndex == GroupIndex) i->Checked = false;
+    Checked = true;
+  }
+  CallEvent(OnClick, this);
+}
+
+bool TMenuItem::SetProperty(const std::string& name, const PropValue& v, FormLoader& loader) {
+  if (name == "Caption") Caption = v.AsString();
+  else if (name == "Checked") Checked = v.AsBool();
+  else if (name == "Enabled") Enabled = v.AsBool();
+  else if (name == "Visible") Visible = v.AsBool();
+  else if (name == "Default") Default = v.AsBool();
+  else if (name == "RadioItem") RadioItem = v.AsBool();
+  else if (name == "GroupIndex") GroupIndex = v.AsInt();
+  else if (name == "Hint") Hint = v.AsString();
+  else if (name == "OnClick") OnClick = loader.Event<TNotifyEvent>(v);
+  else if (name == "OnDrawItem") OnDrawItem = loader.Event<TMenuDrawItemEvent>(v);
+  else if (name == "OnMeasureItem") OnMeasureItem = loader.Event<TMenuMeasureItemEvent>(v);
+  else return TComponent::SetProperty(name, v, loader);
+  return true;
+}
+
+void TMenuItem::SetParentComponent(TComponent* p) {
+  if (auto* m = dynamic_cast<TPopupMenu*>(p)) m->Items()->Add(this);
+  else if (auto* i = dynamic_cast<TMenuItem*>(p)) i->Add(this);
+}
+
+TPopupMenu::TPopupMenu(TComponent* AOwner) : TComponent(AOwner), items_(new TMenuItem(this)) {}
+
+bool TPopupMenu::SetProperty(const std::string& name, const PropValue& v, FormLoader& loader) {
+  if (name == "OwnerDraw") OwnerDraw = v.AsBool();
+  else if (name == "AutoPopup") AutoPopup = v.AsBool();
+  else if (name == "OnPopup") OnPopup = loader.Event<TNotifyEvent>(v);
+  else return TComponent::SetProperty(name, v, loader);
+  return true;
+}
+
+namespace {
+// The menu being tracked: its command ids and owner-drawn items.
+struct OpenMenu {
+  TPopupMenu* menu = nullptr;
+  std::map<UINT, TMenuItem*> commands;
+};
+OpenMenu* g_open = nullptr;
+
+HMENU Build(TPopupMenu* menu, TMenuItem* parent, OpenMenu& open, UINT& nextId) {
+  HMENU h = CreatePopupMenu();
+  for (int i = 0; i < parent->Count(); ++i) {
+    TMenuItem* it = parent->Items(i);
+    if (!it->Visible) continue;
+    MENUITEMINFOW mi{sizeof(mi)};
+    mi.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_DATA;
+    bool owner = menu->OwnerDraw || it->OnDrawItem;
+    mi.fType = it->IsLine() ? MFT_SEPARATOR : 0;
+    if (it->RadioItem) mi.fType |= MFT_RADIOCHECK;
+    if (owner) mi.fType |= MFT_OWNERDRAW;
+    else if (!it->IsLine()) {
+      mi.fMask |= MIIM_STRING;
+      mi.dwTypeData = const_cast<wchar_t*>(it->Caption.c_str());
+    }
+    mi.fState = (it->Checked ? MFS_CHECKED : 0) | (it->Enabled ? 0 : MFS_DISABLED) | (it->Default ? MFS_DEFAULT : 0);
+    mi.dwItemData = ULONG_PTR(it);
+    mi.wID = nextId++;
+    open.commands[mi.wID] = it;
+    if (it->Count() > 0) {
+      mi.fMask |= MIIM_SUBMENU;
+      mi.hSubMenu = Build(menu, it, open, nextId);
+    }
+    InsertMenuItemW(h, UINT(-1), TRUE, &mi);
+  }
+  return h;
+}
+}  // namespace
+
+void TPopupMenu::Popup(int x, int y, HWND owner) {
+  CallEvent(OnPopup, this);
+  if (!owner) owner = Application->Handle();
+  OpenMenu open;
+  open.menu = this;
+  UINT nextId = 1;
+  HMENU h = Build(this, items_, open, nextId);
+  OpenMenu* saved = g_open;
+  g_open = &open;
+  SetForegroundWindow(owner);
+  UINT cmd = UINT(TrackPopupMenuEx(h, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN, x, y, owner, nullptr));
+  PostMessageW(owner, WM_NULL, 0, 0);
+  g_open = saved;
+  DestroyMenu(h);
+  if (cmd) {
+    auto it = open.commands.find(cmd);
+    if (it != open.commands.end()) it->second->Click();
+  }
+}
+
+void TPopupMenu::CloseOpenMenu() { EndMenu(); }
+
+bool HandleMenuOwnerDraw(TMessage& m) {
+  if (!g_open) return false;
+  if (m.Msg == WM_MEASUREITEM) {
+    auto* mi = reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam);
+    auto* item = reinterpret_cast<TMenuItem*>(mi->itemData);
+    if (!item) return false;
+    HDC dc = GetDC(nullptr);
+    TCanvas canvas(dc);
+    canvas.Font.Name = L"宋体";
+    int w = item->IsLine() ? 0 : canvas.TextWidth(item->Caption) + 32;
+    int h = item->IsLine() ? 6 : std::max<int>(canvas.TextHeight(L"Wg") + 6, GetSystemMetrics(SM_CYMENU));
+    CallEvent(item->OnMeasureItem, item, &canvas, w, h);
+    canvas.SetHandle(nullptr);
+    ReleaseDC(nullptr, dc);
+    mi->itemWidth = UINT(std::max(w, 0));
+    mi->itemHeight = UINT(std::max(h, 0));
+    m.Result = TRUE;
+    return true;
+  }
+  auto* di = reinterpret_cast<DRAWITEMSTRUCT*>(m.LParam);
+  auto* item = reinterpret_cast<TMenuItem*>(di->itemData);
+  if (!item) return false;
+  TCanvas canvas(di->hDC);
+  bool selected = (di->itemState & ODS_SELECTED) != 0;
+  if (item->OnDrawItem) {
+    item->OnDrawItem(item, &canvas, di->rcItem, selected);
+  } else {
+    // Plain owner-drawn look: highlight, check mark, caption.
+    canvas.Brush.Color = selected ? clHighlight : clMenu;
+    canvas.FillRect(di->rcItem);
+    if (item->IsLine()) {
+      int y = (di->rcItem.top + di->rcItem.bottom) / 2;
+      canvas.Pen.Color = clBtnShadow;
+      canvas.MoveTo(di->rcItem.left + 2, y);
+      canvas.LineTo(di->rcItem.right - 2, y);
+    } else {
+      canvas.Brush.Style = bsClear;
+      canvas.Font.Color = !item->Enabled ? clGrayText : selected ? clHighlightText : clMenuText;
+      if (item->Default) canvas.Font.Style = fsBold;
+      int th = canvas.TextHeight(item->Caption);
+      int ty = (di->rcItem.top + di->rcItem.bottom - th) / 2;
+      if (item->Checked) canvas.TextOut(di->rcItem.left + 4, ty, item->RadioItem ? L"●" : L"√");
+      canvas.TextOut(di->rcItem.left + 22, ty, item->Caption);
+    }
+  }
+  canvas.SetHandle(nullptr);
+  m.Result = TRUE;
+  return true;
+}

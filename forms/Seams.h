@@ -1,0 +1,36 @@
+#pragma once
+// The few calls that a test must control: time, questions, the screen's size. Each seam defaults
+// to the real call; a test installs a fake for its scope (tests/support/Fakes.h).
+#include <windows.h>
+
+#include <string>
+
+class ClockSeam {
+ public:
+  virtual ~ClockSeam() = default;
+  virtual DWORD TickCount();
+  virtual DWORD LastInputTick();  // the tick of the user's last input
+  virtual SYSTEMTIME LocalTime();
+  // Blocks until a message arrives or ms have passed. A fake clock moves its time on instead.
+  virtual void WaitForMessages(DWORD ms);
+};
+ClockSeam& Clock();
+void SetClockSeam(ClockSeam* seam);  // nullptr: the real clock
+
+class DialogSeam {
+ public:
+  virtual ~DialogSeam() = default;
+  virtual int MessageBox(HWND owner, const std::wstring& text, const std::wstring& caption, UINT flags);
+};
+DialogSeam& Dialogs();
+void SetDialogSeam(DialogSeam* seam);
+
+class DisplaySeam {
+ public:
+  virtual ~DisplaySeam() = default;
+  virtual int ScreenWidth();
+  virtual int ScreenHeight();
+  virtual RECT WorkArea();
+};
+DisplaySeam& Display();
+void SetDisplaySeam(DisplaySeam* seam);
