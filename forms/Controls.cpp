@@ -330,6 +330,15 @@ bool TWinControl::DoKeyDown(WORD& key) {
   return key == 0;
 }
 
+// Tells every control on a window that the window is being shown or hidden.
+static void NotifyShowing(TWinControl* w, bool showing) {
+  const std::vector<TControl*> controls = w->Controls();  // a handler may add or remove controls
+  for (TControl* c : controls) {
+    c->ShowingChanged(showing);
+    if (auto* cw = dynamic_cast<TWinControl*>(c)) NotifyShowing(cw, showing);
+  }
+}
+
 void TWinControl::WndProc(TMessage& m) {
   switch (m.Msg) {
     case WM_COMMAND:
@@ -466,6 +475,10 @@ void TWinControl::WndProc(TMessage& m) {
       m.WParam = ch;
       break;
     }
+    case WM_SHOWWINDOW:
+      DefaultHandler(m);
+      if (!parent_) NotifyShowing(this, m.WParam != 0);
+      return;
     case WM_SETFOCUS:
       DefaultHandler(m);
       CallEvent(OnEnter, this);

@@ -87,6 +87,8 @@ class TControl : public TComponent {
   TMouseMoveEvent OnMouseMove;
 
   virtual void Click();
+  // The control's form is being shown or hidden (WM_SHOWWINDOW of the form).
+  virtual void ShowingChanged(bool /*formShowing*/) {}
   TForm* ParentForm() const;
   POINT ClientToScreen(POINT p) const;
   virtual void Invalidate() {}

@@ -18,8 +18,13 @@ void ClockSeam::WaitForMessages(DWORD ms) {
 }
 
 int DialogSeam::MessageBox(HWND owner, const std::wstring& text, const std::wstring& caption, UINT flags) {
-  return MessageBoxW(owner, text.c_str(), caption.c_str(), flags);
+  return ::MessageBoxW(owner, text.c_str(), caption.c_str(), flags);  // the member shadows the API
 }
+
+bool DialogSeam::OpenFileDialog(OPENFILENAMEW& ofn) { return GetOpenFileNameW(&ofn); }
+bool DialogSeam::SaveFileDialog(OPENFILENAMEW& ofn) { return GetSaveFileNameW(&ofn); }
+bool DialogSeam::FontDialog(CHOOSEFONTW& cf) { return ChooseFontW(&cf); }
+bool DialogSeam::ColorDialog(CHOOSECOLORW& cc) { return ChooseColorW(&cc); }
 
 int DisplaySeam::ScreenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
 int DisplaySeam::ScreenHeight() { return GetSystemMetrics(SM_CYSCREEN); }

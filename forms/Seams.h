@@ -2,6 +2,7 @@
 // The few calls that a test must control: time, questions, the screen's size. Each seam defaults
 // to the real call; a test installs a fake for its scope (tests/support/Fakes.h).
 #include <windows.h>
+#include <commdlg.h>
 
 #include <string>
 
@@ -21,6 +22,12 @@ class DialogSeam {
  public:
   virtual ~DialogSeam() = default;
   virtual int MessageBox(HWND owner, const std::wstring& text, const std::wstring& caption, UINT flags);
+  // The standard dialogs, taking what the system's calls take; each returns whether the user
+  // confirmed (the answer is then in the structure).
+  virtual bool OpenFileDialog(OPENFILENAMEW& ofn);   // GetOpenFileNameW
+  virtual bool SaveFileDialog(OPENFILENAMEW& ofn);   // GetSaveFileNameW
+  virtual bool FontDialog(CHOOSEFONTW& cf);          // ChooseFontW
+  virtual bool ColorDialog(CHOOSECOLORW& cc);        // ChooseColorW
 };
 DialogSeam& Dialogs();
 void SetDialogSeam(DialogSeam* seam);

@@ -31,6 +31,98 @@ ScriptedDialogs::ScriptedDialogs() : saved_(&Dialogs()) { SetDialogSeam(this); }
 ScriptedDialogs::~ScriptedDialogs() {
   SetDialogSeam(saved_);
   EXPECT_TRUE(answers.empty()) << answers.size() << " scripted answer(s) were not asked for";
+  EXPECT_TRUE(dialogAnswers.empty()) << dialogAnswers.size() << " scripted dialog answer(s) were not asked for";
+}
+
+namespace {
+const char* KindName(ScriptedDialogs::DialogKind k) {
+  switch (k) {
+    case ScriptedDialogs::kOpenFile: return "open";
+    case ScriptedDialogs::kSaveFile: return "save";
+    case ScriptedDialogs::kFont: return "font";
+    case ScriptedDialogs::kColor: return "colour";
+  }
+  return "?";
+}
+
+std::wstring JoinFilter(const wchar_t* f) {
+  std::wstring out;
+  while (f && *f) {
+    if (!out.empty()) out += L'|';
+    out += f;
+    f += wcslen(f) + 1;
+  }
+  return out;
+}
+}  // namespace
+
+const ScriptedDialogs::DialogAnswer* ScriptedDialogs::NextAnswer(DialogKind kind, int answerKind) {
+  if (dialogAnswers.empty()) {
+    ADD_FAILURE() << "unexpected " << KindName(kind) << " dialog \"" << Narrow(asked.back().title) << "\"";
+    return nullptr;
+  }
+  current_ = dialogAnswers.front();
+  dialogAnswers.pop_front();
+  if (current_.kind != DialogAnswer::kCancel && current_.kind != answerKind) {
+    ADD_FAILURE() << "the " << KindName(kind) << " dialog met an answer scripted for another kind";
+    return nullptr;
+  }
+  return &current_;
+}
+
+bool ScriptedDialogs::FileDialog(DialogKind kind, OPENFILENAMEW& ofn) {
+  asked.push_back({kind, ofn.hwndOwner, ofn.lpstrTitle ? ofn.lpstrTitle : L"",
+                   ofn.lpstrInitialDir ? ofn.lpstrInitialDir : L"", JoinFilter(ofn.lpstrFilter),
+                   ofn.lpstrFile ? ofn.lpstrFile : L"", ofn.lpstrDefExt ? ofn.lpstrDefExt : L"", ofn.Flags, 0,
+                   LOGFONTW{}, 0});
+  const DialogAnswer* a = NextAnswer(kind, DialogAnswer::kFiles);
+  if (!a || a->kind == DialogAnswer::kCancel || a->files.empty()) return false;
+  // One file: its full path. Several: the folder, then each name, as the explorer dialog gives them.
+  std::wstring out;
+  if (a->files.size() == 1) {
+    out = a->files[0];
+    out += L'\0';
+  } else {
+    const std::wstring& f0 = a->files[0];
+    out = f0.substr(0, f0.rfind(L'\\'));
+    out += L'\0';
+    for (const auto& f : a->files) {
+      out += f.substr(f.rfind(L'\\') + 1);
+      out += L'\0';
+    }
+  }
+  out += L'\0';
+  if (out.size() > ofn.nMaxFile) {
+    ADD_FAILURE() << "scripted file names do not fit the dialog's buffer";
+    return false;
+  }
+  std::copy(out.begin(), out.end(), ofn.lpstrFile);
+  return true;
+}
+
+bool ScriptedDialogs::FontDialog(CHOOSEFONTW& cf) {
+  asked.push_back({kFont, cf.hwndOwner, L"", L"", L"", L"", L"", cf.Flags, cf.rgbColors,
+                   cf.lpLogFont ? *cf.lpLogFont : LOGFONTW{}, cf.iPointSize});
+  const DialogAnswer* a = NextAnswer(kFont, DialogAnswer::kFont);
+  if (!a || a->kind == DialogAnswer::kCancel) return false;
+  LOGFONTW& lf = *cf.lpLogFont;
+  wcsncpy(lf.lfFaceName, a->fontName.c_str(), LF_FACESIZE - 1);
+  lf.lfHeight = -MulDiv(a->fontSize, 96, 72);
+  lf.lfWeight = (a->fontStyle & 1) ? FW_BOLD : FW_NORMAL;
+  lf.lfItalic = (a->fontStyle & 2) != 0;
+  lf.lfUnderline = (a->fontStyle & 4) != 0;
+  lf.lfStrikeOut = (a->fontStyle & 8) != 0;
+  cf.iPointSize = a->fontSize * 10;
+  cf.rgbColors = a->color;
+  return true;
+}
+
+bool ScriptedDialogs::ColorDialog(CHOOSECOLORW& cc) {
+  asked.push_back({kColor, cc.hwndOwner, L"", L"", L"", L"", L"", cc.Flags, cc.rgbResult, LOGFONTW{}, 0});
+  const DialogAnswer* a = NextAnswer(kColor, DialogAnswer::kColor);
+  if (!a || a->kind == DialogAnswer::kCancel) return false;
+  cc.rgbResult = a->color;
+  return true;
 }
 
 int ScriptedDialogs::MessageBox(HWND owner, const std::wstring& text, const std::wstring& caption, UINT flags) {
@@ -61,6 +153,17 @@ class FailingDialogs : public DialogSeam {
   int MessageBox(HWND, const std::wstring& text, const std::wstring& caption, UINT) override {
     ADD_FAILURE() << "a real message box would block: \"" << Narrow(caption) << "\": " << Narrow(text);
     return IDCANCEL;
+  }
+  // The standard dialogs likewise: each fails the test and is cancelled.
+  bool OpenFileDialog(OPENFILENAMEW& ofn) override { return Fail("open", ofn.lpstrTitle); }
+  bool SaveFileDialog(OPENFILENAMEW& ofn) override { return Fail("save", ofn.lpstrTitle); }
+  bool FontDialog(CHOOSEFONTW&) override { return Fail("font", nullptr); }
+  bool ColorDialog(CHOOSECOLORW&) override { return Fail("colour", nullptr); }
+
+ private:
+  static bool Fail(const char* kind, const wchar_t* title) {
+    ADD_FAILURE() << "a real " << kind << " dialog would block: \"" << Narrow(title ? title : L"") << "\"";
+    return false;
   }
 };
 

@@ -48,7 +48,54 @@ class ScriptedDialogs : public DialogSeam {
   std::deque<int> answers;
   std::vector<Box> shown;
 
+  // The standard dialogs, answered in order from a second script. A dialog the script did not
+  // expect, or of another kind than scripted, fails the test and is cancelled.
+  enum DialogKind { kOpenFile, kSaveFile, kFont, kColor };
+  struct DialogAnswer {
+    enum { kFiles, kFont, kColor, kCancel } kind;
+    std::vector<std::wstring> files;  // full paths, all in one folder
+    std::wstring fontName;
+    int fontSize = 0, fontStyle = 0;  // points; fsBold... of Graphics.h
+    COLORREF color = 0;               // the colour chosen, or the font's colour
+  };
+  struct AskedDialog {
+    DialogKind kind;
+    HWND owner;
+    std::wstring title, initialDir, filter, fileName, defaultExt;  // filter with '|' between parts
+    DWORD flags;
+    COLORREF color;       // the colour dialog's start, or the font's colour
+    LOGFONTW font;        // the font dialog's start
+    int fontPointSize;    // tenths of a point
+  };
+  ScriptedDialogs& ChooseFiles(std::vector<std::wstring> paths) {
+    dialogAnswers.push_back({DialogAnswer::kFiles, std::move(paths), {}, 0, 0, 0});
+    return *this;
+  }
+  ScriptedDialogs& ChooseFile(const std::wstring& path) { return ChooseFiles({path}); }
+  ScriptedDialogs& ChooseFont(const std::wstring& name, int size, int style = 0, COLORREF color = 0) {
+    dialogAnswers.push_back({DialogAnswer::kFont, {}, name, size, style, color});
+    return *this;
+  }
+  ScriptedDialogs& ChooseColor(COLORREF c) {
+    dialogAnswers.push_back({DialogAnswer::kColor, {}, {}, 0, 0, c});
+    return *this;
+  }
+  ScriptedDialogs& CancelDialog() {
+    dialogAnswers.push_back({DialogAnswer::kCancel, {}, {}, 0, 0, 0});
+    return *this;
+  }
+  bool OpenFileDialog(OPENFILENAMEW& ofn) override { return FileDialog(kOpenFile, ofn); }
+  bool SaveFileDialog(OPENFILENAMEW& ofn) override { return FileDialog(kSaveFile, ofn); }
+  bool FontDialog(CHOOSEFONTW& cf) override;
+  bool ColorDialog(CHOOSECOLORW& cc) override;
+  std::deque<DialogAnswer> dialogAnswers;
+  std::vector<AskedDialog> asked;
+
  private:
+  bool FileDialog(DialogKind kind, OPENFILENAMEW& ofn);
+  // The next answer when it is of that kind (or a cancel); nullptr fails the test.
+  const DialogAnswer* NextAnswer(DialogKind kind, int answerKind);
+  DialogAnswer current_;
   DialogSeam* saved_;
 };
 
