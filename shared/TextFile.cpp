@@ -1,0 +1,117 @@
+#include "TextFile.h"
+
+#include <windows.h>
+
+#include "Classes.h"
+#include "Text.h"
+
+namespace {
+constexpr unsigned kGBK = 936;
+
+struct FileHandle {
+  HANDLE h = INVALID_HANDLE_VALUE;
+  ~FileHandle() {
+    if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+  }
+};
+
+std::wstring SystemMessage(DWORD err) {
+  wchar_t* buf = nullptr;
+  DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                           nullptr, err, 0, reinterpret_cast<wchar_t*>(&buf), 0, nullptr);
+  std::wstring s = n ? std::wstring(buf, n) : std::wstring();
+  if (buf) LocalFree(buf);
+  while (!s.empty() && (s.back() == L'\r' || s.back() == L'\n' || s.back() == L' ')) s.pop_back();
+  return s;
+}
+
+[[noreturn]] void Fail(const wchar_t* what, const std::wstring& path, DWORD err) {
+  std::wstring msg = std::wstring(what) + L" '" + path + L"'";
+  std::wstring sys = SystemMessage(err);
+  if (!sys.empty()) msg += L": " + sys;
+  throw EInOutError(msg);
+}
+}  // namespace
+
+std::vector<std::wstring> ReadTextLines(const std::wstring& path) {
+  FileHandle f;
+  f.h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (f.h == INVALID_HANDLE_VALUE) Fail(L"Cannot open file", path, GetLastError());
+  std::string bytes;
+  char buf[65536];
+  for (;;) {
+    DWORD got = 0;
+    if (!ReadFile(f.h, buf, sizeof(buf), &got, nullptr)) Fail(L"Cannot read file", path, GetLastError());
+    if (got == 0) break;
+    bytes.append(buf, got);
+  }
+  std::vector<std::wstring> lines;
+  size_t start = 0;
+  while (start < bytes.size()) {
+    size_t nl = bytes.find('\n', start);
+    size_t end = nl == std::string::npos ? bytes.size() : nl;
+    size_t stop = end;
+    if (nl != std::string::npos && stop > start && bytes[stop - 1] == '\r') --stop;
+    lines.push_back(CodePageToWide(std::string_view(bytes).substr(start, stop - start), kGBK));
+    if (nl == std::string::npos) break;
+    start = nl + 1;
+  }
+  return lines;
+}
+
+void WriteTextLines(const std::wstring& path, const std::vector<std::wstring>& lines) {
+  std::string bytes;
+  for (const auto& line : lines) {
+    bytes += WideToCodePage(line, kGBK);
+    bytes += "\r\n";
+  }
+  const std::wstring temp = path + L".tmp" + std::to_wstring(GetCurrentProcessId());
+  {
+    FileHandle f;
+    f.h = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (f.h == INVALID_HANDLE_VALUE) Fail(L"Cannot create file", path, GetLastError());
+    DWORD written = 0;
+    bool ok = bytes.empty() || (WriteFile(f.h, bytes.data(), DWORD(bytes.size()), &written, nullptr) &&
+                                written == bytes.size());
+    if (ok) ok = FlushFileBuffers(f.h) != 0;
+    if (!ok) {
+      DWORD err = GetLastError();
+      CloseHandle(f.h);
+      f.h = INVALID_HANDLE_VALUE;
+      DeleteFileW(temp.c_str());
+      Fail(L"Cannot write file", path, err);
+    }
+  }
+  if (!MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    DWORD err = GetLastError();
+    DeleteFileW(temp.c_str());
+    Fail(L"Cannot write file", path, err);
+  }
+}
+
+bool FileExists(const std::wstring& path) {
+  DWORD a = GetFileAttributesW(path.c_str());
+  return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool DirectoryExists(const std::wstring& path) {
+  DWORD a = GetFileAttributesW(path.c_str());
+  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::wstring ExtractFileDir(const std::wstring& path) {
+  size_t p = path.find_last_of(L"\\/");
+  return p == std::wstring::npos ? std::wstring() : path.substr(0, p);
+}
+
+std::wstring ExtractFileName(const std::wstring& path) {
+  size_t p = path.find_last_of(L"\\/:");
+  return p == std::wstring::npos ? path : path.substr(p + 1);
+}
+
+std::wstring ExtractFileExt(const std::wstring& path) {
+  std::wstring name = ExtractFileName(path);
+  size_t p = name.rfind(L'.');
+  return p == std::wstring::npos ? std::wstring() : name.substr(p);
+}

@@ -1,0 +1,402 @@
+// Waits, folders, registry, path files, auto-start, shortcuts and web pages.
+#include "uniQVShare.h"
+
+#include <objbase.h>
+#include <objidl.h>
+#include <ole2.h>
+#include <shlobj.h>
+#include <shobjidl.h>
+#include <tlhelp32.h>
+
+#include <random>
+
+#include "Classes.h"
+#include "Forms.h"
+#include "QVSeams.h"
+#include "Text.h"
+#include "TextFile.h"
+
+namespace {
+
+struct RegKey {
+  HKEY h = nullptr;
+  ~RegKey() {
+    if (h) RegCloseKey(h);
+  }
+};
+
+struct Handle {
+  HANDLE h = INVALID_HANDLE_VALUE;
+  ~Handle() {
+    if (h && h != INVALID_HANDLE_VALUE) CloseHandle(h);
+  }
+};
+
+template <class T>
+struct ComPtr {
+  T* p = nullptr;
+  ~ComPtr() {
+    if (p) p->Release();
+  }
+};
+
+bool StartsWithNoCase(const std::wstring& s, const std::wstring& prefix) {
+  return s.size() >= prefix.size() &&
+         CompareStringOrdinal(s.c_str(), int(prefix.size()), prefix.c_str(), int(prefix.size()), TRUE) == CSTR_EQUAL;
+}
+
+// The family's keys under HKLM\SOFTWARE\Quovel live in the 32-bit view, where the 32-bit siblings
+// keep them.
+REGSAM ViewFor(HKEY root, const std::wstring& path) {
+  return root == HKEY_LOCAL_MACHINE && StartsWithNoCase(path, L"SOFTWARE\\Quovel") ? KEY_WOW64_32KEY : 0;
+}
+
+bool OpenForRead(HKEY root, const std::wstring& path, RegKey& key) {
+  return RegistryCalls().OpenKey(root, path, KEY_READ | ViewFor(root, path), &key.h) == ERROR_SUCCESS;
+}
+
+constexpr REGSAM kWriteAccess = KEY_QUERY_VALUE | KEY_SET_VALUE;
+
+// A string value of an opened key; false when missing or not a string.
+bool ReadString(HKEY key, const std::wstring& name, std::wstring& out) {
+  DWORD type = 0, size = 0;
+  LSTATUS r = RegQueryValueExW(key, name.c_str(), nullptr, &type, nullptr, &size);
+  for (int tries = 0; tries < 4; ++tries) {
+    if (r != ERROR_SUCCESS && r != ERROR_MORE_DATA) return false;
+    if (type != REG_SZ && type != REG_EXPAND_SZ) return false;
+    std::wstring buf(size / sizeof(wchar_t) + 1, L'\0');
+    DWORD got = DWORD(buf.size() * sizeof(wchar_t));
+    r = RegQueryValueExW(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buf.data()), &got);
+    if (r == ERROR_SUCCESS) {
+      buf.resize(got / sizeof(wchar_t));
+      while (!buf.empty() && buf.back() == L'\0') buf.pop_back();
+      out = buf;
+      return true;
+    }
+    size = got;
+  }
+  return false;
+}
+
+bool ValueExists(HKEY key, const std::wstring& name) {
+  return RegQueryValueExW(key, name.c_str(), nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+}
+
+std::wstring JoinPath(const std::wstring& folder, const std::wstring& name) {
+  if (folder.empty()) return name;
+  if (folder.back() == L'\\' || folder.back() == L'/') return folder + name;
+  return folder + L"\\" + name;
+}
+
+// A folder we may build in: fully qualified ("C:\..." or "\\server\..."), so an empty shell
+// folder never turns into a folder at a drive root.
+bool IsFullyQualified(const std::wstring& path) {
+  if (path.size() >= 3 && iswalpha(path[0]) && path[1] == L':' && (path[2] == L'\\' || path[2] == L'/')) return true;
+  return path.size() >= 3 && path[0] == L'\\' && path[1] == L'\\' && path[2] != L'\\';
+}
+
+void Open(HWND owner, const std::wstring& address, int show) {
+  if (address.empty()) return;
+  ShellCalls().Execute(owner, L"", address, L"", L"", show);
+}
+
+// The maker's addresses (placeholders of our choosing).
+constexpr const wchar_t* kSite = L"http://www.quovel.com/";
+constexpr const wchar_t* kArticle1 = L"http://www.quovel.com/article/healthy-computing.html";
+constexpr const wchar_t* kArticle2 = L"http://www.quovel.com/article/eye-care.html";
+constexpr const wchar_t* kGuestBook = L"http://www.quovel.com/guestbook/";
+constexpr const wchar_t* kDownload = L"http://www.quovel.com/download/";
+constexpr const wchar_t* kIndexHelp = L"http://www.quovel.com/help/statistics-indices.html";
+constexpr const wchar_t* kSearchUtf8 = L"https://www.baidu.com/s?ie=utf-8&wd=";
+constexpr const wchar_t* kSearchGbk = L"https://www.baidu.com/s?ie=gbk&wd=";
+constexpr const wchar_t* kMessenger = L"tencent://message/?uin=80000474&Site=quovel&Menu=yes";
+constexpr const wchar_t* kShopMessenger = L"http://www.quovel.com/shop/contact.html";
+constexpr const wchar_t* kEmail = L"author@quovel.com";
+
+}  // namespace
+
+// ---- waits, forms, processes ---------------------------------------------------------------
+
+void DelayWithMessages(int ms) {
+  const DWORD t0 = Clock().TickCount();
+  for (;;) {
+    if (Application) {
+      Application->ProcessMessages();
+      if (Application->Terminated) return;
+    } else {
+      MSG msg;
+      while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+          PostQuitMessage(int(msg.wParam));
+          return;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+      }
+    }
+    const int elapsed = int(Clock().TickCount() - t0);
+    if (elapsed >= ms) return;
+    Clock().WaitForMessages(DWORD(ms - elapsed));
+  }
+}
+
+void ShowDesktop() { ShellCalls().InvokeShellApplication(L"ToggleDesktop"); }
+void ShowShutDownDialog() { ShellCalls().InvokeShellApplication(L"ShutDownWindows"); }
+
+bool IsFormCreated(const std::wstring& formName) {
+  if (!Application) return false;
+  for (TForm* f : Application->Forms())
+    if (f->Name() == formName) return true;
+  return false;
+}
+
+bool IsProcessExtRunning(const std::wstring& ext) {
+  Handle snap;
+  snap.h = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snap.h == INVALID_HANDLE_VALUE) return false;
+  const std::wstring want = UpperCase(ext);
+  PROCESSENTRY32W pe{sizeof(pe)};
+  for (BOOL ok = Process32FirstW(snap.h, &pe); ok; ok = Process32NextW(snap.h, &pe)) {
+    std::wstring name(pe.szExeFile, wcsnlen(pe.szExeFile, MAX_PATH));
+    size_t dot = name.rfind(L'.');
+    if (dot != std::wstring::npos && UpperCase(name.substr(dot)) == want) return true;
+  }
+  return false;
+}
+
+bool IsSCRRunning() { return IsProcessExtRunning(L".scr") || IsFormCreated(L"frmScrBKWD"); }
+
+// ---- folders -------------------------------------------------------------------------------
+
+std::wstring ReadWin32String(const std::function<UINT(wchar_t* buffer, UINT size)>& api) {
+  std::wstring buf(MAX_PATH, L'\0');
+  for (int tries = 0; tries < 8; ++tries) {
+    UINT n = api(buf.data(), UINT(buf.size()));
+    if (n == 0) return {};
+    if (n < buf.size()) return buf.substr(0, n);
+    buf.assign(size_t(n) + 1, L'\0');  // n is the size needed, terminator included
+  }
+  return {};
+}
+
+std::wstring GetWinDir() {
+  return ReadWin32String([](wchar_t* b, UINT n) { return GetWindowsDirectoryW(b, n); });
+}
+
+std::wstring GetSysDir() {
+  return ReadWin32String([](wchar_t* b, UINT n) { return GetSystemDirectoryW(b, n); });
+}
+
+std::wstring OwnExePath() {
+  std::wstring buf(MAX_PATH, L'\0');
+  for (;;) {
+    DWORD n = GetModuleFileNameW(nullptr, buf.data(), DWORD(buf.size()));
+    if (n == 0) return {};
+    if (n < buf.size()) return buf.substr(0, n);
+    buf.assign(buf.size() * 2, L'\0');
+  }
+}
+
+std::wstring OwnExeFolder() { return ExtractFileDir(OwnExePath()); }
+
+// ---- registry ------------------------------------------------------------------------------
+
+std::wstring RegReadStr(HKEY root, const std::wstring& key, const std::wstring& name) {
+  RegKey k;
+  std::wstring out;
+  if (OpenForRead(root, key, k)) ReadString(k.h, name, out);
+  return out;
+}
+
+std::wstring GetShellFolder(const std::wstring& valueName) {
+  std::wstring folder = RegReadStr(HKEY_CURRENT_USER, kShellFoldersKeyPath, valueName);
+  if (!folder.empty()) return folder;
+  const KNOWNFOLDERID* id = nullptr;
+  if (valueName == L"AppData") id = &FOLDERID_RoamingAppData;
+  else if (valueName == L"Programs") id = &FOLDERID_Programs;
+  else if (valueName == L"Desktop") id = &FOLDERID_Desktop;
+  else if (valueName == L"Local AppData") id = &FOLDERID_LocalAppData;
+  else if (valueName == L"Startup") id = &FOLDERID_Startup;
+  else if (valueName == L"Personal") id = &FOLDERID_Documents;
+  return id ? ShellCalls().KnownFolderPath(*id) : std::wstring();
+}
+
+std::wstring GetInstallPathFromReg(const std::wstring& productKey) {
+  return RegReadStr(HKEY_LOCAL_MACHINE, std::wstring(kQuovelKeyPath) + productKey, L"dir");
+}
+
+// ---- path files ----------------------------------------------------------------------------
+
+std::wstring PathFileFolder() {
+  std::wstring appData = GetShellFolder(L"AppData");
+  if (appData.empty() || !IsFullyQualified(appData)) return {};
+  return JoinPath(appData, L"Quovel");
+}
+
+std::wstring ReadPathFile(const std::wstring& fileName) {
+  std::wstring folder = PathFileFolder();
+  if (folder.empty()) return {};
+  std::wstring file = JoinPath(folder, fileName);
+  if (!FileExists(file)) return {};
+  std::vector<std::wstring> lines = ReadTextLines(file);
+  return lines.empty() ? std::wstring() : lines.front();
+}
+
+bool WritePathFile(const std::wstring& fileName, const std::wstring& exePath, const std::wstring& version) {
+  std::wstring folder = PathFileFolder();
+  if (folder.empty()) return false;
+  std::wstring file = JoinPath(folder, fileName);
+  if (DirectoryExists(folder)) {
+    if (FileExists(file) && ReadPathFile(fileName) == exePath) return false;
+  } else if (!CreateDirectoryW(folder.c_str(), nullptr)) {
+    return false;
+  }
+  WriteTextLines(file, {exePath, version});
+  return true;
+}
+
+// ---- Run values ----------------------------------------------------------------------------
+
+bool IsAutoRunSet(const std::wstring& name, const std::wstring& path) {
+  RegKey k;
+  if (!OpenForRead(HKEY_LOCAL_MACHINE, kRunKeyPath, k)) return false;
+  std::wstring value;
+  return ReadString(k.h, name, value) && value == path;
+}
+
+void SetAutoRun(const std::wstring& name, const std::wstring& path) {
+  RegKey k;
+  if (RegistryCalls().CreateKey(HKEY_LOCAL_MACHINE, kRunKeyPath, kWriteAccess, &k.h) != ERROR_SUCCESS) return;
+  std::wstring value;
+  if (ReadString(k.h, name, value) && value == path) return;
+  DWORD bytes = DWORD((path.size() + 1) * sizeof(wchar_t));
+  if (RegSetValueExW(k.h, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(path.c_str()), bytes) !=
+      ERROR_SUCCESS)
+    throw ERegistryException(L"Failed to set data for '" + name + L"'");
+}
+
+void RemoveAutoRun(const std::wstring& name) {
+  RegKey k;
+  if (RegistryCalls().OpenKey(HKEY_LOCAL_MACHINE, kRunKeyPath, kWriteAccess, &k.h) != ERROR_SUCCESS) return;
+  if (ValueExists(k.h, name)) RegDeleteValueW(k.h, name.c_str());
+}
+
+// ---- shortcuts -----------------------------------------------------------------------------
+
+bool CreateShortcut(const std::wstring& target, const std::wstring& arguments, const std::wstring& linkPath,
+                    const std::wstring& description) {
+  if (UpperCase(ExtractFileExt(linkPath)) != L".LNK") throw Exception(L"快捷方式的扩展名必须是 ′LNK′!");
+  HRESULT init = OleInitialize(nullptr);
+  HRESULT hr;
+  {
+    ComPtr<IShellLinkW> link;
+    ComPtr<IPersistFile> file;
+    hr = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                          reinterpret_cast<void**>(&link.p));
+    if (SUCCEEDED(hr)) hr = link.p->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file.p));
+    if (SUCCEEDED(hr)) {
+      std::wstring dir = ExtractFileDir(target);
+      if (!dir.empty()) dir += L"\\";
+      link.p->SetPath(target.c_str());
+      link.p->SetArguments(arguments.c_str());
+      link.p->SetWorkingDirectory(dir.c_str());
+      link.p->SetDescription(description.c_str());
+      hr = file.p->Save(linkPath.c_str(), FALSE);
+    }
+  }
+  if (SUCCEEDED(init)) OleUninitialize();
+  return SUCCEEDED(hr) && FileExists(linkPath);
+}
+
+bool AddShortcut(const std::wstring& folder, const std::wstring& linkName, const std::wstring& description) {
+  bool saved = false;
+  if (IsFullyQualified(folder) && (DirectoryExists(folder) || CreateDirectoryW(folder.c_str(), nullptr)))
+    saved = CreateShortcut(OwnExePath(), L"", JoinPath(folder, linkName + L".lnk"), description);
+  if (saved)
+    Dialogs().MessageBox(nullptr, L"添加成功！", L"Quovel提示：", MB_SYSTEMMODAL | MB_ICONINFORMATION | MB_OK);
+  else
+    Dialogs().MessageBox(nullptr, L"添加失败！未能创建快捷方式。", L"Quovel提示：",
+                         MB_SYSTEMMODAL | MB_ICONWARNING | MB_OK);
+  return saved;
+}
+
+// ---- web pages -----------------------------------------------------------------------------
+
+std::wstring PercentEncode(const std::wstring& text, unsigned codePage) {
+  static const wchar_t* hex = L"0123456789ABCDEF";
+  std::string bytes = WideToCodePage(text, codePage);
+  std::wstring out;
+  for (unsigned char c : bytes) {
+    if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' || c == '_' ||
+        c == '.' || c == '~') {
+      out += wchar_t(c);
+    } else {
+      out += L'%';
+      out += hex[c >> 4];
+      out += hex[c & 15];
+    }
+  }
+  return out;
+}
+
+void OpenHomePage(HWND owner) { Open(owner, kSite, SW_SHOWNORMAL); }
+
+void OpenPromoPage(HWND owner, bool random, int index) {
+  if (random) {
+    std::mt19937 gen(Clock().TickCount() ^ GetCurrentProcessId());
+    index = std::uniform_int_distribution<int>(0, 2)(gen);
+  }
+  const wchar_t* address = index == 0 ? kArticle1 : index == 1 ? kArticle2 : index == 2 ? kSite : L"";
+  Open(owner, address, SW_SHOWNORMAL);
+}
+
+void OpenHelpPage(HWND owner, uint8_t productCode) {
+  const wchar_t* page;
+  switch (productCode) {
+    case 1: page = L"help/restalon.html"; break;
+    case 2: page = L"help/pelgrin.html"; break;
+    case 3: page = L"help/sonavista.html"; break;
+    case 5: page = L"help/minvar.html"; break;
+    case 104: page = L"help/deskora.html"; break;
+    default: page = L"help/"; break;
+  }
+  Open(owner, std::wstring(kSite) + page, SW_SHOWNORMAL);
+}
+
+void OpenVotePage(HWND owner, uint8_t productCode) {
+  const wchar_t* page;
+  switch (productCode) {
+    case 1: page = L"vote/restalon.html"; break;
+    case 2: page = L"vote/pelgrin.html"; break;
+    case 3: page = L"vote/sonavista.html"; break;
+    case 5: page = L"vote/minvar.html"; break;
+    default: page = L"vote/"; break;
+  }
+  Open(owner, std::wstring(kSite) + page, SW_SHOWNORMAL);
+}
+
+void OpenSuggestionPage(HWND owner) { Open(owner, kGuestBook, SW_SHOWNORMAL); }
+void OpenDownloadPage(HWND owner) { Open(owner, kDownload, SW_SHOWNORMAL); }
+void OpenIndexHelpPage(HWND owner) { Open(owner, kIndexHelp, SW_SHOWNORMAL); }
+void OpenRadioSearch(HWND owner) { Open(owner, kSearchUtf8 + PercentEncode(L"电台", CP_UTF8), SW_SHOWNORMAL); }
+void OpenWebSearch(HWND owner, const std::wstring& word) {
+  Open(owner, kSearchGbk + PercentEncode(word, 936), SW_SHOWNORMAL);
+}
+void OpenMessengerChat(HWND owner) { Open(owner, kMessenger, SW_SHOW); }
+void OpenShopMessengerChat(HWND owner) { Open(owner, kShopMessenger, SW_SHOW); }
+
+void CopyEmailAddr() {
+  const std::wstring text = kEmail;
+  if (OpenClipboard(Application ? Application->Handle() : nullptr)) {
+    EmptyClipboard();
+    if (HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t))) {
+      memcpy(GlobalLock(mem), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+      GlobalUnlock(mem);
+      if (!SetClipboardData(CF_UNICODETEXT, mem)) GlobalFree(mem);
+    }
+    CloseClipboard();
+  }
+  const std::wstring message = L"邮件地址已成功复制到剪贴板！您现在可以写信给作者了！";
+  if (Application) Application->MessageBox(message, Application->Title, MB_OK);
+  else Dialogs().MessageBox(nullptr, message, L"", MB_OK);
+}
