@@ -1,0 +1,50 @@
+// The break reminder's program block: one instance, no older version beside it, then the forms.
+#include <windows.h>
+
+#include "Forms.h"
+#include "QVSeams.h"
+#include "unitFrmMain.h"
+#include "uniQVShare.h"
+
+namespace {
+// Older versions of the program, by their main windows' classes.
+const wchar_t* const kOlderClasses[] = {L"KMR474747_25", L"KMR474747_20", L"KMR474747_15", L"KMR474747_1"};
+
+bool OlderVersionRunning() {
+  for (const wchar_t* c : kOlderClasses)
+    if (FindWindowW(c, nullptr)) return true;
+  return false;
+}
+
+int EndProgram(int rc) {
+  TComponent::Free(Application);
+  Application = nullptr;
+  return rc;
+}
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  InitApplication();
+  Application->Title = L"Restalon";
+  DelayWithMessages(200);
+
+  if (HWND running = FindWindowW(kClassBKWD, nullptr)) {
+    PostMessageW(running, WM_BKWD_SHOWWELCOME, 0, 0);
+    return EndProgram(0);
+  }
+  // No way on but closing the old version.
+  while (OlderVersionRunning())
+    Application->MessageBox(L"Restalon检测到已经有一个旧版本在运行,请您先关闭它,再继续！", L"提示",
+                            MB_SYSTEMMODAL | MB_ICONINFORMATION);
+
+  Application->CreateForm(frmMain);
+  // The about window and then the settings dialog are created here, in that order: the settings
+  // dialog's creation starts the scheduler and needs the main window.
+  Application->Run();
+  int rc = EndProgram(Application->ExitCode());
+
+  // "重启程序": this instance has cleaned up and its main window is gone, so the new one starts
+  // cleanly instead of finding it and ending.
+  if (RestartAfterExit) ShellCalls().Execute(nullptr, L"open", OwnExePath(), L"", L"", SW_SHOWNORMAL);
+  return rc;
+}

@@ -1,0 +1,50 @@
+#include "uniPopInfo.h"
+
+TfrmPopHint* frmPopHint = nullptr;
+std::wstring PopHintText = L"屏幕保护已启用！";
+TColor PopHintLabelColor = clRed;
+TColor PopHintFormColor = clBtnFace;
+TCloseAction PopHintCloseAction = caNone;
+
+TfrmPopHint::TfrmPopHint(TComponent* AOwner) : TForm(AOwner) {
+  InitForm(L"TfrmPopHint", Binder<TfrmPopHint>(this)
+                               .Bind("lblInfo", lblInfo)
+                               .Bind("Timer1", Timer1)
+                               .On("FormCreate", &TfrmPopHint::FormCreate)
+                               .On("FormClose", &TfrmPopHint::FormClose)
+                               .On("FormDestroy", &TfrmPopHint::FormDestroy)
+                               .On("Timer1Timer", &TfrmPopHint::Timer1Timer));
+}
+QV_REGISTER_FORM(TfrmPopHint);
+
+void TfrmPopHint::CreateParams(TCreateParams& p) {
+  TForm::CreateParams(p);
+  // Above every window, no taskbar button, and not owned by the program's hidden window.
+  p.ExStyle |= WS_EX_TOPMOST | WS_EX_TOOLWINDOW;
+  p.WndParent = GetDesktopWindow();
+}
+
+void TfrmPopHint::FormCreate(TObject*) {
+  // The described client size, exact for the dialog frame, before the label is centred in it.
+  SetClientSize(226, 129);
+  lblInfo->SetCaption(PopHintText);
+  lblInfo->SetLeft((Width() - lblInfo->Width()) / 2);
+  lblInfo->SetTop((ClientHeight() - lblInfo->Height()) / 2);
+  SetColor(PopHintFormColor);
+  lblInfo->Font.Color = PopHintLabelColor;
+  lblInfo->FontChanged();
+  lblInfo->Invalidate();
+  PopHintCloseAction = caNone;
+}
+
+void TfrmPopHint::Timer1Timer(TObject*) {
+  Timer1->SetEnabled(false);
+  PopHintCloseAction = caFree;
+  Close();
+}
+
+void TfrmPopHint::FormClose(TObject*, TCloseAction& Action) { Action = PopHintCloseAction; }
+
+void TfrmPopHint::FormDestroy(TObject*) {
+  if (frmPopHint == this) frmPopHint = nullptr;
+}

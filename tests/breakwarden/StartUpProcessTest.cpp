@@ -1,0 +1,247 @@
+// The built program as a process: single instance, the wait for older versions, the splash, the
+// tray icon, the sibling messages and the end.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "Fakes.h"
+#include "Text.h"
+#include "unitFrmMain.h"
+#include "uniQVShare.h"
+
+namespace {
+
+bool WaitFor(const std::function<bool()>& done, DWORD ms = 15000) {
+  for (DWORD waited = 0;; waited += 50) {
+    if (done()) return true;
+    if (waited >= ms) return false;
+    Sleep(50);
+  }
+}
+
+class Program {
+ public:
+  Program() {
+    std::wstring exe = L"Z:" + Utf8ToWide(BREAKWARDEN_EXE);
+    std::wstring cmd = L"\"" + exe + L"\"";
+    STARTUPINFOW si{sizeof(si)};
+    started_ = CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi_);
+  }
+  ~Program() {
+    if (!started_) return;
+    if (Running()) {
+      PostThreadMessageW(pi_.dwThreadId, WM_QUIT, 0, 0);
+      if (WaitForSingleObject(pi_.hProcess, 10000) != WAIT_OBJECT_0) TerminateProcess(pi_.hProcess, 1);
+    }
+    CloseHandle(pi_.hThread);
+    CloseHandle(pi_.hProcess);
+  }
+  bool Started() const { return started_; }
+  bool Running() const { return WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT; }
+  DWORD Pid() const { return pi_.dwProcessId; }
+  // Ends the message loop as the system does; the program cleans up on its way out.
+  void Quit() { PostThreadMessageW(pi_.dwThreadId, WM_QUIT, 0, 0); }
+  bool Ended(DWORD ms = 15000) const { return WaitForSingleObject(pi_.hProcess, ms) == WAIT_OBJECT_0; }
+  DWORD ExitCode() const {
+    DWORD c = 99;
+    GetExitCodeProcess(pi_.hProcess, &c);
+    return c;
+  }
+  // The program's top-level window of a class, or null.
+  HWND Window(const wchar_t* cls) const {
+    struct Find {
+      DWORD pid;
+      const wchar_t* cls;
+      HWND found;
+    } f{pi_.dwProcessId, cls, nullptr};
+    EnumWindows(
+        [](HWND h, LPARAM p) -> BOOL {
+          auto* f = reinterpret_cast<Find*>(p);
+          DWORD pid = 0;
+          GetWindowThreadProcessId(h, &pid);
+          wchar_t c[64] = {};
+          GetClassNameW(h, c, 64);
+          if (pid == f->pid && lstrcmpW(c, f->cls) == 0 && IsWindowVisible(h)) {
+            f->found = h;
+            return FALSE;
+          }
+          return TRUE;
+        },
+        LPARAM(&f));
+    return f.found;
+  }
+  HWND MainWindow() const {
+    HWND h = FindWindowW(L"KMR474747_30", nullptr);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(h, &pid);
+    return pid == pi_.dwProcessId ? h : nullptr;
+  }
+
+ private:
+  bool started_ = false;
+  PROCESS_INFORMATION pi_{};
+};
+
+bool TrayIconAnswers(HWND owner) {
+  NOTIFYICONDATAW nid{sizeof(nid)};
+  nid.hWnd = owner;
+  nid.uID = 100;
+  nid.uFlags = NIF_TIP;
+  lstrcpyW(nid.szTip, L"Restavo");
+  return Shell_NotifyIconW(NIM_MODIFY, &nid) != FALSE;
+}
+
+std::wstring AllChildTexts(HWND h) {
+  std::wstring all;
+  EnumChildWindows(
+      h,
+      [](HWND c, LPARAM p) -> BOOL {
+        wchar_t t[512] = {};
+        GetWindowTextW(c, t, 512);
+        *reinterpret_cast<std::wstring*>(p) += std::wstring(t) + L"|";
+        return TRUE;
+      },
+      LPARAM(&all));
+  return all;
+}
+
+int MainWindowCount() {
+  int n = 0;
+  for (HWND h = nullptr; (h = FindWindowExW(nullptr, h, L"KMR474747_30", nullptr));) ++n;
+  return n;
+}
+
+class StartUp : public testing::Test {
+ protected:
+  void SetUp() override { ASSERT_EQ(FindWindowW(L"KMR474747_30", nullptr), nullptr) << "a break reminder is left over"; }
+};
+
+TEST_F(StartUp, ShowsTheSplashCentredAndTheTrayIconThenFadesAndEndsCleanly) {
+  Program p;
+  ASSERT_TRUE(p.Started());
+  HWND main = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (main = p.MainWindow()) && IsWindowVisible(main); })) << "no splash";
+
+  RECT work, r;
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  RECT expected = SplashBounds(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), work);
+  GetWindowRect(main, &r);
+  EXPECT_EQ(r.left, expected.left);
+  EXPECT_EQ(r.top, expected.top);
+  EXPECT_EQ(r.right, expected.right);
+  EXPECT_EQ(r.bottom, expected.bottom);
+  EXPECT_TRUE(GetWindowLongPtrW(main, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  wchar_t caption[64] = {};
+  GetWindowTextW(main, caption, 64);
+  EXPECT_STREQ(caption, L"欢迎使用...");
+
+  EXPECT_TRUE(TrayIconAnswers(main));
+  EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(main); })) << "the splash did not fade";
+  EXPECT_TRUE(p.Running());
+
+  // The siblings' messages arrive and leave the program running and answering.
+  PostMessageW(main, WM_BKWD_OPENSETUPSCR, 0, 0);
+  PostMessageW(main, WM_BKWD_OPENSTAT, 0, 0);
+  DWORD_PTR answer = 0;
+  EXPECT_TRUE(SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 10000, &answer));
+  answer = 0;
+  EXPECT_TRUE(SendMessageTimeoutW(main, WM_QUERYENDSESSION, 0, 0, SMTO_ABORTIFHUNG, 10000, &answer));
+  EXPECT_EQ(answer, DWORD_PTR(TRUE)) << "log-off must never be blocked";
+
+  p.Quit();
+  ASSERT_TRUE(p.Ended());
+  EXPECT_EQ(p.ExitCode(), 0u);
+  EXPECT_EQ(FindWindowW(L"KMR474747_30", nullptr), nullptr);
+  EXPECT_FALSE(TrayIconAnswers(main)) << "the tray icon outlived the program";
+}
+
+TEST_F(StartUp, ASecondStartPostsShowWelcomeToTheFirstAndEnds) {
+  Program first;
+  HWND main = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (main = first.MainWindow()) && IsWindowVisible(main); }));
+  ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(main); })) << "the splash did not fade";
+
+  Program second;
+  ASSERT_TRUE(second.Started());
+  ASSERT_TRUE(second.Ended()) << "the second instance kept running";
+  EXPECT_EQ(second.ExitCode(), 0u);
+  EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(main) != FALSE; })) << "the first did not show its splash";
+  EXPECT_EQ(MainWindowCount(), 1);
+  EXPECT_TRUE(first.Running());
+}
+
+TEST_F(StartUp, EndOfSessionRemovesTheTrayIcon) {
+  Program p;
+  HWND main = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (main = p.MainWindow()) != nullptr; }));
+  ASSERT_TRUE(WaitFor([&] { return TrayIconAnswers(main); }));
+  DWORD_PTR answer = 0;
+  ASSERT_TRUE(SendMessageTimeoutW(main, WM_ENDSESSION, TRUE, 0, SMTO_ABORTIFHUNG, 10000, &answer));
+  EXPECT_FALSE(TrayIconAnswers(main));
+}
+
+TEST_F(StartUp, TrayRightClickOpensTheMenuAndAClickOutsideClosesIt) {
+  Program p;
+  HWND main = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (main = p.MainWindow()) && IsWindowVisible(main); }));
+  ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(main); }));
+  PostMessageW(main, WM_BKWD_TRAY, 100, WM_RBUTTONUP);
+  HWND menu = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (menu = p.Window(L"#32768")) != nullptr; })) << "no menu";
+
+  RECT mr;
+  GetWindowRect(menu, &mr);
+  POINT outside{mr.left > 200 ? mr.left - 100 : mr.right + 100, mr.top > 200 ? mr.top - 100 : mr.bottom + 100};
+  SetCursorPos(outside.x, outside.y);
+  INPUT in[2] = {};
+  in[0].type = in[1].type = INPUT_MOUSE;
+  in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(2, in, sizeof(INPUT));
+  EXPECT_TRUE(WaitFor([&] { return p.Window(L"#32768") == nullptr; })) << "the menu stayed open";
+  DWORD_PTR answer = 0;
+  EXPECT_TRUE(SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 10000, &answer));
+}
+
+LRESULT CALLBACK OldVersionProc(HWND h, UINT m, WPARAM w, LPARAM l) { return DefWindowProcW(h, m, w, l); }
+
+class OlderVersion : public testing::TestWithParam<const wchar_t*> {};
+
+TEST_P(OlderVersion, NoticeRepeatsUntilTheOlderVersionIsGoneThenStartsNormally) {
+  ASSERT_EQ(FindWindowW(L"KMR474747_30", nullptr), nullptr);
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = OldVersionProc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.lpszClassName = GetParam();
+  RegisterClassW(&wc);
+  HWND old = CreateWindowExW(0, GetParam(), L"old", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance, nullptr);
+  ASSERT_NE(old, nullptr);
+
+  Program p;
+  ASSERT_TRUE(p.Started());
+  for (int round = 0; round < 2; ++round) {
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (box = p.Window(L"#32770")) != nullptr; })) << "no notice in round " << round;
+    wchar_t caption[64] = {};
+    GetWindowTextW(box, caption, 64);
+    EXPECT_STREQ(caption, L"提示");
+    EXPECT_NE(AllChildTexts(box).find(L"Restalon检测到已经有一个旧版本在运行,请您先关闭它,再继续！"), std::wstring::npos)
+        << Narrow(AllChildTexts(box));
+    EXPECT_EQ(p.MainWindow(), nullptr) << "forms were created before the older version went away";
+    if (round == 1) DestroyWindow(old);  // the user closes the old version, then answers
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(box) || p.Window(L"#32770") != box; }));
+  }
+  HWND main = nullptr;
+  EXPECT_TRUE(WaitFor([&] { return (main = p.MainWindow()) && IsWindowVisible(main); })) << "no start after the wait";
+  EXPECT_EQ(p.Window(L"#32770"), nullptr);
+  UnregisterClassW(GetParam(), GetModuleHandleW(nullptr));
+}
+
+INSTANTIATE_TEST_SUITE_P(Classes, OlderVersion,
+                         testing::Values(L"KMR474747_25", L"KMR474747_1"),
+                         [](const auto& info) { return Narrow(info.param).substr(10); });
+
+}  // namespace
