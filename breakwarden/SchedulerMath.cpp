@@ -127,7 +127,6 @@ uint32_t NextBreakTick(const TSchedulerState& s) { return s.FPeriodStartTick + (
 
 std::vector<TTickEvent> SchedulerMinute(TSchedulerState& s, const TMinuteInput& in, const TSchedulerSettings& cfg) {
   std::vector<TTickEvent> out;
-  for (TRemindKind k : ClockReminders(in.Hour, in.Minute, cfg.Clock)) out.push_back(Remind(k));
 
   ++s.FMinsPassed;
   // The period rules hold only while a work period runs, so the 8-bit counters wrapping during a

@@ -86,7 +86,7 @@ uint32_t NextBreakTick(const TSchedulerState& s);
 struct TSchedulerSettings {
   TBreakPlan Plan;  // the plan in force
   int FrequencyItem = kDefaultFrequencyItem;
-  TClockRemindSettings Clock;
+  TClockRemindSettings Clock;  // read by the alarm and chime check (ClockReminders), not by the step
   bool CountdownHidden = false;  // CountdownRunsHidden for the mode in force
   int ScrIdleMins = 2;
   bool SelfScrDisabled = false;
@@ -95,12 +95,15 @@ struct TSchedulerSettings {
   int SuspendIdleMins = 30;
   bool SuspendEnabled = false;
   int StandByOrSleep = 0;  // 0 stand-by, 1 hibernate
+  // Read by the window side, not by the step: the reminder windows' types (0 small, 1 centre,
+  // -1 none) and the plan selected in the settings, which the tiredness figures use.
+  int OnceWindow = 1, HourWindow = 1, BreakHintWindow = 0;
+  TBreakPlan SelectedPlan;
 };
 
 struct TMinuteInput {
   uint32_t Tick;           // GetTickCount
   uint32_t LastInputTick;  // GetLastInputInfo
-  int Hour, Minute;        // the local time
   bool Working = true;     // FBreakState is stWorking
 };
 
@@ -124,4 +127,6 @@ struct TTickEvent {
 };
 
 // One tick of the minute timer: updates the state and returns what the window side must do.
+// Alarms and chimes are not part of it: they follow the wall clock (ClockReminders), since the
+// minute timer stops while the countdown runs.
 std::vector<TTickEvent> SchedulerMinute(TSchedulerState& s, const TMinuteInput& in, const TSchedulerSettings& cfg);

@@ -3,6 +3,7 @@
 
 #include "Forms.h"
 #include "QVSeams.h"
+#include "uniSetup.h"
 #include "unitFrmMain.h"
 #include "uniQVShare.h"
 
@@ -40,6 +41,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   Application->CreateForm(frmMain);
   // The about window and then the settings dialog are created here, in that order: the settings
   // dialog's creation starts the scheduler and needs the main window.
+  Application->CreateForm(frmSetup);
   Application->Run();
   int rc = EndProgram(Application->ExitCode());
 

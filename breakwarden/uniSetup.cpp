@@ -1,10 +1,750 @@
 #include "uniSetup.h"
 
+#include <algorithm>
+#include <random>
+
+#include "BkwdSeams.h"
+#include "TextFile.h"
+#include "uniBreakHint.h"
+#include "uniQVShare.h"
+#include "unitFrmMain.h"
+
 TfrmSetup* frmSetup = nullptr;
+
+namespace {
+
+std::wstring& ConfigFolderOverride() {
+  static std::wstring folder;
+  return folder;
+}
+
+constexpr const wchar_t* kSaveQuestion = L"是否保存设置？未更改或想放弃更改请点否。";
+constexpr const wchar_t* kSaveCaption = L"存盘提示:";
+constexpr const wchar_t* kHintCaption = L"提示";
+
+// The standard message window: the application's title and an OK button.
+void ShowMessage(const std::wstring& text) { Application->MessageBox(text, Application->Title, MB_OK); }
+
+// Runs one step of the start-up; an error shows the standard error box and the start-up goes on.
+template <class F>
+void StartUpStep(F&& step) {
+  try {
+    step();
+  } catch (const std::exception& e) {
+    Application->HandleException(e);
+  }
+}
+
+// Sets a flag for the life of a scope.
+class FlagScope {
+ public:
+  explicit FlagScope(bool& flag) : flag_(flag), saved_(flag) { flag_ = true; }
+  ~FlagScope() { flag_ = saved_; }
+  FlagScope(const FlagScope&) = delete;
+  FlagScope& operator=(const FlagScope&) = delete;
+
+ private:
+  bool& flag_;
+  bool saved_;
+};
+
+std::wstring LowerAscii(std::wstring s) {
+  for (wchar_t& c : s)
+    if (c >= L'A' && c <= L'Z') c = wchar_t(c + (L'a' - L'A'));
+  return s;
+}
+
+}  // namespace
+
+// ---- the configuration file's folder ----------------------------------------------------------
+
+std::wstring SetupConfigFolder() {
+  // The executable's folder comes without its last backslash.
+  const std::wstring f = ConfigFolderOverride().empty() ? OwnExeFolder() : ConfigFolderOverride();
+  if (f.empty()) return f;
+  return f.back() == L'\\' || f.back() == L'/' ? f : f + L"\\";
+}
+
+void SetSetupConfigFolder(const std::wstring& folder) { ConfigFolderOverride() = folder; }
+
+std::wstring SetupConfigPath() { return SetupConfigFolder() + kConfigFileName; }
+
+// ---- the dialog -------------------------------------------------------------------------------
 
 TfrmSetup::TfrmSetup(TComponent* AOwner) : TForm(AOwner) {
   Binder<TfrmSetup> b(this);
+  BindControls(b);
   BindRemindHandlers(b);
   InitForm(L"TfrmSetup", b);
 }
 QV_REGISTER_FORM(TfrmSetup);
+
+TfrmSetup::~TfrmSetup() {
+  if (frmSetup != this) return;
+  frmSetup = nullptr;
+  MainFormLinks.SetupForm = nullptr;
+  MainFormLinks.SelectSetupPage = nullptr;
+  MainFormLinks.ExitActionIndex = nullptr;
+  MainFormLinks.SetExitActionColor = nullptr;
+}
+
+void TfrmSetup::BindControls(Binder<TfrmSetup>& b) {
+  b.Bind("PageControl1", PageControl1)
+      // page 0
+      .Bind("tshBasicSetupOfBreak", tshBasicSetupOfBreak)
+      .Bind("cbxBreakPlanPreSet", cbxBreakPlanPreSet)
+      .Bind("btnAddMyBreakPlan", btnAddMyBreakPlan)
+      .Bind("btnRenameMyBreakPlan", btnRenameMyBreakPlan)
+      .Bind("btnRememberMyBreakPlan", btnRememberMyBreakPlan)
+      .Bind("GroupBox101", GroupBox101)
+      .Bind("edtBreakInterval", edtBreakInterval)
+      .Bind("updBreakInterval", updBreakInterval)
+      .Bind("edtBreakMins", edtBreakMins)
+      .Bind("updBreakMins", updBreakMins)
+      .Bind("GroupBox102", GroupBox102)
+      .Bind("edtCanApplyMaxMins", edtCanApplyMaxMins)
+      .Bind("updCanApplyMaxMins", updCanApplyMaxMins)
+      .Bind("edtCanApplyMaxTimes", edtCanApplyMaxTimes)
+      .Bind("updCanApplyMaxTimes", updCanApplyMaxTimes)
+      .Bind("edtApplyOnceMaxMins", edtApplyOnceMaxMins)
+      .Bind("updApplyOnceMaxMins", updApplyOnceMaxMins)
+      .Bind("edtAddBreak4ExtTime_SECperMIN", edtAddBreak4ExtTime_SECperMIN)
+      .Bind("updAddBreak4ExtTime_SECperMIN", updAddBreak4ExtTime_SECperMIN)
+      .Bind("GroupBox103", GroupBox103)
+      .Bind("edtIdleMinsResetCycle", edtIdleMinsResetCycle)
+      .Bind("updIdleMinsResetCycle", updIdleMinsResetCycle)
+      .Bind("edtExtWorkMinsPerIdle", edtExtWorkMinsPerIdle)
+      .Bind("updExtWorkMinsPerIdle", updExtWorkMinsPerIdle)
+      .Bind("cbxFrequencyOfPCOperation", cbxFrequencyOfPCOperation)
+      .Bind("GroupBox104", GroupBox104)
+      .Bind("scbMicroAdjust", scbMicroAdjust)
+      .Bind("btnApplyBreakPlanNow", btnApplyBreakPlanNow)
+      // page 1
+      .Bind("tshBreakMode", tshBreakMode)
+      .Bind("rbxSelectBreakMode", rbxSelectBreakMode)
+      .Bind("gbxModeFree", gbxModeFree)
+      .Bind("cbxNotShowFrmBreakHintLastOneMin_FreeMode", cbxNotShowFrmBreakHintLastOneMin_FreeMode)
+      .Bind("gbxModeHint", gbxModeHint)
+      .Bind("cbxNotShowFrmBreakHintLastOneMin_PasswordMode", cbxNotShowFrmBreakHintLastOneMin_PasswordMode)
+      .Bind("gbxModeinterrupt", gbxModeinterrupt)
+      .Bind("scbInterfereIntensity", scbInterfereIntensity)
+      .Bind("lblInterfereIntensity", lblInterfereIntensity)
+      .Bind("gbxModeForce", gbxModeForce)
+      .Bind("cbxDisableKeyboard", cbxDisableKeyboard)
+      .Bind("cbxHideCursor", cbxHideCursor)
+      // page 2
+      .Bind("tshScrAndPower", tshScrAndPower)
+      .Bind("cbxEnableSelfSCR", cbxEnableSelfSCR)
+      .Bind("edtSCR", edtSCR)
+      .Bind("updSCR", updSCR)
+      .Bind("cbxAutoRestoreDisabledSCR", cbxAutoRestoreDisabledSCR)
+      .Bind("edtRestoreSCRAfterMins", edtRestoreSCRAfterMins)
+      .Bind("updRestoreSCRAfterMins", updRestoreSCRAfterMins)
+      .Bind("lblSCR_total", lblSCR_total)
+      .Bind("cbxRandomSCR", cbxRandomSCR)
+      .Bind("cbxUseSaverDeck", cbxUseSaverDeck)
+      .Bind("cbxBanYing", cbxBanYing)
+      .Bind("cbbSCRSavers", cbbSCRSavers)
+      .Bind("cbbSCRSaversName", cbbSCRSaversName)
+      .Bind("btnSCRSetup", btnSCRSetup)
+      .Bind("btnSCRPreview", btnSCRPreview)
+      .Bind("tmrToRestoreDisabledSCR", tmrToRestoreDisabledSCR)
+      .Bind("cbxEnableShutDownDisplayer", cbxEnableShutDownDisplayer)
+      .Bind("edtShutDownDisplayer", edtShutDownDisplayer)
+      .Bind("updShutDownDisplayer", updShutDownDisplayer)
+      .Bind("cbxEnableSuspend", cbxEnableSuspend)
+      .Bind("edtLetSuspend", edtLetSuspend)
+      .Bind("updLetSuspend", updLetSuspend)
+      .Bind("cbbStandByOrSleep", cbbStandByOrSleep)
+      .Bind("lblHelp_PowerSetup", lblHelp_PowerSetup)
+      .Bind("btnPowerSetup", btnPowerSetup)
+      // page 3
+      .Bind("tshRemind", tshRemind)
+      .Bind("cbxRemindOnHour", cbxRemindOnHour)
+      .Bind("cbxRemindOnHalfHour", cbxRemindOnHalfHour)
+      .Bind("cbxRemindOnce1", cbxRemindOnce1)
+      .Bind("cbxHourOfRemindOnce1", cbxHourOfRemindOnce1)
+      .Bind("cbxMinOfRemindOnce1", cbxMinOfRemindOnce1)
+      .Bind("edtContentOfRemindOnce1", edtContentOfRemindOnce1)
+      .Bind("cbxRemindOnce2", cbxRemindOnce2)
+      .Bind("cbxHourOfRemindOnce2", cbxHourOfRemindOnce2)
+      .Bind("cbxMinOfRemindOnce2", cbxMinOfRemindOnce2)
+      .Bind("edtContentOfRemindOnce2", edtContentOfRemindOnce2)
+      .Bind("grbRemindHourWindow", grbRemindHourWindow)
+      .Bind("cbbSelectRemindHourWindow", cbbSelectRemindHourWindow)
+      .Bind("lblRemindHourWindowColorBorder", lblRemindHourWindowColorBorder)
+      .Bind("clbRemindHourWindowColorBody", clbRemindHourWindowColorBody)
+      .Bind("clbRemindHourWindowColorBorder", clbRemindHourWindowColorBorder)
+      .Bind("cbxRemindHourUseColorOfMainSetup", cbxRemindHourUseColorOfMainSetup)
+      .Bind("btnViewDefaultColor1", btnViewDefaultColor1)
+      .Bind("btnPreviewRemindHourWindow", btnPreviewRemindHourWindow)
+      .Bind("grbRemindOnceWindow", grbRemindOnceWindow)
+      .Bind("cbbSelectRemindOnceWindow", cbbSelectRemindOnceWindow)
+      .Bind("lblRemindOnceWindowColorBorder", lblRemindOnceWindowColorBorder)
+      .Bind("clbRemindOnceWindowColorBody", clbRemindOnceWindowColorBody)
+      .Bind("clbRemindOnceWindowColorBorder", clbRemindOnceWindowColorBorder)
+      .Bind("cbxRemindOnceUseColorOfMainSetup", cbxRemindOnceUseColorOfMainSetup)
+      .Bind("btnViewDefaultColor2", btnViewDefaultColor2)
+      .Bind("btnPreviewRemindOnceWindow", btnPreviewRemindOnceWindow)
+      // page 4
+      .Bind("tshInterfaceBreakForm", tshInterfaceBreakForm)
+      .Bind("cbbBreakInterface", cbbBreakInterface)
+      .Bind("cbxRandomInterface", cbxRandomInterface)
+      .Bind("cbxShowSlogan", cbxShowSlogan)
+      .Bind("cbbSlogan", cbbSlogan)
+      .Bind("SpeedButton1", SpeedButton1)
+      .Bind("FontDialog1", FontDialog1)
+      .Bind("cbxShowPowerButton", cbxShowPowerButton)
+      .Bind("cbxShowCurrentMode", cbxShowCurrentMode)
+      .Bind("cbxToggleB4Break", cbxToggleB4Break)
+      .Bind("btnPreviewBreakForm", btnPreviewBreakForm)
+      .Bind("GroupBox8", GroupBox8)
+      .Bind("edtFadeInSpeed", edtFadeInSpeed)
+      .Bind("updFadeInSpeed", updFadeInSpeed)
+      .Bind("edtFadeInStep", edtFadeInStep)
+      .Bind("UpdFadeInStep", UpdFadeInStep)
+      .Bind("edtTransparency", edtTransparency)
+      .Bind("updTransparency", updTransparency)
+      .Bind("edtMoiseStrenth", edtMoiseStrenth)
+      .Bind("updMoiseStrenth", updMoiseStrenth)
+      .Bind("cbxUseMoiseEffect", cbxUseMoiseEffect)
+      // page 5
+      .Bind("tshInterfaceBreakRemind", tshInterfaceBreakRemind)
+      .Bind("grbCountDownWindow", grbCountDownWindow)
+      .Bind("imgOfHintForm", imgOfHintForm)
+      .Bind("clbBreakHintColorMain", clbBreakHintColorMain)
+      .Bind("cbbZoomRateCountDownWindow", cbbZoomRateCountDownWindow)
+      .Bind("scbZoomRateCountDownWindow", scbZoomRateCountDownWindow)
+      .Bind("lblZoomRate1", lblZoomRate1)
+      .Bind("edtFontAdjustOfCountDownWindow", edtFontAdjustOfCountDownWindow)
+      .Bind("updFontAdjustOfCountDownWindow", updFontAdjustOfCountDownWindow)
+      .Bind("btnPreviewHintForm", btnPreviewHintForm)
+      .Bind("grbBreakHintSmallWindow", grbBreakHintSmallWindow)
+      .Bind("cbbSelectBreakHintSmallWindow", cbbSelectBreakHintSmallWindow)
+      .Bind("clbBreakHintSmallWindowColorBody", clbBreakHintSmallWindowColorBody)
+      .Bind("lblBreakHintSmallWindowColorBorder", lblBreakHintSmallWindowColorBorder)
+      .Bind("clbBreakHintSmallWindowColorBorder", clbBreakHintSmallWindowColorBorder)
+      .Bind("cbxRestoreColorOfBreakHintSmallWindowToDefault", cbxRestoreColorOfBreakHintSmallWindowToDefault)
+      .Bind("btnViewDefaultColorOfBreakHintSmallWindow", btnViewDefaultColorOfBreakHintSmallWindow)
+      .Bind("btnPreviewBreakHintSmallWindow", btnPreviewBreakHintSmallWindow)
+      // page 6
+      .Bind("tshInterfaceMgr", tshInterfaceMgr)
+      .Bind("grbHintSmallWindow", grbHintSmallWindow)
+      .Bind("clbHintSmallWindowColorBody", clbHintSmallWindowColorBody)
+      .Bind("cbbZoomRateHintSmallWindow", cbbZoomRateHintSmallWindow)
+      .Bind("scbZoomRateHintSmallWindow", scbZoomRateHintSmallWindow)
+      .Bind("lblZoomRate2", lblZoomRate2)
+      .Bind("edtFontAdjustOfHintSmallWindow", edtFontAdjustOfHintSmallWindow)
+      .Bind("updFontAdjustOfHintSmallWindow", updFontAdjustOfHintSmallWindow)
+      .Bind("btnPreviewHintSmallWindow", btnPreviewHintSmallWindow)
+      .Bind("grbRemindCenterWindow", grbRemindCenterWindow)
+      .Bind("clbColorMainOfRemindCenterWindow", clbColorMainOfRemindCenterWindow)
+      .Bind("clbColorBorderOfRemindCenterWindow", clbColorBorderOfRemindCenterWindow)
+      .Bind("cbbZoomRateRemindCenterWindow", cbbZoomRateRemindCenterWindow)
+      .Bind("scbZoomRateRemindCenterWindow", scbZoomRateRemindCenterWindow)
+      .Bind("lblZoomRateCenterWindow", lblZoomRateCenterWindow)
+      .Bind("edtFontAdjustOfRemindCenterWindow", edtFontAdjustOfRemindCenterWindow)
+      .Bind("updFontAdjustOfRemindCenterWindow", updFontAdjustOfRemindCenterWindow)
+      .Bind("btnPreviewRemindCenterWindow", btnPreviewRemindCenterWindow)
+      // page 7
+      .Bind("tshOther", tshOther)
+      .Bind("imgScreenShadow", imgScreenShadow)
+      .Bind("btnLoadScreenShadow", btnLoadScreenShadow)
+      .Bind("cbxShowSOT", cbxShowSOT)
+      .Bind("imgDesktopDeco", imgDesktopDeco)
+      .Bind("btnLoadDesktopDeco", btnLoadDesktopDeco)
+      .Bind("cbxShowDesktopDeco", cbxShowDesktopDeco)
+      .Bind("cbxAutoRun", cbxAutoRun)
+      .Bind("btnFixAutoRun", btnFixAutoRun)
+      .Bind("btnAddtoStartMenu", btnAddtoStartMenu)
+      .Bind("btnCreateDeskIcon", btnCreateDeskIcon)
+      .Bind("btnLaunchDeskpanel", btnLaunchDeskpanel)
+      .Bind("cbxActionOnSelectTerminate", cbxActionOnSelectTerminate)
+      .Bind("cbxHarwareIsLaptop", cbxHarwareIsLaptop)
+      .Bind("GroupBox10", GroupBox10)
+      .Bind("cbbHotKeyAction", cbbHotKeyAction)
+      .Bind("btnClose", btnClose)
+      .Bind("OpenPictureDialog1", OpenPictureDialog1);
+
+  b.On("FormCreate", &TfrmSetup::FormCreate)
+      .On("FormShow", &TfrmSetup::FormShow)
+      .On("FormClose", &TfrmSetup::FormClose)
+      .On("FormKeyDown", &TfrmSetup::FormKeyDown)
+      .On("btnCloseClick", &TfrmSetup::btnCloseClick)
+      .On("cbxBreakPlanPreSetSelect", &TfrmSetup::cbxBreakPlanPreSetSelect)
+      .On("updCanApplyMaxMinsClick", &TfrmSetup::updCanApplyMaxMinsClick)
+      .On("btnApplyBreakPlanNowClick", &TfrmSetup::btnApplyBreakPlanNowClick)
+      .On("btnAddMyBreakPlanClick", &TfrmSetup::btnAddMyBreakPlanClick)
+      .On("btnRenameMyBreakPlanClick", &TfrmSetup::btnRenameMyBreakPlanClick)
+      .On("btnRememberMyBreakPlanClick", &TfrmSetup::btnRememberMyBreakPlanClick)
+      .On("rbxSelectBreakModeClick", &TfrmSetup::rbxSelectBreakModeClick)
+      .On("scbInterfereIntensityChange", &TfrmSetup::scbInterfereIntensityChange)
+      .On("cbbSCRSaversChange", &TfrmSetup::cbbSCRSaversChange)
+      .On("cbbSCRSaversNameChange", &TfrmSetup::cbbSCRSaversNameChange)
+      .On("cbxUseSaverDeckClick", &TfrmSetup::cbxUseSaverDeckClick)
+      .On("cbxEnableShutDownDisplayerClick", &TfrmSetup::cbxEnableShutDownDisplayerClick)
+      .On("cbxEnableSuspendClick", &TfrmSetup::cbxEnableSuspendClick)
+      .On("cbxShowSOTClick", &TfrmSetup::cbxShowSOTClick)
+      .On("updFadeInSpeedClick", &TfrmSetup::updFadeInSpeedClick)
+      .On("updMoiseStrenthClick", &TfrmSetup::updMoiseStrenthClick);
+}
+
+void TfrmSetup::InstallMainFormLinks() {
+  MainFormLinks.SetupForm = [] { return static_cast<TForm*>(frmSetup); };
+  MainFormLinks.SelectSetupPage = [](int page) {
+    if (frmSetup && page >= 0 && page < frmSetup->PageControl1->PageCount())
+      frmSetup->PageControl1->SetActivePageIndex(page);
+  };
+  MainFormLinks.ExitActionIndex = [] { return frmSetup ? frmSetup->cbxActionOnSelectTerminate->ItemIndex() : -1; };
+  MainFormLinks.SetExitActionColor = [](TColor c) {
+    if (frmSetup) frmSetup->cbxActionOnSelectTerminate->SetColor(c);
+  };
+}
+
+// ---- break plans -------------------------------------------------------------------
+
+TBreakPlan TfrmSetup::SelectedPlan() const { return Plans.Plan(cbxBreakPlanPreSet->ItemIndex()); }
+
+TBreakMode TfrmSetup::BreakMode() const { return BreakModeFromIndex(rbxSelectBreakMode->ItemIndex()); }
+
+TBreakPlanPage TfrmSetup::PlanPage() const {
+  TBreakPlanPage p;
+  p.BreakInterval = updBreakInterval->Position();
+  p.BreakMins = updBreakMins->Position();
+  p.CanApplyMaxMins = updCanApplyMaxMins->Position();
+  p.CanApplyMaxTimes = updCanApplyMaxTimes->Position();
+  p.ApplyOnceMaxMins = updApplyOnceMaxMins->Position();
+  p.MicroAdjust = scbMicroAdjust->Position();
+  p.AddBreak4ExtTime_SECperMIN = updAddBreak4ExtTime_SECperMIN->Position();
+  p.ExtWorkMinsPerIdle = updExtWorkMinsPerIdle->Position();
+  p.IdleMinsResetCycle = updIdleMinsResetCycle->Position();
+  return p;
+}
+
+void TfrmSetup::StoreBreakPlan() {
+  Plans.StoreBreakPlan(cbxBreakPlanPreSet->ItemIndex(), size_t(cbxBreakPlanPreSet->Items.Count()), PlanPage());
+}
+
+void TfrmSetup::ShowBreakPlan() {
+  std::optional<TBreakPlanPage> p = Plans.ShowBreakPlan(cbxBreakPlanPreSet->ItemIndex());
+  if (!p) return;
+  updBreakInterval->SetPosition(p->BreakInterval);
+  updBreakMins->SetPosition(p->BreakMins);
+  updCanApplyMaxMins->SetPosition(p->CanApplyMaxMins);
+  updCanApplyMaxTimes->SetPosition(p->CanApplyMaxTimes);
+  updApplyOnceMaxMins->SetPosition(p->ApplyOnceMaxMins);
+  scbMicroAdjust->SetPosition(p->MicroAdjust);
+  updExtWorkMinsPerIdle->SetPosition(p->ExtWorkMinsPerIdle);
+  updIdleMinsResetCycle->SetPosition(p->IdleMinsResetCycle);
+  updAddBreak4ExtTime_SECperMIN->SetPosition(p->AddBreak4ExtTime_SECperMIN);
+}
+
+void TfrmSetup::cbxBreakPlanPreSetSelect(TObject*) {
+  const int index = cbxBreakPlanPreSet->ItemIndex();
+  if (index >= 0 && index < int(kPresetCount)) {
+    // ApplyPresetValues, in the Part's order.
+    const TBreakPlanPreset& p = kBreakPlanPresets[index];
+    updBreakInterval->SetPosition(p.BreakInterval);
+    updBreakMins->SetPosition(p.BreakMins);
+    updCanApplyMaxMins->SetPosition(p.CanApplyMaxMins);
+    updCanApplyMaxMinsClick(nullptr, btNext);
+    updCanApplyMaxTimes->SetPosition(3);
+    scbMicroAdjust->SetPosition(p.MicroAdjust);
+    updAddBreak4ExtTime_SECperMIN->SetPosition(p.AddBreak4ExtTime_SECperMIN);
+    updExtWorkMinsPerIdle->SetPosition(p.ExtWorkMinsPerIdle);
+    updIdleMinsResetCycle->SetPosition(updBreakMins->Position() + 1);
+  } else {
+    ShowBreakPlan();
+  }
+  UpdatePlanEditing();
+}
+
+void TfrmSetup::updCanApplyMaxMinsClick(TObject*, TUDBtnType) {
+  updApplyOnceMaxMins->SetMax(updCanApplyMaxMins->Position());
+  updApplyOnceMaxMins->SetPosition(updApplyOnceMaxMins->Max());
+}
+
+void TfrmSetup::UpdatePlanEditing() {
+  const bool e = PlanEditable(cbxBreakPlanPreSet->ItemIndex());
+  GroupBox101->SetEnabled(e);
+  GroupBox102->SetEnabled(e);
+  GroupBox103->SetEnabled(e);
+  GroupBox104->SetEnabled(e);
+  btnRenameMyBreakPlan->SetEnabled(e);
+  btnRememberMyBreakPlan->SetEnabled(GroupBox101->Enabled());
+}
+
+bool TfrmSetup::PlanNameExists(TComboBox* list, const std::wstring& name) {
+  for (int i = 0; i < list->Items.Count(); ++i)
+    if (list->Items[i] == name) return true;
+  return false;
+}
+
+bool TfrmSetup::PlanIsChosen() {
+  const int index = cbxBreakPlanPreSet->ItemIndex();
+  const std::wstring& text = cbxBreakPlanPreSet->Text();
+  return !text.empty() && index >= 0 && index < cbxBreakPlanPreSet->Items.Count() &&
+         text == cbxBreakPlanPreSet->Items[index];
+}
+
+void TfrmSetup::btnApplyBreakPlanNowClick(TObject*) {
+  if (!PlanIsChosen()) {
+    ShowMessage(L"你还未选定方案！");
+    return;
+  }
+  StoreBreakPlan();
+  Plans.SetPlanInForce(cbxBreakPlanPreSet->ItemIndex());
+  Dialogs().MessageBox(Handle(), L"当前设置已正式生效!", kHintCaption, MB_OK);
+}
+
+void TfrmSetup::btnAddMyBreakPlanClick(TObject*) { ShowMessage(L"V1.0暂时不开放此功能。"); }
+
+void TfrmSetup::btnRenameMyBreakPlanClick(TObject*) {
+  if (!PlanIsChosen()) {
+    ShowMessage(L"你还未选定要改名的方案！");
+    return;
+  }
+  // The input box comes with the custom plans, which nothing creates yet: until then the
+  // answer is the one a cancelled box gives.
+  const std::wstring name;
+  if (PlanNameExists(cbxBreakPlanPreSet, name)) {
+    Dialogs().MessageBox(Handle(), L"方案名＂" + name + L"＂已经存在!", kHintCaption, MB_OK);
+    return;
+  }
+  if (!name.empty() && name[0] != L' ') {
+    const int index = cbxBreakPlanPreSet->ItemIndex();
+    cbxBreakPlanPreSet->Items.Put(index, name);
+    cbxBreakPlanPreSet->SetItemIndex(index);
+    UpdatePlanEditing();
+  } else {
+    Dialogs().MessageBox(Handle(), L"文件名＂" + name + L"＂非法!请输入正确的名称!", kHintCaption, MB_OK);
+  }
+}
+
+void TfrmSetup::btnRememberMyBreakPlanClick(TObject*) {
+  if (!PlanIsChosen()) {
+    ShowMessage(L"你还未选定要保存的方案！");
+    return;
+  }
+  StoreBreakPlan();
+  ShowMessage(L"数值已暂时保存！");
+}
+
+// ---- break modes -------------------------------------------------------------------
+
+void TfrmSetup::rbxSelectBreakModeClick(TObject*) {
+  const int index = rbxSelectBreakMode->ItemIndex();
+  if (index >= 0 && index < kBreakModeCount) {
+    TGroupBox* const groups[kBreakModeCount] = {gbxModeFree, gbxModeHint, gbxModeinterrupt, gbxModeForce};
+    for (int i = 0; i < kBreakModeCount; ++i) groups[i]->SetVisible(i == index);
+    if (frmMain) {
+      const wchar_t* const items[kBreakModeCount] = {L"NModeFree", L"NModePassword", L"NModeInterference",
+                                                     L"NModeEnforce"};
+      for (int i = 0; i < kBreakModeCount; ++i)
+        if (auto* item = dynamic_cast<TMenuItem*>(frmMain->FindComponent(items[i]))) item->Checked = i == index;
+    }
+  }
+  if (IsFormCreated(L"frmBreakHint") && frmBreakHint) frmBreakHint->UpdateCaption();
+  // The statistics window's caption is refreshed here when that window comes.
+}
+
+void TfrmSetup::scbInterfereIntensityChange(TObject*) {
+  lblInterfereIntensity->SetCaption(InterfereIntensityText(scbInterfereIntensity->Position()));
+}
+
+// ---- screen-saver list -------------------------------------------------------------
+
+void TfrmSetup::AddSysSCR() {
+  FindAllFileInADirectory(GetWinDir());
+  FindAllFileInADirectory(GetSysDir());
+}
+
+void TfrmSetup::FindAllFileInADirectory(const std::wstring& folder) {
+  WIN32_FIND_DATAW fd;
+  HANDLE h = FindFirstFileW((folder + L"\\*.scr").c_str(), &fd);
+  if (h == INVALID_HANDLE_VALUE) return;
+  do {
+    cbbSCRSavers->Items.Add(folder + L"\\" + fd.cFileName);
+    cbbSCRSaversName->Items.Add(ScrDisplayName(fd.cFileName));
+  } while (FindNextFileW(h, &fd));
+  FindClose(h);
+}
+
+std::wstring TfrmSetup::ScrDisplayName(const std::wstring& fileName) {
+  static const struct {
+    const wchar_t* base;
+    const wchar_t* name;
+  } kNames[] = {{L"logon", L"WINDOWS XP"},      {L"scrnsave", L"空白"},         {L"ss3dfo", L"三维飞行物"},
+                {L"ssbezier", L"贝塞尔曲线"},   {L"ssflwbox", L"三维花盒"},     {L"ssmyst", L"变幻线"},
+                {L"ssmarque", L"字幕"},         {L"ssmypics", L"图片收藏幻片"}, {L"sspipes", L"三维管道"},
+                {L"ssstars", L"飞越星空"},      {L"sstext3d", L"三维文字"}};
+  std::wstring base = fileName;
+  size_t dot = base.rfind(L'.');
+  if (dot != std::wstring::npos) base.erase(dot);
+  base = LowerAscii(base);
+  for (const auto& n : kNames)
+    if (base == n.base) return n.name;
+  return base;
+}
+
+void TfrmSetup::cbbSCRSaversChange(TObject*) { cbbSCRSaversName->SetItemIndex(cbbSCRSavers->ItemIndex()); }
+
+void TfrmSetup::cbbSCRSaversNameChange(TObject*) { cbbSCRSavers->SetItemIndex(cbbSCRSaversName->ItemIndex()); }
+
+void TfrmSetup::cbxUseSaverDeckClick(TObject*) { cbbSCRSaversName->SetEnabled(!cbxUseSaverDeck->Checked()); }
+
+// ---- handlers that loading runs; their Parts complete them --------------------------------------
+
+void TfrmSetup::cbxEnableShutDownDisplayerClick(TObject*) {
+  // The power work puts the question whether the help was read here (ConfirmPowerHelpRead): only for a
+  // box the user has just checked, never while qv30cfg is being loaded.
+}
+
+void TfrmSetup::cbxEnableSuspendClick(TObject*) {
+  // Power work: as cbxEnableShutDownDisplayerClick.
+}
+
+void TfrmSetup::cbxShowSOTClick(TObject*) {
+  auto* item = frmMain ? dynamic_cast<TMenuItem*>(frmMain->FindComponent(L"NShowSOT")) : nullptr;
+  if (item) item->Checked = cbxShowSOT->Checked();
+  // The overlay work opens or closes the overlay here (TfrmMain.ShowSOT with the item's state).
+}
+
+void TfrmSetup::updFadeInSpeedClick(TObject*, TUDBtnType) {
+  updMoiseStrenth->SetMax(249 - updFadeInSpeed->Position());
+  updMoiseStrenthClick(nullptr, btNext);
+}
+
+void TfrmSetup::updMoiseStrenthClick(TObject*, TUDBtnType) {
+  edtMoiseStrenth->SetText(IntToStr(updMoiseStrenth->Position()));
+}
+
+// ---- qv30cfg -----------------------------------------------------------------------
+
+ConfigListCounts TfrmSetup::ConfigCounts() const {
+  ConfigListCounts counts;
+  for (const ConfigItem& item : ConfigLayout()) {
+    if (item.kind != ConfigKind::Index) continue;
+    TComponent* c = FindComponent(item.control);
+    if (auto* combo = dynamic_cast<TComboBox*>(c)) counts[item.control] = combo->Items.Count();
+    else if (auto* radio = dynamic_cast<TRadioGroup*>(c)) counts[item.control] = radio->Items().Count();
+  }
+  return counts;
+}
+
+ConfigValues TfrmSetup::CollectConfigValues() {
+  ConfigValues v = DefaultConfigValues(ConfigCounts());
+  for (const ConfigItem& item : ConfigLayout()) {
+    TComponent* c = FindComponent(item.control);
+    switch (item.kind) {
+      case ConfigKind::Bool:
+        if (auto* box = dynamic_cast<TCheckBox*>(c)) v.SetBool(item.control, box->Checked());
+        break;
+      case ConfigKind::Int:
+        if (auto* up = dynamic_cast<TUpDown*>(c)) v.SetInt(item.control, up->Position());
+        else if (auto* bar = dynamic_cast<TScrollBar*>(c)) v.SetInt(item.control, bar->Position());
+        else if (auto* font = dynamic_cast<TFontDialog*>(c)) v.SetInt(item.control, font->Font.Size);
+        break;
+      case ConfigKind::Index:
+        if (auto* combo = dynamic_cast<TComboBox*>(c)) v.SetInt(item.control, combo->ItemIndex());
+        else if (auto* radio = dynamic_cast<TRadioGroup*>(c)) v.SetInt(item.control, radio->ItemIndex());
+        break;
+      case ConfigKind::Colour:
+        if (auto* colours = dynamic_cast<TColorBox*>(c)) v.SetInt(item.control, colours->Selected());
+        break;
+      case ConfigKind::Text:
+        if (auto* edit = dynamic_cast<TEdit*>(c)) v.SetText(item.control, edit->Text());
+        break;
+      case ConfigKind::Path:
+        if (auto* dialog = dynamic_cast<TOpenDialog*>(c)) v.SetText(item.control, dialog->FileName);
+        break;
+    }
+  }
+  return v;
+}
+
+void TfrmSetup::ApplyConfigValue(const ConfigItem& item, const ConfigValues& values) {
+  TComponent* c = FindComponent(item.control);
+  switch (item.kind) {
+    case ConfigKind::Bool:
+      // A changed box runs its click handler, as a user's click would.
+      if (auto* box = dynamic_cast<TCheckBox*>(c)) box->SetChecked(values.Bool(item.control));
+      break;
+    case ConfigKind::Int:
+      // The controls hold the value within their ranges (a font adjustment within the range its
+      // zoom position, applied just before, has given it).
+      if (auto* up = dynamic_cast<TUpDown*>(c)) up->SetPosition(values.Int(item.control));
+      else if (auto* bar = dynamic_cast<TScrollBar*>(c)) bar->SetPosition(values.Int(item.control));
+      else if (auto* font = dynamic_cast<TFontDialog*>(c)) font->Font.Size = values.Int(item.control);
+      break;
+    case ConfigKind::Index:
+      if (auto* combo = dynamic_cast<TComboBox*>(c)) combo->SetItemIndex(values.Int(item.control));
+      else if (auto* radio = dynamic_cast<TRadioGroup*>(c)) radio->SetItemIndex(values.Int(item.control));
+      break;
+    case ConfigKind::Colour:
+      if (auto* colours = dynamic_cast<TColorBox*>(c)) colours->SetSelected(values.Int(item.control));
+      break;
+    case ConfigKind::Text:
+      if (auto* edit = dynamic_cast<TEdit*>(c)) edit->SetText(values.Text(item.control));
+      break;
+    case ConfigKind::Path:
+      if (auto* dialog = dynamic_cast<TOpenDialog*>(c)) {
+        dialog->FileName = values.Text(item.control);
+        if (!dialog->FileName.empty() && FileExists(dialog->FileName)) {
+          // A picture that does not load keeps the designed one.
+          TPicture picture;
+          picture.LoadFromFile(dialog->FileName);
+          imgScreenShadow->Picture.Assign(picture);
+          imgScreenShadow->PictureChanged();
+        }
+      }
+      break;
+  }
+}
+
+void TfrmSetup::ApplyConfigValues(const ConfigValues& values) {
+  for (const ConfigItem* item : ConfigApplyOrder()) {
+    const std::wstring control = item->control;
+    StartUpStep([&] { ApplyConfigValue(*item, values); });
+    // The handlers the Part runs within the sections.
+    if (control == L"cbbSCRSavers") StartUpStep([&] { cbbSCRSaversChange(nullptr); });
+    if (control == L"clbRemindOnceWindowColorBorder")
+      StartUpStep([&] {
+        cbbSelectRemindHourWindowChange(nullptr);
+        cbbSelectRemindOnceWindowChange(nullptr);
+      });
+    if (control == L"clbBreakHintSmallWindowColorBorder")
+      StartUpStep([&] { cbbSelectBreakHintSmallWindowChange(nullptr); });
+  }
+}
+
+void TfrmSetup::LoadConfig() {
+  const std::wstring path = SetupConfigPath();
+  if (!FileExists(path)) return;
+  std::vector<std::wstring> lines;
+  try {
+    lines = ReadTextLines(path);
+  } catch (const std::exception& e) {
+    Application->HandleException(e);
+    return;
+  }
+  ConfigReadResult read = ReadConfigLines(lines, ConfigCounts());
+  {
+    FlagScope loading(loadingConfig_);
+    ApplyConfigValues(read.values);
+  }
+  // Each value that did not convert kept its design default; the user hears of each one.
+  for (const ConfigError& error : read.errors) Application->HandleException(EConvertError(error.message));
+}
+
+void TfrmSetup::SaveConfig() { WriteTextLines(SetupConfigPath(), WriteConfigLines(CollectConfigValues())); }
+
+// ---- life cycle --------------------------------------------------------------------
+
+void TfrmSetup::FormCreate(TObject*) {
+  frmSetup = this;
+  InstallMainFormLinks();
+
+  // 1. The screen-saver lists; the file may then choose another entry.
+  StartUpStep([&] { AddSysSCR(); });
+  lblSCR_total->SetCaption(IntToStr(cbbSCRSavers->Items.Count() - 1));
+  if (cbbSCRSavers->Items.Count() > 1) cbbSCRSavers->SetItemIndex(1);
+  cbbSCRSaversName->SetItemIndex(cbbSCRSavers->ItemIndex());
+
+  // 2. The countdown window's picture is the overlay picture as designed.
+  imgOfHintForm->Picture.Assign(imgScreenShadow->Picture);
+  imgOfHintForm->PictureChanged();
+
+  // 3.
+  StartUpStep([&] { LoadConfig(); });
+
+  // 4. Mode and plan; the plan in force is the selected one.
+  StartUpStep([&] { rbxSelectBreakModeClick(nullptr); });
+  StartUpStep([&] {
+    cbxBreakPlanPreSetSelect(nullptr);
+    StoreBreakPlan();
+    Plans.SetPlanInForce(cbxBreakPlanPreSet->ItemIndex());
+  });
+
+  // 5. The scheduler runs from here on.
+  if (frmMain) {
+    StartUpStep([&] { frmMain->StartWorkPeriod(uint8_t(PlanInForce().BreakInterval - 1)); });
+    StartUpStep([&] { frmMain->StartIdleWatch(); });
+  }
+
+  // 6. The system's own screen saver is off while the program runs (given back at the end).
+  StartUpStep([&] { ScreenSaver().SetActive(false); });
+
+  // 7. The desktop overlays (TfrmMain.ShowDesktopDeco and ShowSOT) open here once they exist.
+
+  // 8.
+  StartUpStep([&] {
+    cbbSelectRemindHourWindowChange(nullptr);
+    cbbSelectRemindOnceWindowChange(nullptr);
+  });
+  StartUpStep([&] { updFadeInSpeedClick(nullptr, btNext); });
+
+  // 9. The splash ends 3000 ms later.
+  if (frmMain && frmMain->CloseAnimateTimer) frmMain->CloseAnimateTimer->SetEnabled(true);
+}
+
+void TfrmSetup::FormShow(TObject*) {
+  const int n = cbbHotKeyAction->Items.Count();
+  if (n <= 0) return;
+  std::mt19937 random(Clock().TickCount() ^ unsigned(GetCurrentProcessId()));
+  cbbHotKeyAction->SetItemIndex(int(random() % unsigned(n)));
+}
+
+void TfrmSetup::FormCanResize(TObject*, int&, int&, bool& Resize) { Resize = false; }
+
+void TfrmSetup::FormKeyDown(TObject*, WORD& Key, TShiftState) {
+  if (Key == VK_ESCAPE) {
+    Key = 0;
+    Close();
+  }
+}
+
+void TfrmSetup::FormClose(TObject*, TCloseAction& Action) {
+  switch (Dialogs().MessageBox(Handle(), kSaveQuestion, kSaveCaption, MB_YESNOCANCEL)) {
+    case IDYES:
+      try {
+        SaveConfig();
+      } catch (const std::exception& e) {
+        // Not saved: the dialog stays open, so the settings can be saved again.
+        Application->HandleException(e);
+        Action = caNone;
+        return;
+      }
+      Action = caHide;
+      return;
+    case IDNO:
+      Action = caHide;
+      return;
+    default:
+      Action = caNone;
+      return;
+  }
+}
+
+void TfrmSetup::btnCloseClick(TObject*) {
+  const int action = cbxActionOnSelectTerminate->ItemIndex();
+  if ((action == 1 || action == 2) && frmMain) {
+    frmMain->NExitClick(nullptr);
+    return;
+  }
+  Close();
+}
+
+void TfrmSetup::WndProc(TMessage& m) {
+  // A fixed size: every size change that would alter the dialog once it is on screen is refused.
+  if (m.Msg == WM_WINDOWPOSCHANGING && HandleAllocated() && IsWindowVisible(HandleIfAllocated())) {
+    auto* pos = reinterpret_cast<WINDOWPOS*>(m.LParam);
+    if (!(pos->flags & SWP_NOSIZE) && (pos->cx != Width() || pos->cy != Height())) {
+      int w = pos->cx, h = pos->cy;
+      bool resize = true;
+      FormCanResize(this, w, h, resize);
+      if (!resize) pos->flags |= SWP_NOSIZE;
+    }
+  }
+  TForm::WndProc(m);
+}

@@ -3,6 +3,52 @@
 TfrmShowDetail* frmShowDetail = nullptr;
 
 TfrmShowDetail::TfrmShowDetail(TComponent* AOwner) : TForm(AOwner) {
-  InitForm(L"TfrmShowDetail", Binder<TfrmShowDetail>(this));
+  InitForm(L"TfrmShowDetail", Binder<TfrmShowDetail>(this)
+                                  .Bind("Timer1", Timer1)
+                                  .On("FormPaint", &TfrmShowDetail::FormPaint)
+                                  .On("Timer1Timer", &TfrmShowDetail::Timer1Timer)
+                                  .On("FormClose", &TfrmShowDetail::FormClose)
+                                  .On("FormDestroy", &TfrmShowDetail::FormDestroy));
 }
 QV_REGISTER_FORM(TfrmShowDetail);
+
+void TfrmShowDetail::CreateParams(TCreateParams& p) {
+  TForm::CreateParams(p);
+  // Above the stay-on-top countdown window, and not owned by the program's hidden window; a box
+  // of eight seconds needs no taskbar button.
+  p.ExStyle |= WS_EX_TOPMOST | WS_EX_TOOLWINDOW;
+  p.WndParent = GetDesktopWindow();
+}
+
+SIZE TfrmShowDetail::MeasureText(const std::wstring& text) {
+  HWND h = Handle();
+  HDC dc = GetDC(h);
+  TCanvas canvas(dc);
+  canvas.Font.Assign(Font);
+  SIZE size = canvas.TextExtent(text);
+  canvas.SetHandle(nullptr);
+  ReleaseDC(h, dc);
+  return size;
+}
+
+void TfrmShowDetail::SetDetailText(const std::wstring& text) {
+  detailText_ = text;
+  Invalidate();
+}
+
+void TfrmShowDetail::FormPaint(TObject*) {
+  Canvas.Brush.Style = bsClear;
+  Canvas.Font.Color = clBlack;
+  Canvas.TextOut(10, 5, detailText_);
+}
+
+void TfrmShowDetail::Timer1Timer(TObject*) {
+  Timer1->SetEnabled(false);
+  Close();
+}
+
+void TfrmShowDetail::FormClose(TObject*, TCloseAction& Action) { Action = caFree; }
+
+void TfrmShowDetail::FormDestroy(TObject*) {
+  if (frmShowDetail == this) frmShowDetail = nullptr;
+}

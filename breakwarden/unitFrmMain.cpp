@@ -1,10 +1,14 @@
 #include "unitFrmMain.h"
 
-#include <cmath>
-
 #include "BkwdSeams.h"
+#include "Seams.h"
+#include "Transparent_Window.h"
+#include "uniBreakHint.h"
+#include "uniHintSmallWindow.h"
 #include "uniPopInfo.h"
 #include "uniQVShare.h"
+#include "uniRemindWindowCenter.h"
+#include "uniSetup.h"
 
 TfrmMain* frmMain = nullptr;
 TMainFormLinks MainFormLinks;
@@ -14,12 +18,13 @@ bool ResetBonusOnStart = true;
 uint16_t TiredCarry = 0;
 bool ScreenSaverWasActive = true;
 bool RestartAfterExit = false;
+uint16_t LastIdleBonus = 999;
+uint32_t LastInputSeen = 0;
+uint32_t LastActiveTick = 0;
 
 namespace {
 const wchar_t kTrayTip[] = L"Restavo";
 const UINT kHotKeys[7] = {'H', 'Z', 'C', 'W', 'K', 'V', 'X'};
-
-int RoundHalfEven(double v) { return int(std::nearbyint(v)); }  // the default rounding mode
 
 void PlaceTopmost(HWND h) { SetWindowPos(h, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE); }
 
@@ -56,6 +61,14 @@ TfrmMain::TfrmMain(TComponent* AOwner) : TForm(AOwner) {
                             .Bind("NExit", NExit)
                             .Bind("NStat", NStat)
                             .Bind("NSetup", NSetup)
+                            .Bind("ClockRemindTimer", ClockRemindTimer)
+                            .Bind("NBreakNow", NBreakNow)
+                            .Bind("NBreakDemo", NBreakDemo)
+                            .Bind("NDisableSelfSCR", NDisableSelfSCR)
+                            .On("DetectPauseTimerTimer", &TfrmMain::DetectPauseTimerTimer)
+                            .On("ClockRemindTimerTimer", &TfrmMain::ClockRemindTimerTimer)
+                            .On("NBreakNowClick", &TfrmMain::NBreakNowClick)
+                            .On("NBreakDemoClick", &TfrmMain::NBreakDemoClick)
                             .On("FormCreate", &TfrmMain::FormCreate)
                             .On("FormShow", &TfrmMain::FormShow)
                             .On("FormClose", &TfrmMain::FormClose)
@@ -324,3 +337,340 @@ void TfrmMain::NExitClick(TObject*) {
     }
   }
 }
+
+// ---- the event log ---------------------------------------------------------------------------
+
+void TfrmMain::RecordEvent(bool newCycle, bool newEntry, uint8_t value, uint8_t kind, bool useTick) {
+  EventLog.RecordEvent(newCycle, newEntry, value, kind, useTick, FIdleMins);
+}
+
+void TfrmMain::AddEventLogLine(uint8_t kind, uint32_t startTick, uint8_t value, uint32_t endTick) {
+  if (MainFormLinks.AddStatLine) MainFormLinks.AddStatLine(EventLogLine(kind, startTick, value, endTick));
+}
+
+std::wstring TfrmMain::CutSeconds(const std::wstring& text) {
+  return text.size() > 3 ? text.substr(0, text.size() - 3) : std::wstring();
+}
+
+// ---- the break scheduler ---------------------------------------------------------------------
+
+namespace {
+constexpr unsigned kMinuteMs = 60000;
+
+bool IsChecked(const TCheckBox* box) { return box && box->Checked(); }
+int ItemOf(const TComboBox* box) { return box ? box->ItemIndex() : -1; }
+int PositionOf(const TUpDown* upDown, int fallback) { return upDown ? upDown->Position() : fallback; }
+void EnableItem(TMenuItem* item, bool on) {
+  if (item) item->Enabled = on;
+}
+void EnableButton(TButton* button, bool on) {
+  if (button) button->SetEnabled(on);
+}
+
+// A window of that name that is up; one closed and waiting to be freed does not count.
+TForm* OpenForm(const wchar_t* name) {
+  TForm* f = Application->FindForm(name);
+  return f && f->Visible() ? f : nullptr;
+}
+
+void ObserveCall(const wchar_t* call) {
+  if (MainFormLinks.ObserveCall) MainFormLinks.ObserveCall(call);
+}
+
+int WindowTypeFor(TRemindKind kind, const TSchedulerSettings& c) {
+  switch (RemindChooserFor(kind)) {
+    case TRemindChooser::Once: return c.OnceWindow;
+    case TRemindChooser::Hour: return c.HourWindow;
+    default: return c.BreakHintWindow;
+  }
+}
+
+// The wall-clock minute as one number, so that a minute is told apart from the same minute of
+// another day.
+long long MinuteKey(const SYSTEMTIME& t) {
+  return ((t.wYear * 12LL + t.wMonth) * 31 + t.wDay) * 1440 + t.wHour * 60 + t.wMinute;
+}
+}  // namespace
+
+TSchedulerState TfrmMain::LoadSchedulerState() const {
+  TSchedulerState s;
+  s.FWorkMins = FWorkMins;
+  s.FMinsPassed = FMinsPassed;
+  s.FIdleMins = FIdleMins;
+  s.FPeriodStartTick = FPeriodStartTick;
+  s.LastIdleBonus = LastIdleBonus;
+  s.ResetBonusOnStart = ResetBonusOnStart;
+  s.TiredCarry = TiredCarry;
+  s.LastInputSeen = LastInputSeen;
+  s.LastActiveTick = LastActiveTick;
+  return s;
+}
+
+void TfrmMain::StoreSchedulerState(const TSchedulerState& s) {
+  FWorkMins = s.FWorkMins;
+  FMinsPassed = s.FMinsPassed;
+  FIdleMins = s.FIdleMins;
+  FPeriodStartTick = s.FPeriodStartTick;
+  LastIdleBonus = s.LastIdleBonus;
+  ResetBonusOnStart = s.ResetBonusOnStart;
+  TiredCarry = s.TiredCarry;
+  LastInputSeen = s.LastInputSeen;
+  LastActiveTick = s.LastActiveTick;
+}
+
+TSchedulerSettings TfrmMain::SchedulerSettings() const {
+  if (SettingsSource) return SettingsSource();
+  TSchedulerSettings c;
+  c.SelfScrDisabled = NDisableSelfSCR && NDisableSelfSCR->Checked;
+  const TfrmSetup* st = frmSetup;
+  if (!st) {
+    c.Plan = c.SelectedPlan = TBreakPlanStore().PlanInForce();
+    return c;
+  }
+  c.Plan = st->PlanInForce();
+  c.SelectedPlan = st->Plans.Plan(ItemOf(st->cbxBreakPlanPreSet));
+  c.FrequencyItem = ItemOf(st->cbxFrequencyOfPCOperation);
+  c.Clock.Once1 = IsChecked(st->cbxRemindOnce1);
+  c.Clock.Once1Hour = ItemOf(st->cbxHourOfRemindOnce1);
+  c.Clock.Once1Min = ItemOf(st->cbxMinOfRemindOnce1);
+  c.Clock.Once2 = IsChecked(st->cbxRemindOnce2);
+  c.Clock.Once2Hour = ItemOf(st->cbxHourOfRemindOnce2);
+  c.Clock.Once2Min = ItemOf(st->cbxMinOfRemindOnce2);
+  c.Clock.OnHour = IsChecked(st->cbxRemindOnHour);
+  c.Clock.OnHalfHour = IsChecked(st->cbxRemindOnHalfHour);
+  const TBreakMode mode = BreakModeFromIndex(st->rbxSelectBreakMode ? st->rbxSelectBreakMode->ItemIndex() : 0);
+  c.CountdownHidden = CountdownRunsHidden(mode, IsChecked(st->cbxNotShowFrmBreakHintLastOneMin_FreeMode),
+                                          IsChecked(st->cbxNotShowFrmBreakHintLastOneMin_PasswordMode));
+  c.ScrIdleMins = PositionOf(st->updSCR, c.ScrIdleMins);
+  c.DisplayOffIdleMins = PositionOf(st->updShutDownDisplayer, c.DisplayOffIdleMins);
+  c.DisplayOffEnabled = IsChecked(st->cbxEnableShutDownDisplayer);
+  c.SuspendIdleMins = PositionOf(st->updLetSuspend, c.SuspendIdleMins);
+  c.SuspendEnabled = IsChecked(st->cbxEnableSuspend);
+  c.StandByOrSleep = ItemOf(st->cbbStandByOrSleep);
+  c.OnceWindow = ItemOf(st->cbbSelectRemindOnceWindow);
+  c.HourWindow = ItemOf(st->cbbSelectRemindHourWindow);
+  c.BreakHintWindow = ItemOf(st->cbbSelectBreakHintSmallWindow);
+  return c;
+}
+
+void TfrmMain::StartWorkPeriod(uint8_t minutes) {
+  TSchedulerState s = LoadSchedulerState();
+  ::StartWorkPeriod(s, minutes, Clock().TickCount());
+  StoreSchedulerState(s);
+}
+
+void TfrmMain::StartIdleWatch() {
+  TSchedulerState s = LoadSchedulerState();
+  ::StartIdleWatch(s, Clock().TickCount(), Clock().LastInputTick());
+  StoreSchedulerState(s);
+  // Restarted, not just left on: the minute is counted from now.
+  DetectPauseTimer->SetEnabled(false);
+  DetectPauseTimer->SetInterval(kMinuteMs);
+  DetectPauseTimer->SetEnabled(true);
+  if (!ClockRemindTimer->Enabled()) ArmClockRemindTimer();
+}
+
+uint8_t TfrmMain::MinsToBreak() const { return ::MinsToBreak(FWorkMins, FMinsPassed); }
+
+int TfrmMain::WorkDonePercent() const {
+  return ::WorkDonePercent(SchedulerSettings().SelectedPlan.BreakInterval, MinsToBreak());
+}
+
+TDateTime TfrmMain::NextBreakTime() const { return TickToDateTime(NextBreakTick(LoadSchedulerState())); }
+
+uint16_t TfrmMain::IdleBonusMins(uint16_t idle) const {
+  const TSchedulerSettings c = SchedulerSettings();
+  return ::IdleBonusMins(idle, c.Plan, c.FrequencyItem);
+}
+
+uint8_t TfrmMain::NextPeriodAfterIdle(bool reset, uint8_t bonus) {
+  const TNextPeriod next = ::NextPeriodAfterIdle(reset, bonus, SchedulerSettings().Plan, FWorkMins,
+                                                 FPeriodStartTick, Clock().TickCount());
+  RecordEvent(false, true, next.LogValue, next.LogKind, true);
+  if (next.KeepBonus) ResetBonusOnStart = false;
+  return next.Minutes;
+}
+
+uint16_t TfrmMain::MissedMins() const { return ::MissedMins(Clock().TickCount(), LastActiveTick, FIdleMins); }
+
+void TfrmMain::ShowRemindWindow(TComboBox* chooser, uint8_t kind) {
+  ShowRemindWindowOfType(chooser ? chooser->ItemIndex() : -1, kind);
+}
+
+void TfrmMain::ShowRemindWindowOfType(int windowType, uint8_t kind) {
+  FRemindKind = kind;
+  ObserveCall((L"ShowRemindWindow " + std::to_wstring(kind) + L" " + std::to_wstring(windowType)).c_str());
+  const wchar_t* name = windowType == rwSmallWindow    ? L"frmHintSmallWindow"
+                        : windowType == rwCenterWindow ? L"frmRemindWindowCenter"
+                                                       : nullptr;
+  if (!name) return;
+  if (TForm* open = OpenForm(name)) {
+    SetWindowPos(open->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    return;
+  }
+  if (windowType == rwSmallWindow) {
+    frmHintSmallWindow = new TfrmHintSmallWindow(Application);
+    frmHintSmallWindow->Show();
+  } else {
+    frmRemindWindowCenter = new TfrmRemindWindowCenter(Application);
+    frmRemindWindowCenter->Show();
+  }
+}
+
+void TfrmMain::DetectPauseTimerTimer(TObject*) {
+  const TMinuteInput in{Clock().TickCount(), Clock().LastInputTick(), FBreakState == stWorking};
+  TSchedulerState s = LoadSchedulerState();
+  const std::vector<TTickEvent> events = SchedulerMinute(s, in, SchedulerSettings());
+  // The state is complete before any window opens: a window's wait may run the next tick.
+  StoreSchedulerState(s);
+  RunTickEvents(events);
+}
+
+void TfrmMain::RunTickEvents(const std::vector<TTickEvent>& events) {
+  const TSchedulerSettings c = SchedulerSettings();
+  for (const TTickEvent& e : events) {
+    switch (e.Action) {
+      case TTickAction::Remind:
+        ShowRemindWindowOfType(WindowTypeFor(TRemindKind(e.Kind), c), e.Kind);
+        break;
+      case TTickAction::Log:
+        EventLog.RecordEventAt(false, e.NewEntry, e.Value, e.Kind, e.Stamp, e.IdleMins);
+        break;
+      case TTickAction::LaunchScreenSaver:
+        if (!IsSCRRunning()) NLaunchSCRClick(nullptr);
+        break;
+      case TTickAction::DisplayOff:
+        ShutdownDisplayer();
+        break;
+      case TTickAction::StandBy:
+        LetSysStandBy(false, false);
+        break;
+      case TTickAction::Hibernate:
+        LetSysSleep(false, false);
+        break;
+      case TTickAction::BreakTimer:
+        BreakTimerTimer(nullptr);
+        break;
+    }
+  }
+}
+
+// Alarms and chimes have their own timer, due just after each wall-clock minute begins: the
+// minute tick stops while the countdown runs, and its phase is that of its last start.
+void TfrmMain::ArmClockRemindTimer() {
+  const SYSTEMTIME t = Clock().LocalTime();
+  const unsigned intoMinute = t.wSecond * 1000u + t.wMilliseconds;
+  ClockRemindTimer->SetEnabled(false);
+  ClockRemindTimer->SetInterval(kMinuteMs - intoMinute + 200);
+  ClockRemindTimer->SetEnabled(true);
+}
+
+void TfrmMain::ClockRemindTimerTimer(TObject*) {
+  const SYSTEMTIME t = Clock().LocalTime();
+  const long long key = MinuteKey(t);
+  // A timer that comes early, or twice in a minute, shows nothing again.
+  if (key != lastClockMinute_) {
+    lastClockMinute_ = key;
+    const TSchedulerSettings c = SchedulerSettings();
+    for (TRemindKind k : ClockReminders(t.wHour, t.wMinute, c.Clock)) ShowRemindWindowOfType(WindowTypeFor(k, c), k);
+  }
+  ArmClockRemindTimer();
+}
+
+void TfrmMain::BreakTimerTimer(TObject*) {
+  EnableItem(NBreakNow, false);
+  EnableItem(NBreakDemo, false);
+  if (frmSetup) {
+    EnableButton(frmSetup->btnPreviewHintForm, false);
+    EnableButton(frmSetup->btnPreviewBreakForm, false);
+  }
+  BreakNow(1, ekCountdown);
+}
+
+void TfrmMain::CloseOpenPreviews() {
+  for (const wchar_t* name : {L"frmBreakHint", L"TWForm"}) {
+    TForm* f = OpenForm(name);
+    if (!f) continue;
+    f->Close();
+    // A window that would not close is taken down all the same: the real one takes its place.
+    if (OpenForm(name) == f) {
+      f->Hide();
+      f->Release();
+    }
+  }
+}
+
+void TfrmMain::BreakNow(uint8_t which, uint8_t kind) {
+  const bool real = kind != ekNone;
+  // One real countdown and one real break at a time.
+  if (real && which == 1 && FBreakState != stWorking) return;
+  if (real && which == 0 && FBreakState == stOnBreak) return;
+  ObserveCall((L"BreakNow " + std::to_wstring(which) + L" " + std::to_wstring(kind)).c_str());
+  if (real) {
+    // While working, a countdown or break window that is up is a preview: the real one replaces it.
+    if (FBreakState == stWorking) CloseOpenPreviews();
+    FDemoHint = false;
+    FDemoBreak = false;
+    RecordEvent(false, true, 0, kind, true);
+  }
+  if (which == 0) {
+    if (real) {
+      FBreakState = stOnBreak;
+      DetectPauseTimer->SetEnabled(false);
+    }
+    EnableItem(NBreakNow, false);
+    EnableItem(NBreakDemo, false);
+    if (frmSetup) EnableButton(frmSetup->btnPreviewBreakForm, false);
+    if (frmSetup && IsChecked(frmSetup->cbxToggleB4Break)) ShowDesktop();
+    TWForm = new TTWForm(Application);  // it shows itself
+    return;
+  }
+  if (real) {
+    FBreakState = stCountdown;
+    DetectPauseTimer->SetEnabled(false);
+  }
+  if (frmSetup) EnableButton(frmSetup->btnPreviewHintForm, false);
+  frmBreakHint = new TfrmBreakHint(Application);
+  if (!real || !SchedulerSettings().CountdownHidden) frmBreakHint->Show();
+}
+
+void TfrmMain::NBreakNowClick(TObject*) {
+  const int answer = Dialogs().MessageBox(nullptr, L"你主动选择了休息，确定要马上休息吗？", L"Quovel提示",
+                                          MB_SYSTEMMODAL | MB_ICONQUESTION | MB_YESNO);
+  // The question waits in a message loop, where the tick may have opened the countdown.
+  if (answer == IDYES && FBreakState == stWorking) BreakNow(0, ekManualBreak);
+}
+
+bool TfrmMain::PreviewAllowed() const {
+  return FBreakState == stWorking && !OpenForm(L"frmBreakHint") && !OpenForm(L"TWForm");
+}
+
+bool TfrmMain::DemoHint() {
+  if (!PreviewAllowed()) return false;
+  FDemoBreak = false;
+  FDemoHint = true;
+  BreakNow(1, ekNone);
+  return true;
+}
+
+bool TfrmMain::DemoBreak() {
+  // The countdown preview of "休息预演" hands over to the break preview as it ends.
+  const bool chained = FDemoBreak && !FDemoHint && FBreakState == stWorking && !OpenForm(L"TWForm");
+  if (!chained && !PreviewAllowed()) return false;
+  FDemoHint = false;
+  FDemoBreak = true;
+  BreakNow(0, ekNone);
+  return true;
+}
+
+void TfrmMain::NBreakDemoClick(TObject*) {
+  if (DemoHint()) FDemoBreak = true;
+}
+
+// ---- the screen-saver and power functions the idle rules call --------------------------------
+// Their work comes with the screen-saver and power modules.
+
+void TfrmMain::NLaunchSCRClick(TObject*) { ObserveCall(L"NLaunchSCRClick"); }
+void TfrmMain::ShutdownDisplayer() { ObserveCall(L"ShutdownDisplayer"); }
+void TfrmMain::LetSysStandBy(bool, bool) { ObserveCall(L"LetSysStandBy"); }
+void TfrmMain::LetSysSleep(bool, bool) { ObserveCall(L"LetSysSleep"); }

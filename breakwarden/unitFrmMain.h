@@ -12,6 +12,8 @@
 
 #include "EventLog.h"
 #include "ExtCtrls.h"
+#include "ListCtrls.h"
+#include "SchedulerMath.h"
 #include "Forms.h"
 #include "Menus.h"
 
@@ -31,6 +33,12 @@ struct TMainFormLinks {
   std::function<void()> CreateStat;               // a new statistics window, shown (uniStat)
   std::function<void(int page)> ShowAboutPage;    // the about window on a page (uniAboutQV)
   std::function<void()> AboutWelcome;             // its welcome
+  std::function<void(const std::wstring&)> AddStatLine;  // one line at the end of frmStat's Memo1
+  // Observes the scheduler's calls to the windows and functions it leads to: "ShowRemindWindow
+  // <kind> <window type>", "BreakNow <which> <kind>", and the screen-saver and power functions
+  // whose work comes with those modules ("NLaunchSCRClick", "ShutdownDisplayer",
+  // "LetSysStandBy", "LetSysSleep").
+  std::function<void(const std::wstring& call)> ObserveCall;
 };
 extern TMainFormLinks MainFormLinks;
 
@@ -86,14 +94,70 @@ class TfrmMain : public TForm {
   std::array<ATOM, 7> FHotKeyAtoms{};
   std::array<uint8_t, 7> FHotKeyIds{};
 
-  // Scheduler and event-log state set at start-up (their modules own the rest).
+  // ---- the break scheduler ----
+  TTimer* ClockRemindTimer = nullptr;  // alarms and chimes, once per wall-clock minute
+  TMenuItem* NBreakNow = nullptr;
+  TMenuItem* NBreakDemo = nullptr;
+  TMenuItem* NDisableSelfSCR = nullptr;
+
   uint8_t FCycleNo = 0;
   uint8_t FBreakState = stWorking;
   uint8_t FRemindKind = 0;
   uint8_t FPostponedMins = 0;
+  // Set by a preview's entry point for the window it opens; the window keeps its own copy.
   bool FDemoBreak = false, FDemoHint = false;
-  // The run's work cycles, written only through its RecordEvent.
+  uint8_t FWorkMins = 0;    // 0: no work period (during a break)
+  uint8_t FMinsPassed = 0;  // ticks since the period started
+  uint16_t FIdleMins = 0;
+  uint32_t FPeriodStartTick = 0;
+
+  void StartWorkPeriod(uint8_t minutes);
+  void StartIdleWatch();
+  uint8_t MinsToBreak() const;
+  // 0..100, against the BreakInterval of the plan selected in the settings dialog.
+  int WorkDonePercent() const;
+  TDateTime NextBreakTime() const;
+  uint16_t IdleBonusMins(uint16_t idle) const;
+  // Logs the outcome, as the minute tick does.
+  uint8_t NextPeriodAfterIdle(bool reset, uint8_t bonus);
+  uint16_t MissedMins() const;
+  // chooser: item 0 the small window, 1 the centre window, anything else none.
+  void ShowRemindWindow(TComboBox* chooser, uint8_t kind);
+  void DetectPauseTimerTimer(TObject* Sender);
+  void ClockRemindTimerTimer(TObject* Sender);
+  void BreakTimerTimer(TObject* Sender);
+  // which: 0 the break window, 1 the countdown window; kind ekNone logs nothing (previews).
+  void BreakNow(uint8_t which, uint8_t kind);
+  void NBreakNowClick(TObject* Sender);
+  void NBreakDemoClick(TObject* Sender);
+  // Previews; refused (false) unless working with no countdown or break window open.
+  bool DemoHint();
+  bool DemoBreak();
+  bool PreviewAllowed() const;
+
+  // The screen-saver and power functions the idle rules call; their work comes with those
+  // modules, and until then they only report the call (MainFormLinks.ObserveCall).
+  void NLaunchSCRClick(TObject* Sender);
+  void ShutdownDisplayer();
+  void LetSysStandBy(bool silent, bool ask);
+  void LetSysSleep(bool silent, bool ask);
+
+  // The settings the scheduler reads, from the settings dialog's controls at each use, or from
+  // SettingsSource when it is set (tests).
+  TSchedulerSettings SchedulerSettings() const;
+  std::function<TSchedulerSettings()> SettingsSource;
+
+  // ---- the event log ----
+  // The run's work cycles, written only through RecordEvent.
   TEventLog EventLog;
+  const std::vector<TEventCycle>& FCycles = EventLog.Cycles();
+  void RecordEvent(bool newCycle, bool newEntry, uint8_t value, uint8_t kind, bool useTick);
+  uint16_t FindLastEvent(size_t cycle, uint8_t kind) const { return EventLog.FindLastEvent(cycle, kind); }
+  void AddEventLogLine(uint8_t kind, uint32_t startTick, uint8_t value, uint32_t endTick);
+  static TDateTime TickToDateTime(uint32_t stamp) { return ::TickToDateTime(stamp); }
+  static TDateTime MsToDateTime(uint32_t ms) { return ::MsToDateTime(ms); }
+  static std::wstring CutSeconds(const std::wstring& text);
+  static std::wstring EventKindText(uint8_t kind) { return ::EventKindText(kind); }
 
   void WndProc(TMessage& m) override;
 
@@ -103,7 +167,14 @@ class TfrmMain : public TForm {
  private:
   void AddTrayIcon();
   void RecordAppStart();
+  void ArmClockRemindTimer();
+  void CloseOpenPreviews();
+  void ShowRemindWindowOfType(int windowType, uint8_t kind);
+  void RunTickEvents(const std::vector<TTickEvent>& events);
+  TSchedulerState LoadSchedulerState() const;
+  void StoreSchedulerState(const TSchedulerState& s);
   bool trayAdded_ = false, released_ = false;
+  long long lastClockMinute_ = -1;
 };
 extern TfrmMain* frmMain;
 
@@ -111,6 +182,9 @@ extern TfrmMain* frmMain;
 extern bool SelfSuspending;
 extern bool ResetBonusOnStart;
 extern uint16_t TiredCarry;
+extern uint16_t LastIdleBonus;   // credit of the last idle stretch; 999 for a fresh period
+extern uint32_t LastInputSeen;   // the last-input tick at the previous check
+extern uint32_t LastActiveTick;  // the tick count at the last tick that saw input
 // The system's screen-saver flag as it was before the program switched it; given back at exit.
 extern bool ScreenSaverWasActive;
 // Set by the exit rule "重启程序": the program block starts a new instance once this one has

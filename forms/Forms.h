@@ -72,6 +72,8 @@ class TForm : public TWinControl {
   // The same from a description's text (source names it in errors).
   void InitFormFromText(const std::string& text, const std::string& source, const FormBinder& binder);
   void CreateParams(TCreateParams& p) override;
+  // A layered window shows nothing until its attributes are set.
+  void HandleCreated() override { ApplyLayered(); }
   void VisibleChanged() override;
   void BeforeDestruction() override;
   // Log-off and shut-down: consent is given always; EndSession does the program's closing work.

@@ -79,7 +79,10 @@ struct Sim {
       if (activity[i] == 's') continue;
       if (activity[i] == 'x') lastInput = tick - 20000;
       const int clock = startHour * 60 + startMinute + m;
-      for (const TTickEvent& e : SchedulerMinute(s, {tick, lastInput, clock / 60 % 24, clock % 60, working}, cfg)) {
+      // The alarms and chimes are checked as each wall-clock minute begins, before the tick.
+      for (TRemindKind k : ClockReminders(clock / 60 % 24, clock % 60, cfg.Clock))
+        got.push_back(std::to_string(m) + ": " + Describe({TTickAction::Remind, k}));
+      for (const TTickEvent& e : SchedulerMinute(s, {tick, lastInput, working}, cfg)) {
         got.push_back(std::to_string(m) + ": " + Describe(e));
         if (e.Action == TTickAction::Log) log.RecordEventAt(false, e.NewEntry, e.Value, e.Kind, e.Stamp, e.IdleMins);
         if (e.Action == TTickAction::BreakTimer) {

@@ -1,0 +1,110 @@
+#pragma once
+// The settings dialog in-process, on a main window, with its qv30cfg in a folder of the test's own.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "BkwdFakes.h"
+#include "Fakes.h"
+#include "TextFile.h"
+#include "uniSetup.h"
+#include "unitFrmMain.h"
+
+// A fresh folder under the temporary folder, removed with its files at the end.
+class TempFolder {
+ public:
+  TempFolder() {
+    wchar_t tmp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, tmp);
+    static int n = 0;
+    path_ = std::wstring(tmp) + L"qvsetup_" + std::to_wstring(GetCurrentProcessId()) + L"_" + std::to_wstring(++n);
+    CreateDirectoryW(path_.c_str(), nullptr);
+  }
+  ~TempFolder() { Remove(path_); }
+  const std::wstring& Path() const { return path_; }
+  std::wstring File(const std::wstring& name) const { return path_ + L"\\" + name; }
+
+ private:
+  static void Remove(const std::wstring& dir) {
+    WIN32_FIND_DATAW fd;
+    HANDLE h = FindFirstFileW((dir + L"\\*").c_str(), &fd);
+    if (h != INVALID_HANDLE_VALUE) {
+      do {
+        std::wstring name = fd.cFileName;
+        if (name == L"." || name == L"..") continue;
+        std::wstring full = dir + L"\\" + name;
+        SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+        if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) Remove(full);
+        else DeleteFileW(full.c_str());
+      } while (FindNextFileW(h, &fd));
+      FindClose(h);
+    }
+    RemoveDirectoryW(dir.c_str());
+  }
+  std::wstring path_;
+};
+
+// The lines a save of the design defaults writes, the active-caption colour as RGB.
+inline std::vector<std::wstring> DefaultConfigFileLines() {
+  const std::wstring caption = std::to_wstring(GetSysColor(COLOR_ACTIVECAPTION));
+  return {L"请勿擅自更改数据，由此造成的软件运行错误，后果自负！",
+          L"[0] 2",
+          L"[1] 0 30 FALSE FALSE",
+          L"[2] 2 1 FALSE 10 FALSE 30 FALSE 0 FALSE FALSE TRUE 30",
+          L"[3] TRUE FALSE FALSE 0 0 FALSE 0 0 1 1 8421504 65535 8421504 65535",
+          L"[4] 0 FALSE TRUE 24 5 32 12 200 112",
+          L"[5] 0 1 0 0 " + caption + L" 16777215",
+          L"[6] 0 0 1 1 0 0",
+          L"[7] TRUE FALSE",
+          L"在这里输入提醒内容。",
+          L"在这里输入提醒内容。",
+          L""};
+}
+
+class SetupDialog : public testing::Test {
+ protected:
+  void SetUp() override {
+    MainFormLinks = {};
+    SetSetupConfigFolder(folder.Path());
+    main = new TfrmMain(Application);
+    frmMain = main;
+  }
+  void TearDown() override {
+    if (setup) TComponent::Free(setup);
+    if (main) TComponent::Free(main);
+    frmMain = nullptr;
+    PumpMessages();
+    MainFormLinks = {};
+    SetSetupConfigFolder(L"");
+  }
+
+  std::wstring ConfigPath() const { return folder.File(L"qv30cfg"); }
+  void WriteConfig(const std::vector<std::wstring>& lines) { WriteTextLines(ConfigPath(), lines); }
+  std::vector<std::wstring> ReadConfig() const { return ReadTextLines(ConfigPath()); }
+  // The dialog's creation: the start-up of the settings and of the scheduler.
+  TfrmSetup* Create() {
+    setup = new TfrmSetup(Application);
+    return setup;
+  }
+  TMenuItem* TrayItem(const wchar_t* name) const { return dynamic_cast<TMenuItem*>(main->FindComponent(name)); }
+  int CheckedModeItem() const {
+    const wchar_t* items[] = {L"NModeFree", L"NModePassword", L"NModeInterference", L"NModeEnforce"};
+    int checked = -1, count = 0;
+    for (int i = 0; i < 4; ++i)
+      if (TrayItem(items[i]) && TrayItem(items[i])->Checked) {
+        checked = i;
+        ++count;
+      }
+    return count == 1 ? checked : -2;
+  }
+
+  TempFolder folder;
+  FakeClock clock;
+  FakeDisplay display{1024, 768, RECT{0, 0, 1024, 728}};
+  FakeAnimation animation;
+  FakeScreenSaver screenSaver{true};
+  ScriptedDialogs dialogs;
+  TfrmMain* main = nullptr;
+  TfrmSetup* setup = nullptr;
+};

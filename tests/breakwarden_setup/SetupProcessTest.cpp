@@ -1,0 +1,194 @@
+// The built program, copied into a folder of the test's own with a prepared qv30cfg beside it: the
+// settings are changed through the dialog's controls as a user's tool would, the dialog is closed
+// with Yes, and the file is compared.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "Fakes.h"
+#include "SetupFixture.h"
+#include "Text.h"
+#include "uniQVShare.h"
+
+namespace {
+
+bool WaitFor(const std::function<bool()>& done, DWORD ms = 20000) {
+  for (DWORD waited = 0;; waited += 50) {
+    if (done()) return true;
+    if (waited >= ms) return false;
+    Sleep(50);
+  }
+}
+
+class Program {
+ public:
+  explicit Program(const std::wstring& exe) {
+    std::wstring cmd = L"\"" + exe + L"\"";
+    STARTUPINFOW si{sizeof(si)};
+    started_ = CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi_);
+  }
+  ~Program() {
+    if (!started_) return;
+    if (WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT) {
+      PostThreadMessageW(pi_.dwThreadId, WM_QUIT, 0, 0);
+      if (WaitForSingleObject(pi_.hProcess, 10000) != WAIT_OBJECT_0) TerminateProcess(pi_.hProcess, 1);
+    }
+    CloseHandle(pi_.hThread);
+    CloseHandle(pi_.hProcess);
+  }
+  bool Started() const { return started_; }
+  bool Running() const { return WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT; }
+  void Quit() { PostThreadMessageW(pi_.dwThreadId, WM_QUIT, 0, 0); }
+  bool Ended(DWORD ms = 15000) const { return WaitForSingleObject(pi_.hProcess, ms) == WAIT_OBJECT_0; }
+  // A top-level window of the program by class and, if given, title; hidden ones too.
+  HWND Window(const wchar_t* cls, const wchar_t* title = nullptr) const {
+    for (HWND h = nullptr; (h = FindWindowExW(nullptr, h, cls, title));) {
+      DWORD pid = 0;
+      GetWindowThreadProcessId(h, &pid);
+      if (pid == pi_.dwProcessId) return h;
+    }
+    return nullptr;
+  }
+
+ private:
+  bool started_ = false;
+  PROCESS_INFORMATION pi_{};
+};
+
+// A child window by its caption.
+HWND Child(HWND parent, const std::wstring& caption) {
+  struct Find {
+    const std::wstring* caption;
+    HWND found;
+  } f{&caption, nullptr};
+  EnumChildWindows(
+      parent,
+      [](HWND c, LPARAM p) -> BOOL {
+        auto* f = reinterpret_cast<Find*>(p);
+        wchar_t t[256] = {};
+        GetWindowTextW(c, t, 256);
+        if (*f->caption == t) {
+          f->found = c;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      LPARAM(&f));
+  return f.found;
+}
+
+void Click(HWND button) {
+  DWORD_PTR r = 0;
+  SendMessageTimeoutW(button, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 10000, &r);
+}
+
+bool Checked(HWND box) {
+  DWORD_PTR r = 0;
+  SendMessageTimeoutW(box, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 10000, &r);
+  return r == BST_CHECKED;
+}
+
+// Answers a message box of the program with one of its buttons.
+bool AnswerBox(const Program& p, const wchar_t* title, int button) {
+  HWND box = nullptr;
+  if (!WaitFor([&] { return (box = p.Window(L"#32770", title)) && IsWindowVisible(box); })) return false;
+  HWND b = GetDlgItem(box, button);
+  if (!b) return false;
+  PostMessageW(b, BM_CLICK, 0, 0);
+  return WaitFor([&] { return !IsWindow(box) || !IsWindowVisible(box); });
+}
+
+class SetupProcess : public testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_EQ(FindWindowW(kClassBKWD, nullptr), nullptr) << "a break reminder is left over";
+    std::wstring built = L"Z:" + Utf8ToWide(BREAKWARDEN_EXE);
+    for (wchar_t& c : built)
+      if (c == L'/') c = L'\\';
+    exe = folder.File(L"breakwarden.exe");
+    ASSERT_TRUE(CopyFileW(built.c_str(), exe.c_str(), FALSE));
+  }
+  std::wstring ConfigPath() const { return folder.File(L"qv30cfg"); }
+
+  TempFolder folder;
+  std::wstring exe;
+};
+
+TEST_F(SetupProcess, AChangeThroughTheControlsIsSavedWithYes) {
+  const std::vector<std::wstring> prepared = {L"请勿擅自更改数据，由此造成的软件运行错误，后果自负！",
+                                              L"[0] 5",
+                                              L"[1] 2 45 FALSE TRUE",
+                                              L"[2] 3 1 FALSE 15 FALSE 40 FALSE 1 FALSE FALSE TRUE 20",
+                                              L"[3] TRUE TRUE TRUE 8 30 FALSE 0 0 0 1 255 65535 8421504 65280",
+                                              L"[4] 3 FALSE TRUE 28 2 40 10 220 100",
+                                              L"[5] 1 1 0 1 16711680 16777215",
+                                              L"[6] 0 0 1 1 0 0",
+                                              L"[7] FALSE FALSE",
+                                              L"八点半站起来活动",
+                                              L"在这里输入提醒内容。",
+                                              L""};
+  WriteTextLines(ConfigPath(), prepared);
+  Program p(exe);
+  ASSERT_TRUE(p.Started());
+  HWND main = nullptr, setup = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (main = p.Window(kClassBKWD)) && (setup = p.Window(L"TfrmSetup")); }));
+
+  // The sibling's way to the screen-saver page.
+  PostMessageW(main, WM_BKWD_OPENSETUPSCR, 0, 0);
+  ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(setup); })) << "the dialog did not open";
+  wchar_t caption[64] = {};
+  GetWindowTextW(setup, caption, 64);
+  EXPECT_STREQ(caption, L"设置-[Restalon]");
+
+  HWND banYing = Child(setup, L"同时启用伴音！");
+  HWND random = Child(setup, L"随机调用");
+  ASSERT_TRUE(banYing && random);
+  EXPECT_FALSE(Checked(banYing)) << "loaded from the file";
+  Click(banYing);
+  Click(random);
+  EXPECT_TRUE(Checked(banYing));
+  EXPECT_TRUE(Checked(random));
+
+  // The window's close: the save question, answered Yes.
+  PostMessageW(setup, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(AnswerBox(p, L"存盘提示:", IDYES)) << "no save question";
+  EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(setup); }));
+
+  std::vector<std::wstring> expected = prepared;
+  expected[3] = L"[2] 3 1 FALSE 15 FALSE 40 TRUE 1 FALSE TRUE TRUE 20";
+  EXPECT_EQ(ReadTextLines(ConfigPath()), expected);
+  EXPECT_TRUE(p.Running());
+
+  p.Quit();
+  EXPECT_TRUE(p.Ended());
+  EXPECT_EQ(ReadTextLines(ConfigPath()), expected) << "ending the program writes nothing";
+}
+
+TEST_F(SetupProcess, ADamagedFileShowsTheErrorAndTheStartUpFinishes) {
+  WriteTextLines(ConfigPath(), {L"", L"[0] 99", L"[1] -7 abc TRUE FALSE", L"[2] 5"});
+  Program p(exe);
+  ASSERT_TRUE(p.Started());
+  // The standard error box, titled with the application's title; the start-up goes on after it.
+  ASSERT_TRUE(AnswerBox(p, L"Restalon", IDOK)) << "no error box for 'abc'";
+  HWND main = nullptr, setup = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (main = p.Window(kClassBKWD)) && (setup = p.Window(L"TfrmSetup")); }));
+  PostMessageW(main, WM_BKWD_OPENSETUPSCR, 0, 0);
+  ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(setup); }));
+  HWND freeMode = Child(setup, L"自由模式(允许随意延后或中止休息,建议办公用户选用)");
+  ASSERT_TRUE(freeMode);
+  EXPECT_TRUE(Checked(freeMode)) << "an invalid mode is the free mode";
+  EXPECT_TRUE(p.Running());
+
+  // Nothing was written by the start.
+  PostMessageW(setup, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(AnswerBox(p, L"存盘提示:", IDNO));
+  std::vector<std::wstring> lines = ReadTextLines(ConfigPath());
+  ASSERT_EQ(lines.size(), 4u);
+  EXPECT_EQ(Narrow(lines[1]), "[0] 99");
+  p.Quit();
+  EXPECT_TRUE(p.Ended());
+}
+
+}  // namespace
