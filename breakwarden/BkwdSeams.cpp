@@ -1,5 +1,7 @@
 #include "BkwdSeams.h"
 
+#include "Seams.h"
+
 BOOL AnimationSeam::Animate(HWND window, DWORD ms, DWORD flags) { return AnimateWindow(window, ms, flags); }
 
 bool ScreenSaverSeam::IsActive() {
@@ -19,36 +21,11 @@ int InputSeam::ShowCursor(bool show) { return ::ShowCursor(show ? TRUE : FALSE);
 
 bool InputSeam::BlockInput(bool block) { return ::BlockInput(block ? TRUE : FALSE) != FALSE; }
 
-namespace {
-template <class T>
-struct Slot {
-  T real;
-  T* current = nullptr;
-  T& Get() { return current ? *current : real; }
-};
-Slot<AnimationSeam>& AnimationSlot() {
-  static Slot<AnimationSeam> s;
-  return s;
-}
-Slot<ScreenSaverSeam>& ScreenSaverSlot() {
-  static Slot<ScreenSaverSeam> s;
-  return s;
-}
-Slot<SoundSeam>& SoundSlot() {
-  static Slot<SoundSeam> s;
-  return s;
-}
-Slot<InputSeam>& InputSlot() {
-  static Slot<InputSeam> s;
-  return s;
-}
-}  // namespace
-
-AnimationSeam& Animation() { return AnimationSlot().Get(); }
-void SetAnimationSeam(AnimationSeam* seam) { AnimationSlot().current = seam; }
-ScreenSaverSeam& ScreenSaver() { return ScreenSaverSlot().Get(); }
-void SetScreenSaverSeam(ScreenSaverSeam* seam) { ScreenSaverSlot().current = seam; }
-SoundSeam& Sound() { return SoundSlot().Get(); }
-void SetSoundSeam(SoundSeam* seam) { SoundSlot().current = seam; }
-InputSeam& SystemInput() { return InputSlot().Get(); }
-void SetInputSeam(InputSeam* seam) { InputSlot().current = seam; }
+AnimationSeam& Animation() { return SeamSlot<AnimationSeam>::Instance().Get(); }
+void SetAnimationSeam(AnimationSeam* seam) { SeamSlot<AnimationSeam>::Instance().Set(seam); }
+ScreenSaverSeam& ScreenSaver() { return SeamSlot<ScreenSaverSeam>::Instance().Get(); }
+void SetScreenSaverSeam(ScreenSaverSeam* seam) { SeamSlot<ScreenSaverSeam>::Instance().Set(seam); }
+SoundSeam& Sound() { return SeamSlot<SoundSeam>::Instance().Get(); }
+void SetSoundSeam(SoundSeam* seam) { SeamSlot<SoundSeam>::Instance().Set(seam); }
+InputSeam& SystemInput() { return SeamSlot<InputSeam>::Instance().Get(); }
+void SetInputSeam(InputSeam* seam) { SeamSlot<InputSeam>::Instance().Set(seam); }

@@ -5,6 +5,7 @@
 
 #include "BkwdSeams.h"
 #include "TextFile.h"
+#include "SchedulerMath.h"
 #include "uniBreakHint.h"
 #include "uniQVShare.h"
 #include "unitFrmMain.h"
@@ -668,7 +669,7 @@ void TfrmSetup::FormCreate(TObject*) {
 
   // 5. The scheduler runs from here on.
   if (frmMain) {
-    StartUpStep([&] { frmMain->StartWorkPeriod(uint8_t(PlanInForce().BreakInterval - 1)); });
+    StartUpStep([&] { frmMain->StartWorkPeriod(FullPeriodMins(PlanInForce())); });
     StartUpStep([&] { frmMain->StartIdleWatch(); });
   }
 

@@ -287,7 +287,19 @@ void TWinControl::CreateWnd() {
     SetPropW(h, kObjectProp, this);
     oldProc_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(h, GWLP_WNDPROC, LONG_PTR(SubclassWndProc)));
   }
-  if (p.Style & WS_CHILD) SetWindowPos(h, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  if ((p.Style & WS_CHILD) && parent_) {
+    // Pictures and bevels lie beneath the other controls, as painted-on graphics would; the others
+    // keep their creation order from the top, which is also the tab order.
+    HWND after = HWND_BOTTOM;
+    if (!IsGraphicControl()) {
+      after = HWND_TOP;
+      for (TControl* c : parent_->controls_) {
+        if (c == this) break;
+        if (auto* w = dynamic_cast<TWinControl*>(c); w && w->handle_ && !w->IsGraphicControl()) after = w->handle_;
+      }
+    }
+    SetWindowPos(h, after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
   SendMessageW(h, WM_SETFONT, WPARAM(Font.Handle()), FALSE);
   HandleCreated();
 }

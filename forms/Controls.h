@@ -176,6 +176,8 @@ class TWinControl : public TControl {
   virtual bool CNMeasureItem(MEASUREITEMSTRUCT*) { return false; }
   // Our own classes click on mouse-up over the control; standard ones through notifications.
   virtual bool ClicksOnMouseUp() const { return false; }
+  // Pictures and bevels: kept beneath the windowed controls of their parent.
+  virtual bool IsGraphicControl() const { return false; }
   HBRUSH BackgroundBrush();
 
   void BoundsChanged() override;

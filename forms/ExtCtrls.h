@@ -37,4 +37,5 @@ class TImage : public TWinControl {
  protected:
   void CreateParams(TCreateParams& p) override;
   bool ClicksOnMouseUp() const override { return true; }
+  bool IsGraphicControl() const override { return true; }
 };

@@ -48,6 +48,7 @@ class TBevel : public TWinControl {
 
  protected:
   void BoundsChanged() override;
+  bool IsGraphicControl() const override { return true; }
 };
 
 class TRadioButton : public TWinControl {

@@ -34,21 +34,9 @@ RECT DisplaySeam::WorkArea() {
   return r;
 }
 
-namespace {
-template <class T>
-struct Slot {
-  T real;
-  T* current = nullptr;
-  T& Get() { return current ? *current : real; }
-};
-Slot<ClockSeam>& ClockSlot() { static Slot<ClockSeam> s; return s; }
-Slot<DialogSeam>& DialogSlot() { static Slot<DialogSeam> s; return s; }
-Slot<DisplaySeam>& DisplaySlot() { static Slot<DisplaySeam> s; return s; }
-}  // namespace
-
-ClockSeam& Clock() { return ClockSlot().Get(); }
-void SetClockSeam(ClockSeam* seam) { ClockSlot().current = seam; }
-DialogSeam& Dialogs() { return DialogSlot().Get(); }
-void SetDialogSeam(DialogSeam* seam) { DialogSlot().current = seam; }
-DisplaySeam& Display() { return DisplaySlot().Get(); }
-void SetDisplaySeam(DisplaySeam* seam) { DisplaySlot().current = seam; }
+ClockSeam& Clock() { return SeamSlot<ClockSeam>::Instance().Get(); }
+void SetClockSeam(ClockSeam* seam) { SeamSlot<ClockSeam>::Instance().Set(seam); }
+DialogSeam& Dialogs() { return SeamSlot<DialogSeam>::Instance().Get(); }
+void SetDialogSeam(DialogSeam* seam) { SeamSlot<DialogSeam>::Instance().Set(seam); }
+DisplaySeam& Display() { return SeamSlot<DisplaySeam>::Instance().Get(); }
+void SetDisplaySeam(DisplaySeam* seam) { SeamSlot<DisplaySeam>::Instance().Set(seam); }

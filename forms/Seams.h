@@ -6,6 +6,24 @@
 
 #include <string>
 
+// Where a seam's calls go: the real calls, or the fake a test has installed for its scope. One
+// slot per seam type for the whole program; the accessors below (Clock(), SetClockSeam()...) and
+// those of shared/ and the programs are written over it.
+template <class T>
+class SeamSlot {
+ public:
+  static SeamSlot& Instance() {
+    static SeamSlot slot;
+    return slot;
+  }
+  T& Get() { return fake_ ? *fake_ : real_; }
+  void Set(T* fake) { fake_ = fake; }  // nullptr: the real calls again
+
+ private:
+  T real_;
+  T* fake_ = nullptr;
+};
+
 class ClockSeam {
  public:
   virtual ~ClockSeam() = default;

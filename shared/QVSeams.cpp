@@ -1,5 +1,7 @@
 #include "QVSeams.h"
 
+#include "Seams.h"
+
 #include <oleauto.h>
 #include <shellapi.h>
 
@@ -48,24 +50,7 @@ std::wstring ShellSeam::KnownFolderPath(REFKNOWNFOLDERID id) {
   return out;
 }
 
-namespace {
-template <class T>
-struct Slot {
-  T real;
-  T* current = nullptr;
-  T& Get() { return current ? *current : real; }
-};
-Slot<RegistrySeam>& RegistrySlot() {
-  static Slot<RegistrySeam> s;
-  return s;
-}
-Slot<ShellSeam>& ShellSlot() {
-  static Slot<ShellSeam> s;
-  return s;
-}
-}  // namespace
-
-RegistrySeam& RegistryCalls() { return RegistrySlot().Get(); }
-void SetRegistrySeam(RegistrySeam* seam) { RegistrySlot().current = seam; }
-ShellSeam& ShellCalls() { return ShellSlot().Get(); }
-void SetShellSeam(ShellSeam* seam) { ShellSlot().current = seam; }
+RegistrySeam& RegistryCalls() { return SeamSlot<RegistrySeam>::Instance().Get(); }
+void SetRegistrySeam(RegistrySeam* seam) { SeamSlot<RegistrySeam>::Instance().Set(seam); }
+ShellSeam& ShellCalls() { return SeamSlot<ShellSeam>::Instance().Get(); }
+void SetShellSeam(ShellSeam* seam) { SeamSlot<ShellSeam>::Instance().Set(seam); }

@@ -2,86 +2,23 @@
 // tray icon, the sibling messages and the end.
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
-#include <vector>
 
 #include "Fakes.h"
+#include "ProcessHelpers.h"
+#include "ShellFakes.h"
 #include "Text.h"
 #include "unitFrmMain.h"
 #include "uniQVShare.h"
 
 namespace {
 
-bool WaitFor(const std::function<bool()>& done, DWORD ms = 15000) {
-  for (DWORD waited = 0;; waited += 50) {
-    if (done()) return true;
-    if (waited >= ms) return false;
-    Sleep(50);
-  }
-}
-
-class Program {
+// The break reminder built beside the tests, started as the user starts it.
+class Program : public TestProcess {
  public:
-  Program() {
-    std::wstring exe = L"Z:" + Utf8ToWide(BREAKWARDEN_EXE);
-    std::wstring cmd = L"\"" + exe + L"\"";
-    STARTUPINFOW si{sizeof(si)};
-    started_ = CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi_);
-  }
-  ~Program() {
-    if (!started_) return;
-    if (Running()) {
-      PostThreadMessageW(pi_.dwThreadId, WM_QUIT, 0, 0);
-      if (WaitForSingleObject(pi_.hProcess, 10000) != WAIT_OBJECT_0) TerminateProcess(pi_.hProcess, 1);
-    }
-    CloseHandle(pi_.hThread);
-    CloseHandle(pi_.hProcess);
-  }
-  bool Started() const { return started_; }
-  bool Running() const { return WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT; }
-  DWORD Pid() const { return pi_.dwProcessId; }
-  // Ends the message loop as the system does; the program cleans up on its way out.
-  void Quit() { PostThreadMessageW(pi_.dwThreadId, WM_QUIT, 0, 0); }
-  bool Ended(DWORD ms = 15000) const { return WaitForSingleObject(pi_.hProcess, ms) == WAIT_OBJECT_0; }
-  DWORD ExitCode() const {
-    DWORD c = 99;
-    GetExitCodeProcess(pi_.hProcess, &c);
-    return c;
-  }
-  // The program's top-level window of a class, or null.
-  HWND Window(const wchar_t* cls) const {
-    struct Find {
-      DWORD pid;
-      const wchar_t* cls;
-      HWND found;
-    } f{pi_.dwProcessId, cls, nullptr};
-    EnumWindows(
-        [](HWND h, LPARAM p) -> BOOL {
-          auto* f = reinterpret_cast<Find*>(p);
-          DWORD pid = 0;
-          GetWindowThreadProcessId(h, &pid);
-          wchar_t c[64] = {};
-          GetClassNameW(h, c, 64);
-          if (pid == f->pid && lstrcmpW(c, f->cls) == 0 && IsWindowVisible(h)) {
-            f->found = h;
-            return FALSE;
-          }
-          return TRUE;
-        },
-        LPARAM(&f));
-    return f.found;
-  }
-  HWND MainWindow() const {
-    HWND h = FindWindowW(L"KMR474747_30", nullptr);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(h, &pid);
-    return pid == pi_.dwProcessId ? h : nullptr;
-  }
-
- private:
-  bool started_ = false;
-  PROCESS_INFORMATION pi_{};
+  Program() : TestProcess(WinPathFromBuild(BREAKWARDEN_EXE)) {}
+  // Its main window, shown or not.
+  HWND MainWindow() const { return AnyWindow(L"KMR474747_30"); }
 };
 
 bool TrayIconAnswers(HWND owner) {

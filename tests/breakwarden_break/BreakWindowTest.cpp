@@ -3,10 +3,10 @@
 // the end of a break with the cycle entry it writes.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <set>
 
 #include "BkwdFakes.h"
+#include "BkwdFixtures.h"
 #include "Fakes.h"
 #include "Transparent_Window.h"
 #include "uniQVShare.h"
@@ -767,28 +767,16 @@ TEST_F(BreakWindow, ThePowerButtonOpensTheShutDownDialogInEveryMode) {
 
 // The main window and the settings dialog as the program block makes them; the window reads the
 // dialog's controls and changes its plans directly.
-class BreakWithSettings : public testing::Test {
+class BreakWithSettings : public ProgramForms {
  protected:
   void SetUp() override {
     MainFormLinks = {};
     BreakWindowLinks = {};
-    folder_ = std::filesystem::temp_directory_path() / ("bkwd_break_" + std::to_string(GetCurrentProcessId()));
-    std::filesystem::remove_all(folder_);
-    std::filesystem::create_directories(folder_);
-    SetSetupConfigFolder(folder_.wstring() + L"\\");
-    Application->CreateForm(frmMain);
-    Application->CreateForm(frmSetup);
-    PumpMessages();
+    ProgramForms::SetUp();
     TiredCarry = 0;
   }
   void TearDown() override {
-    std::vector<TForm*> forms(Application->Forms());
-    for (auto it = forms.rbegin(); it != forms.rend(); ++it) TComponent::Free(*it);
-    PumpMessages();
-    Application->MainForm = nullptr;
-    SetSetupConfigFolder(L"");
-    std::error_code ec;
-    std::filesystem::remove_all(folder_, ec);
+    ProgramForms::TearDown();
     EXPECT_EQ(input.cursorCounter, 0);
     EXPECT_FALSE(input.blocked);
   }
@@ -815,7 +803,6 @@ class BreakWithSettings : public testing::Test {
   FakeScreenSaver screenSaver{true};
   FakeInput input;
   ScriptedDialogs dialogs;
-  std::filesystem::path folder_;
 };
 
 TEST_F(BreakWithSettings, ReadsTheDialogsControlsWhenItUsesThem) {

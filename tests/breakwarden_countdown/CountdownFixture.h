@@ -5,11 +5,11 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <optional>
 #include <string>
 
 #include "../breakwarden/BkwdFakes.h"
+#include "../breakwarden/BkwdFixtures.h"
 #include "BreakPlans.h"
 #include "EventLog.h"
 #include "Fakes.h"
@@ -18,28 +18,8 @@
 #include "uniShowDetail.h"
 #include "unitFrmMain.h"
 
-class CountdownWorld : public testing::Test {
+class CountdownWorld : public ProgramForms {
  protected:
-  void SetUp() override {
-    folder_ = std::filesystem::temp_directory_path() / ("bkwd_countdown_" + std::to_string(GetCurrentProcessId()));
-    std::filesystem::remove_all(folder_);
-    std::filesystem::create_directories(folder_);
-    SetSetupConfigFolder(folder_.wstring() + L"\\");
-    Application->CreateForm(frmMain);
-    Application->CreateForm(frmSetup);
-    PumpMessages();
-  }
-  void TearDown() override {
-    // Last made, first freed: the settings dialog before the main window.
-    std::vector<TForm*> forms(Application->Forms());
-    for (auto it = forms.rbegin(); it != forms.rend(); ++it) TComponent::Free(*it);
-    PumpMessages();
-    Application->MainForm = nullptr;
-    SetSetupConfigFolder(L"");
-    std::error_code ec;
-    std::filesystem::remove_all(folder_, ec);
-  }
-
   // A custom plan in force, with the given postponement limits.
   void PlanInForce(int maxMins, int maxTimes, int onceMax) {
     TBreakPlanPage page = *PresetPage(kStandardPlanIndex);
@@ -96,9 +76,6 @@ class CountdownWorld : public testing::Test {
   FakeAnimation animation;
   FakeScreenSaver screenSaver{true};
   ScriptedDialogs dialogs;
-
- private:
-  std::filesystem::path folder_;
 };
 
 // The tests proper run on a 1024 x 768 screen, whatever the real one is.

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "BkwdFakes.h"
+#include "BkwdFixtures.h"
 #include "Fakes.h"
 #include "Transparent_Window.h"
 #include "uniBreakHint.h"
@@ -61,26 +62,6 @@ class WaitingDialogs : public DialogSeam {
   int answer_;
   std::function<void()> duringWait_;
   DialogSeam* saved_;
-};
-
-// A folder of the test's own for the settings' qv30cfg (none is written: the design defaults).
-class ConfigFolder {
- public:
-  ConfigFolder() {
-    wchar_t tmp[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, tmp);
-    path_ = std::wstring(tmp) + L"qvsched_" + std::to_wstring(GetCurrentProcessId());
-    CreateDirectoryW(path_.c_str(), nullptr);
-    SetSetupConfigFolder(path_ + L"\\");
-  }
-  ~ConfigFolder() {
-    SetSetupConfigFolder(L"");
-    DeleteFileW((path_ + L"\\qv30cfg").c_str());
-    RemoveDirectoryW(path_.c_str());
-  }
-
- private:
-  std::wstring path_;
 };
 
 class Scheduler : public testing::Test {
@@ -166,7 +147,7 @@ class Scheduler : public testing::Test {
     return all.str();
   }
 
-  ConfigFolder folder;
+  TestConfigFolder folder;  // none is written: the design defaults
   FakeClock clock;
   FakeDisplay display{1280, 800, RECT{0, 0, 1280, 760}};
   FakeAnimation animation;

@@ -6,44 +6,11 @@
 #include <vector>
 
 #include "BkwdFakes.h"
+#include "BkwdFixtures.h"
 #include "Fakes.h"
 #include "TextFile.h"
 #include "uniSetup.h"
 #include "unitFrmMain.h"
-
-// A fresh folder under the temporary folder, removed with its files at the end.
-class TempFolder {
- public:
-  TempFolder() {
-    wchar_t tmp[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, tmp);
-    static int n = 0;
-    path_ = std::wstring(tmp) + L"qvsetup_" + std::to_wstring(GetCurrentProcessId()) + L"_" + std::to_wstring(++n);
-    CreateDirectoryW(path_.c_str(), nullptr);
-  }
-  ~TempFolder() { Remove(path_); }
-  const std::wstring& Path() const { return path_; }
-  std::wstring File(const std::wstring& name) const { return path_ + L"\\" + name; }
-
- private:
-  static void Remove(const std::wstring& dir) {
-    WIN32_FIND_DATAW fd;
-    HANDLE h = FindFirstFileW((dir + L"\\*").c_str(), &fd);
-    if (h != INVALID_HANDLE_VALUE) {
-      do {
-        std::wstring name = fd.cFileName;
-        if (name == L"." || name == L"..") continue;
-        std::wstring full = dir + L"\\" + name;
-        SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-        if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) Remove(full);
-        else DeleteFileW(full.c_str());
-      } while (FindNextFileW(h, &fd));
-      FindClose(h);
-    }
-    RemoveDirectoryW(dir.c_str());
-  }
-  std::wstring path_;
-};
 
 // The lines a save of the design defaults writes, the active-caption colour as RGB.
 inline std::vector<std::wstring> DefaultConfigFileLines() {
@@ -66,7 +33,6 @@ class SetupDialog : public testing::Test {
  protected:
   void SetUp() override {
     MainFormLinks = {};
-    SetSetupConfigFolder(folder.Path());
     main = new TfrmMain(Application);
     frmMain = main;
   }
@@ -76,10 +42,9 @@ class SetupDialog : public testing::Test {
     frmMain = nullptr;
     PumpMessages();
     MainFormLinks = {};
-    SetSetupConfigFolder(L"");
   }
 
-  std::wstring ConfigPath() const { return folder.File(L"qv30cfg"); }
+  std::wstring ConfigPath() const { return folder.ConfigPath(); }
   void WriteConfig(const std::vector<std::wstring>& lines) { WriteTextLines(ConfigPath(), lines); }
   std::vector<std::wstring> ReadConfig() const { return ReadTextLines(ConfigPath()); }
   // The dialog's creation: the start-up of the settings and of the scheduler.
@@ -99,7 +64,7 @@ class SetupDialog : public testing::Test {
     return count == 1 ? checked : -2;
   }
 
-  TempFolder folder;
+  TestConfigFolder folder;
   FakeClock clock;
   FakeDisplay display{1024, 768, RECT{0, 0, 1024, 728}};
   FakeAnimation animation;

@@ -3,59 +3,16 @@
 // with Yes, and the file is compared.
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "Fakes.h"
-#include "SetupFixture.h"
-#include "Text.h"
+#include "ProcessHelpers.h"
+#include "ShellFakes.h"
+#include "TextFile.h"
 #include "uniQVShare.h"
 
 namespace {
-
-bool WaitFor(const std::function<bool()>& done, DWORD ms = 20000) {
-  for (DWORD waited = 0;; waited += 50) {
-    if (done()) return true;
-    if (waited >= ms) return false;
-    Sleep(50);
-  }
-}
-
-class Program {
- public:
-  explicit Program(const std::wstring& exe) {
-    std::wstring cmd = L"\"" + exe + L"\"";
-    STARTUPINFOW si{sizeof(si)};
-    started_ = CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi_);
-  }
-  ~Program() {
-    if (!started_) return;
-    if (WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT) {
-      PostThreadMessageW(pi_.dwThreadId, WM_QUIT, 0, 0);
-      if (WaitForSingleObject(pi_.hProcess, 10000) != WAIT_OBJECT_0) TerminateProcess(pi_.hProcess, 1);
-    }
-    CloseHandle(pi_.hThread);
-    CloseHandle(pi_.hProcess);
-  }
-  bool Started() const { return started_; }
-  bool Running() const { return WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT; }
-  void Quit() { PostThreadMessageW(pi_.dwThreadId, WM_QUIT, 0, 0); }
-  bool Ended(DWORD ms = 15000) const { return WaitForSingleObject(pi_.hProcess, ms) == WAIT_OBJECT_0; }
-  // A top-level window of the program by class and, if given, title; hidden ones too.
-  HWND Window(const wchar_t* cls, const wchar_t* title = nullptr) const {
-    for (HWND h = nullptr; (h = FindWindowExW(nullptr, h, cls, title));) {
-      DWORD pid = 0;
-      GetWindowThreadProcessId(h, &pid);
-      if (pid == pi_.dwProcessId) return h;
-    }
-    return nullptr;
-  }
-
- private:
-  bool started_ = false;
-  PROCESS_INFORMATION pi_{};
-};
 
 // A child window by its caption.
 HWND Child(HWND parent, const std::wstring& caption) {
@@ -91,9 +48,9 @@ bool Checked(HWND box) {
 }
 
 // Answers a message box of the program with one of its buttons.
-bool AnswerBox(const Program& p, const wchar_t* title, int button) {
+bool AnswerBox(const TestProcess& p, const wchar_t* title, int button) {
   HWND box = nullptr;
-  if (!WaitFor([&] { return (box = p.Window(L"#32770", title)) && IsWindowVisible(box); })) return false;
+  if (!WaitFor([&] { return (box = p.Window(L"#32770", title)) != nullptr; })) return false;
   HWND b = GetDlgItem(box, button);
   if (!b) return false;
   PostMessageW(b, BM_CLICK, 0, 0);
@@ -104,15 +61,12 @@ class SetupProcess : public testing::Test {
  protected:
   void SetUp() override {
     ASSERT_EQ(FindWindowW(kClassBKWD, nullptr), nullptr) << "a break reminder is left over";
-    std::wstring built = L"Z:" + Utf8ToWide(BREAKWARDEN_EXE);
-    for (wchar_t& c : built)
-      if (c == L'/') c = L'\\';
-    exe = folder.File(L"breakwarden.exe");
-    ASSERT_TRUE(CopyFileW(built.c_str(), exe.c_str(), FALSE));
+    exe = folder / L"breakwarden.exe";
+    ASSERT_TRUE(CopyFileW(WinPathFromBuild(BREAKWARDEN_EXE).c_str(), exe.c_str(), FALSE));
   }
-  std::wstring ConfigPath() const { return folder.File(L"qv30cfg"); }
+  std::wstring ConfigPath() const { return folder / L"qv30cfg"; }
 
-  TempFolder folder;
+  TestFolder folder{L"qvsetup"};
   std::wstring exe;
 };
 
@@ -130,10 +84,10 @@ TEST_F(SetupProcess, AChangeThroughTheControlsIsSavedWithYes) {
                                               L"在这里输入提醒内容。",
                                               L""};
   WriteTextLines(ConfigPath(), prepared);
-  Program p(exe);
+  TestProcess p(exe);
   ASSERT_TRUE(p.Started());
   HWND main = nullptr, setup = nullptr;
-  ASSERT_TRUE(WaitFor([&] { return (main = p.Window(kClassBKWD)) && (setup = p.Window(L"TfrmSetup")); }));
+  ASSERT_TRUE(WaitFor([&] { return (main = p.AnyWindow(kClassBKWD)) && (setup = p.AnyWindow(L"TfrmSetup")); }));
 
   // The sibling's way to the screen-saver page.
   PostMessageW(main, WM_BKWD_OPENSETUPSCR, 0, 0);
@@ -168,12 +122,12 @@ TEST_F(SetupProcess, AChangeThroughTheControlsIsSavedWithYes) {
 
 TEST_F(SetupProcess, ADamagedFileShowsTheErrorAndTheStartUpFinishes) {
   WriteTextLines(ConfigPath(), {L"", L"[0] 99", L"[1] -7 abc TRUE FALSE", L"[2] 5"});
-  Program p(exe);
+  TestProcess p(exe);
   ASSERT_TRUE(p.Started());
   // The standard error box, titled with the application's title; the start-up goes on after it.
   ASSERT_TRUE(AnswerBox(p, L"Restalon", IDOK)) << "no error box for 'abc'";
   HWND main = nullptr, setup = nullptr;
-  ASSERT_TRUE(WaitFor([&] { return (main = p.Window(kClassBKWD)) && (setup = p.Window(L"TfrmSetup")); }));
+  ASSERT_TRUE(WaitFor([&] { return (main = p.AnyWindow(kClassBKWD)) && (setup = p.AnyWindow(L"TfrmSetup")); }));
   PostMessageW(main, WM_BKWD_OPENSETUPSCR, 0, 0);
   ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(setup); }));
   HWND freeMode = Child(setup, L"自由模式(允许随意延后或中止休息,建议办公用户选用)");

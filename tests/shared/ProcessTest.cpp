@@ -4,6 +4,7 @@
 
 #include "Fakes.h"
 #include "Forms.h"
+#include "ProcessHelpers.h"
 #include "SiblingWorld.h"
 #include "Text.h"
 #include "uniQVShare.h"
@@ -31,26 +32,21 @@ bool WaitForLog(const std::wstring& log, const std::string& text, DWORD timeoutM
 // A fake sibling started directly with its settings on the command line; closed at the end.
 class FakeSibling {
  public:
-  FakeSibling(const std::wstring& exe, const std::wstring& cls, const std::wstring& log) : log_(log) {
-    std::wstring cmd = L"\"" + exe + L"\" --class " + cls + L" --log \"" + log + L"\" --life 60000";
-    STARTUPINFOW si{sizeof(si)};
-    started_ = CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi_);
-    if (started_) ready_ = WaitForLog(log, "ready");
+  FakeSibling(const std::wstring& exe, const std::wstring& cls, const std::wstring& log)
+      : log_(log), process_(exe, L"--class " + cls + L" --log \"" + log + L"\" --life 60000") {
+    ready_ = process_.Started() && WaitForLog(log, "ready");
   }
   ~FakeSibling() {
-    if (!started_) return;
-    EnumThreadWindows(pi_.dwThreadId, [](HWND h, LPARAM) { PostMessageW(h, WM_CLOSE, 0, 0); return TRUE; }, 0);
-    if (WaitForSingleObject(pi_.hProcess, 10000) != WAIT_OBJECT_0) TerminateProcess(pi_.hProcess, 1);
-    CloseHandle(pi_.hThread);
-    CloseHandle(pi_.hProcess);
+    process_.CloseWindows();
+    process_.Ended(10000);  // one that does not close is ended by TestProcess
   }
-  bool Ready() const { return started_ && ready_; }
+  bool Ready() const { return ready_; }
   std::string Log() const { return ReadLog(log_); }
 
  private:
   std::wstring log_;
-  PROCESS_INFORMATION pi_{};
-  bool started_ = false, ready_ = false;
+  TestProcess process_;
+  bool ready_ = false;
 };
 
 // Installs the fake as a product's executable, configured by <exe>.ini as a launch would find it.
@@ -113,14 +109,20 @@ TEST(SiblingProcess, AnOlderClassGetsTheUpgradePrompt) {
   EXPECT_EQ(old.Log().find("msg"), std::string::npos);
 }
 
-TEST(SiblingProcess, NoClassLaunchesThePlayerWithSlashAAndPostsAfterTheWait) {
+// A call that really starts the fake, installed in a world of the test's own; prompts are scripted
+// (none unless a test scripts one).
+class SiblingLaunch : public testing::Test {
+ protected:
+  SiblingLaunch() { shell.runExecutables = true; }
   SiblingWorld world;
   TestFolder dir;
-  const std::wstring log = dir / L"launched.log";
-  world.PathFile(L"dir3", InstallFake(dir, L"saverdeck.exe", L"KMR474747_325_SaverDeck", log, 800));
   ScriptedDialogs dialogs;
   RecordingShell shell;
-  shell.runExecutables = true;
+};
+
+TEST_F(SiblingLaunch, NoClassLaunchesThePlayerWithSlashAAndPostsAfterTheWait) {
+  const std::wstring log = dir / L"launched.log";
+  world.PathFile(L"dir3", InstallFake(dir, L"saverdeck.exe", L"KMR474747_325_SaverDeck", log, 800));
   DWORD t0 = GetTickCount();
   CallSaverDeck(nullptr, 3);
   DWORD took = GetTickCount() - t0;
@@ -133,14 +135,9 @@ TEST(SiblingProcess, NoClassLaunchesThePlayerWithSlashAAndPostsAfterTheWait) {
   CloseByClass(L"KMR474747_325_SaverDeck", log);
 }
 
-TEST(SiblingProcess, CommandZeroLaunchesTheConsoleAndPostsNothing) {
-  SiblingWorld world;
-  TestFolder dir;
+TEST_F(SiblingLaunch, CommandZeroLaunchesTheConsoleAndPostsNothing) {
   const std::wstring log = dir / L"console.log";
   world.InstallRecord(L"DESKPANEL", InstallFake(dir, L"deskpanel.exe", L"KMR474747_420_DESKPANEL", log, 0));
-  ScriptedDialogs dialogs;
-  RecordingShell shell;
-  shell.runExecutables = true;
   DWORD t0 = GetTickCount();
   CallDeskpanel(nullptr, 0);
   EXPECT_LT(GetTickCount() - t0, 2000u);
@@ -152,16 +149,11 @@ TEST(SiblingProcess, CommandZeroLaunchesTheConsoleAndPostsNothing) {
   CloseByClass(L"KMR474747_420_DESKPANEL", log);
 }
 
-TEST(SiblingProcess, ASlowSiblingIsStartedOnlyOnce) {
-  SiblingWorld world;
-  TestFolder dir;
+TEST_F(SiblingLaunch, ASlowSiblingIsStartedOnlyOnce) {
   const std::wstring log = dir / L"slow.log";
   // Comes up only after the three probes (whose 4 s waits a fake clock passes at once).
   world.PathFile(L"dir4", InstallFake(dir, L"deskpanel.exe", L"KMR474747_450_DESKPANEL", log, 1500));
-  FakeClock clock;
-  ScriptedDialogs dialogs;  // nothing found ends silently
-  RecordingShell shell;
-  shell.runExecutables = true;
+  FakeClock clock;  // no prompt is scripted: nothing found ends silently
   CallDeskpanel(nullptr, 1);
   EXPECT_EQ(clock.tick - 1000000u, 12000u);
   EXPECT_EQ(shell.calls.size(), 1u);

@@ -37,12 +37,18 @@ TEST(ProductTable, CodesNamesAndFiles) {
 }
 
 TEST(ProductTable, DisplayNamesInOrder) {
-  EXPECT_EQ(List(FindProduct(1)->displayExes), (std::vector<std::wstring>{L"Restalon.exe"}));
-  EXPECT_EQ(List(FindProduct(2)->displayExes),
-            (std::vector<std::wstring>{L"Zeptor.exe", L"Pelgrin.exe", L"Quosso.exe"}));
-  EXPECT_EQ(List(FindProduct(3)->displayExes), (std::vector<std::wstring>{L"Sonavista.exe"}));
-  EXPECT_EQ(List(FindProduct(5)->displayExes), (std::vector<std::wstring>{L"Minvar.exe"}));
-  EXPECT_EQ(List(FindProduct(104)->displayExes), (std::vector<std::wstring>{L"Deskora.exe"}));
+  struct Row {
+    ProductCode code;
+    std::vector<std::wstring> names;
+  };
+  const Row rows[] = {
+      {1, {L"Restalon.exe"}},
+      {2, {L"Zeptor.exe", L"Pelgrin.exe", L"Quosso.exe"}},
+      {3, {L"Sonavista.exe"}},
+      {5, {L"Minvar.exe"}},
+      {104, {L"Deskora.exe"}},
+  };
+  for (const Row& r : rows) EXPECT_EQ(List(FindProduct(r.code)->displayExes), r.names) << int(r.code);
 }
 
 TEST(ProductTable, ClassListsNewestFirst) {
@@ -72,23 +78,23 @@ TEST(ProductTable, ClassListsNewestFirst) {
 }
 
 TEST(ProductTable, CommandNumberToMessageForEachProduct) {
-  EXPECT_EQ(CommandMessage(1, 0), 0x1520u);
-  EXPECT_EQ(CommandMessage(1, 1), 0x8201u);
-  EXPECT_EQ(CommandMessage(1, 2), 0x8202u);
-  EXPECT_EQ(CommandMessage(1, 3), 0u);
-  EXPECT_EQ(CommandMessage(2, 0), 0x1620u);
-  EXPECT_EQ(CommandMessage(2, 1), 0u);
+  struct Row {
+    ProductCode code;
+    SiblingCommand cmd;
+    UINT message;  // 0: not in the product's table
+  };
+  const Row rows[] = {
+      {1, 0, 0x1520},   {1, 1, 0x8201},   {1, 2, 0x8202}, {1, 3, 0},
+      {2, 0, 0x1620},   {2, 1, 0},
+      {3, 17, 0},       {3, 255, 0},
+      {104, 0, 0x1810}, {104, 1, 0x8210}, {104, 2, 0},
+      {5, 0, 0x1910},   {5, 1, 0},
+      {4, 0, 0},  // no such product
+  };
+  for (const Row& r : rows) EXPECT_EQ(CommandMessage(r.code, r.cmd), r.message) << int(r.code) << " " << int(r.cmd);
   const UINT player[] = {0x1710, 0x8184, 0x8185, 0x8186, 0x8187, 0x8188, 0x8189, 0x8190, 0x8191,
                          0x8192, 0x8193, 0x8194, 0x8195, 0x8196, 0x8197, 0x8198, 0x8199};
   for (int cmd = 0; cmd <= 16; ++cmd) EXPECT_EQ(CommandMessage(3, SiblingCommand(cmd)), player[cmd]) << cmd;
-  EXPECT_EQ(CommandMessage(3, 17), 0u);
-  EXPECT_EQ(CommandMessage(3, 255), 0u);
-  EXPECT_EQ(CommandMessage(104, 0), 0x1810u);
-  EXPECT_EQ(CommandMessage(104, 1), 0x8210u);
-  EXPECT_EQ(CommandMessage(104, 2), 0u);
-  EXPECT_EQ(CommandMessage(5, 0), 0x1910u);
-  EXPECT_EQ(CommandMessage(5, 1), 0u);
-  EXPECT_EQ(CommandMessage(4, 0), 0u);  // no such product
 }
 
 TEST(ProductTable, NamedMessagesMatchTheTables) {

@@ -2,6 +2,9 @@
 // and the bounded launch, with windows of the family's classes in this process.
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <vector>
+
 #include "Fakes.h"
 #include "Forms.h"
 #include "SiblingWorld.h"
@@ -32,27 +35,27 @@ TEST(FindSiblingExe, NothingFound) {
 TEST(FindSiblingExe, CandidatesInOrder) {
   SiblingWorld world;
   TestFolder dir;
-  std::wstring path;
-  TempFile quosso(Own(L"Quosso.exe"));
-  ASSERT_TRUE(FindSiblingExe(pcZEPT, path));
-  EXPECT_EQ(path, quosso.path);
-  TempFile pelgrin(Own(L"Pelgrin.exe"));
-  ASSERT_TRUE(FindSiblingExe(pcZEPT, path));
-  EXPECT_EQ(path, pelgrin.path);
-  TempFile zeptor(Own(L"Zeptor.exe"));
-  ASSERT_TRUE(FindSiblingExe(pcZEPT, path));
-  EXPECT_EQ(path, zeptor.path);
-  TempFile zept(Own(L"zept.exe"));
-  ASSERT_TRUE(FindSiblingExe(pcZEPT, path));
-  EXPECT_EQ(path, zept.path);
-  TempFile installed(dir / L"installed.exe");
-  world.InstallRecord(L"ZEPT", installed.path);
-  ASSERT_TRUE(FindSiblingExe(pcZEPT, path));
-  EXPECT_EQ(path, installed.path);
-  TempFile published(dir / L"发布.exe");
-  world.PathFile(L"dir2", published.path);
-  ASSERT_TRUE(FindSiblingExe(pcZEPT, path));
-  EXPECT_EQ(path, published.path);
+  enum Where { kOwnFolder, kInstallRecord, kPathFile };
+  struct Candidate {
+    std::wstring path;
+    Where where;
+  };
+  // Each candidate made wins over all made before it.
+  const Candidate candidates[] = {{Own(L"Quosso.exe"), kOwnFolder},
+                                  {Own(L"Pelgrin.exe"), kOwnFolder},
+                                  {Own(L"Zeptor.exe"), kOwnFolder},
+                                  {Own(L"zept.exe"), kOwnFolder},
+                                  {dir / L"installed.exe", kInstallRecord},
+                                  {dir / L"发布.exe", kPathFile}};
+  std::vector<std::unique_ptr<TempFile>> made;
+  for (const Candidate& c : candidates) {
+    made.push_back(std::make_unique<TempFile>(c.path));
+    if (c.where == kInstallRecord) world.InstallRecord(L"ZEPT", c.path);
+    if (c.where == kPathFile) world.PathFile(L"dir2", c.path);
+    std::wstring path;
+    ASSERT_TRUE(FindSiblingExe(pcZEPT, path)) << Narrow(c.path);
+    EXPECT_EQ(path, c.path);
+  }
 }
 
 TEST(FindSiblingExe, ADeletedExecutableInThePathFileFallsToTheInstallRecordThenTheOwnFolder) {
@@ -195,15 +198,22 @@ TEST(CallSibling, UpgradePromptTextsOfTheOtherProducts) {
   }
 }
 
-TEST(CallSibling, CancelOnTheUpgradePromptStartsOnceAndPromptsOnceMore) {
+// A call that may start the sibling: its world and a folder for the executable, a clock whose
+// waits pass at once, scripted prompts (none unless a test scripts one) and a shell that records
+// the start.
+class SiblingStart : public testing::Test {
+ protected:
   SiblingWorld world;
   TestFolder dir;
-  TempFile exe(dir / L"saverdeck.exe");
-  world.PathFile(L"dir3", exe.path);
   FakeClock clock;
   ScriptedDialogs dialogs;
-  dialogs.Answer(IDCANCEL).Answer(IDCANCEL);
   RecordingShell shell;
+};
+
+TEST_F(SiblingStart, CancelOnTheUpgradePromptStartsOnceAndPromptsOnceMore) {
+  TempFile exe(dir / L"saverdeck.exe");
+  world.PathFile(L"dir3", exe.path);
+  dialogs.Answer(IDCANCEL).Answer(IDCANCEL);
   ClassWindow old(L"KMR474747_3_SaverDeck");
   CallSaverDeck(Owner(), 5);
   EXPECT_EQ(dialogs.shown.size(), 2u);
@@ -213,14 +223,9 @@ TEST(CallSibling, CancelOnTheUpgradePromptStartsOnceAndPromptsOnceMore) {
   EXPECT_TRUE(old.got.empty());
 }
 
-TEST(CallSibling, NoWindowStartsTheInstalledProgramAndPostsOnceItIsUp) {
-  SiblingWorld world;
-  TestFolder dir;
+TEST_F(SiblingStart, NoWindowStartsTheInstalledProgramAndPostsOnceItIsUp) {
   TempFile exe(dir / L"saverdeck.exe");
   world.PathFile(L"dir3", exe.path);
-  FakeClock clock;
-  ScriptedDialogs dialogs;
-  RecordingShell shell;
   // The "started program" creates its window inside the first wait, a little later.
   std::unique_ptr<ClassWindow> player;
   ClassWindow starter(L"QVTestStarter");
@@ -240,14 +245,10 @@ TEST(CallSibling, NoWindowStartsTheInstalledProgramAndPostsOnceItIsUp) {
   EXPECT_EQ(player->got, (std::vector<UINT>{WM_SAVERDECK_SCR_INTURN}));
 }
 
-TEST(CallSibling, ASiblingThatNeverComesUpIsStartedOnceAndProbedThreeTimes) {
-  SiblingWorld world;
-  TestFolder dir;
+TEST_F(SiblingStart, ASiblingThatNeverComesUpIsStartedOnceAndProbedThreeTimes) {
   TempFile exe(dir / L"deskpanel.exe");
   world.InstallRecord(L"DESKPANEL", exe.path);
-  FakeClock clock;
-  ScriptedDialogs dialogs;  // ends silently: no prompt
-  RecordingShell shell;
+  // No prompt is scripted: it ends silently.
   CallDeskpanel(Owner(), 1);
   ASSERT_EQ(shell.calls.size(), 1u);
   EXPECT_EQ(shell.calls[0].file, exe.path);
@@ -255,15 +256,10 @@ TEST(CallSibling, ASiblingThatNeverComesUpIsStartedOnceAndProbedThreeTimes) {
   EXPECT_EQ(clock.tick - 1000000u, 12000u);
 }
 
-TEST(CallSibling, AnOldWindowAfterTheStartGetsOneMorePromptAndOkEnds) {
-  SiblingWorld world;
-  TestFolder dir;
+TEST_F(SiblingStart, AnOldWindowAfterTheStartGetsOneMorePromptAndOkEnds) {
   TempFile exe(dir / L"breakwarden.exe");
   world.PathFile(L"dir1", exe.path);
-  FakeClock clock;
-  ScriptedDialogs dialogs;
   dialogs.Answer(IDOK);
-  RecordingShell shell;
   std::unique_ptr<ClassWindow> old;
   ClassWindow starter(L"QVTestStarter");
   starter.onMessage = [&](UINT) { old = std::make_unique<ClassWindow>(L"KMR474747_20"); };
@@ -276,27 +272,17 @@ TEST(CallSibling, AnOldWindowAfterTheStartGetsOneMorePromptAndOkEnds) {
   EXPECT_EQ(clock.tick - 1000000u, 4000u);
 }
 
-TEST(CallSibling, CommandZeroStartsAndPostsNothing) {
-  SiblingWorld world;
-  TestFolder dir;
+TEST_F(SiblingStart, CommandZeroStartsAndPostsNothing) {
   TempFile exe(dir / L"deskpanel.exe");
   world.PathFile(L"dir4", exe.path);
-  FakeClock clock;
-  ScriptedDialogs dialogs;
-  RecordingShell shell;
   CallDeskpanel(Owner(), 0);
   EXPECT_EQ(shell.calls.size(), 1u);
   EXPECT_EQ(clock.tick, 1000000u);
 }
 
-TEST(CallSibling, AFailedStartEndsTheCallWithoutWaiting) {
-  SiblingWorld world;
-  TestFolder dir;
+TEST_F(SiblingStart, AFailedStartEndsTheCallWithoutWaiting) {
   TempFile exe(dir / L"saverdeck.exe");
   world.PathFile(L"dir3", exe.path);
-  FakeClock clock;
-  ScriptedDialogs dialogs;
-  RecordingShell shell;
   for (INT_PTR result : {0, 2, 32}) {
     shell.result = result;
     CallSaverDeck(Owner(), 3);
