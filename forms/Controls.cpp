@@ -325,6 +325,13 @@ HBRUSH TWinControl::BackgroundBrush() {
   return brush_.get();
 }
 
+void TWinControl::EraseBackground(TMessage& m) {
+  RECT r;
+  GetClientRect(handle_, &r);
+  FillRect(HDC(m.WParam), &r, BackgroundBrush());
+  m.Result = 1;
+}
+
 HBRUSH TWinControl::CtlColor(HDC dc) {
   SetTextColor(dc, ColorToRGB(Font.Color));
   SetBkColor(dc, ColorToRGB(color_));

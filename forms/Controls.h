@@ -179,6 +179,8 @@ class TWinControl : public TControl {
   // Pictures and bevels: kept beneath the windowed controls of their parent.
   virtual bool IsGraphicControl() const { return false; }
   HBRUSH BackgroundBrush();
+  // WM_ERASEBKGND: fills the client area with the control's colour.
+  void EraseBackground(TMessage& m);
 
   void BoundsChanged() override;
   void VisibleChanged() override;

@@ -280,13 +280,9 @@ void TForm::WndProc(TMessage& m) {
     case WM_CLOSE:
       Close();
       return;
-    case WM_ERASEBKGND: {
-      RECT r;
-      GetClientRect(handle_, &r);
-      FillRect(HDC(m.WParam), &r, BackgroundBrush());
-      m.Result = 1;
+    case WM_ERASEBKGND:
+      EraseBackground(m);
       return;
-    }
     case WM_PAINT:
       if (OnPaint) {
         PAINTSTRUCT ps;

@@ -53,11 +53,8 @@ TGroupBox::TGroupBox(TComponent* AOwner) : TWinControl(AOwner) {
 
 void TGroupBox::WndProc(TMessage& m) {
   if (m.Msg == WM_ERASEBKGND) {
-    RECT r;
-    GetClientRect(handle_, &r);
     color_ = EffectiveColor(this, ParentColor);
-    FillRect(HDC(m.WParam), &r, BackgroundBrush());
-    m.Result = 1;
+    EraseBackground(m);
     return;
   }
   if (m.Msg == WM_PAINT) {
@@ -108,11 +105,8 @@ TPanel::TPanel(TComponent* AOwner) : TWinControl(AOwner) {
 
 void TPanel::WndProc(TMessage& m) {
   if (m.Msg == WM_ERASEBKGND) {
-    RECT r;
-    GetClientRect(handle_, &r);
     color_ = EffectiveColor(this, ParentColor);
-    FillRect(HDC(m.WParam), &r, BackgroundBrush());
-    m.Result = 1;
+    EraseBackground(m);
     return;
   }
   if (m.Msg == WM_PAINT) {
