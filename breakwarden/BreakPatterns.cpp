@@ -178,8 +178,8 @@ const TBreakPattern BreakPatterns[BreakPatternCount] = {
 
 int ChooseBreakPattern(int itemIndex, int itemCount, bool random, TRandom& rnd) {
   if (!random) return itemIndex;
-  // Every pattern, the last one included, has its chance.
-  return itemCount > 0 ? rnd.Next(itemCount) : -1;
+  // The last pattern of the list is left out of the draw: it shows only when chosen.
+  return itemCount > 0 ? rnd.Next(itemCount - 1) : -1;
 }
 
 TColor BreakWindowColor(int pattern, TRandom& rnd) { return pattern == 1 ? DarkColor(rnd, 50) : clBlack; }

@@ -31,8 +31,9 @@ constexpr int BreakPatternCount = 14;
 // In the order of the settings list "休息主界面".
 extern const TBreakPattern BreakPatterns[BreakPatternCount];
 
-// The pattern a new break window shows: the chosen list index, or with "随机" any of the
-// itemCount patterns with equal chance (-1 when the list is empty).
+// The pattern a new break window shows: the chosen list index, or with "随机" one of the first
+// itemCount - 1 patterns with equal chance, so the last one ("射灯效果(底部)") comes only by
+// choosing it (0 for a list of one, -1 when the list is empty).
 int ChooseBreakPattern(int itemIndex, int itemCount, bool random, TRandom& rnd);
 
 // The window colour a pattern gives the window at its creation: a random dark colour for

@@ -95,6 +95,12 @@ uint16_t TEventLog::FindLastEvent(size_t cycle, uint8_t kind) const {
   return kNoEvent;
 }
 
+bool TEventLog::LastEventOpen(uint8_t kind) const {
+  if (FCycles.empty()) return false;
+  const uint16_t i = FindLastEvent(FCycles.size() - 1, kind);
+  return i != kNoEvent && FCycles.back()[i].EndSeq == 0;
+}
+
 const TEventEntry* TEventLog::AppStartEntry() const {
   if (FCycles.empty() || FCycles.front().empty()) return nullptr;
   const TEventEntry& e = FCycles.front().front();

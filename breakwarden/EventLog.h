@@ -75,6 +75,8 @@ class TEventLog {
 
   // Index of the last entry of that kind in the cycle (open or closed), or kNoEvent.
   uint16_t FindLastEvent(size_t cycle, uint8_t kind) const;
+  // Whether the last entry of that kind in the last cycle is still open.
+  bool LastEventOpen(uint8_t kind) const;
 
   const std::vector<TEventCycle>& Cycles() const { return FCycles; }
   uint16_t EventSeq() const { return FEventSeq; }

@@ -119,6 +119,7 @@ void StartWorkPeriod(TSchedulerState& s, uint8_t minutes, uint32_t nowTick) {
 
 void StartIdleWatch(TSchedulerState& s, uint32_t nowTick, uint32_t lastInputTick) {
   s.FIdleMins = 0;
+  s.IdleEntryOpen = false;
   s.LastInputSeen = lastInputTick;
   s.LastActiveTick = nowTick;
 }
@@ -142,7 +143,10 @@ std::vector<TTickEvent> SchedulerMinute(TSchedulerState& s, const TMinuteInput& 
   const bool input = in.LastInputTick != s.LastInputSeen;
   if (!input) {
     s.FIdleMins = AddSaturated(s.FIdleMins, 1);
-    if (s.FIdleMins == 1 && in.Working) out.push_back(Log(ekIdle, 0, in.LastInputTick));
+    if (s.FIdleMins == 1 && in.Working) {
+      out.push_back(Log(ekIdle, 0, in.LastInputTick));
+      s.IdleEntryOpen = true;
+    }
     if (cfg.ScrIdleMins == s.FIdleMins && !cfg.SelfScrDisabled) out.push_back({TTickAction::LaunchScreenSaver});
     if (cfg.DisplayOffIdleMins == s.FIdleMins && cfg.DisplayOffEnabled) out.push_back({TTickAction::DisplayOff});
     if (cfg.SuspendIdleMins == s.FIdleMins && cfg.SuspendEnabled) {
@@ -163,8 +167,9 @@ std::vector<TTickEvent> SchedulerMinute(TSchedulerState& s, const TMinuteInput& 
     return out;
   }
 
-  // An idle stretch has ended.
-  if (wasIdle && in.Working) {
+  // An idle stretch has ended: its entry, when one was opened, is closed whatever the state is now.
+  if (wasIdle && s.IdleEntryOpen) {
+    s.IdleEntryOpen = false;
     TTickEvent close{TTickAction::Log, ekIdle};
     close.NewEntry = false;
     close.Stamp = in.Tick;

@@ -75,6 +75,7 @@ struct TSchedulerState {
   uint16_t TiredCarry = 0;
   uint32_t LastInputSeen = 0;  // the last-input tick at the previous check
   uint32_t LastActiveTick = 0;
+  bool IdleEntryOpen = false;  // the idle stretch's log entry waits for its end
 };
 void StartWorkPeriod(TSchedulerState& s, uint8_t minutes, uint32_t nowTick);
 // Restarts the idle count; the caller (re)starts the minute timer with it.

@@ -9,8 +9,6 @@
 
 TTWForm* TWForm = nullptr;
 TBreakWindowLinks BreakWindowLinks;
-bool BreakCanClose = false;
-uint32_t BreakTicks = 0;
 
 namespace {
 const wchar_t kRestText[] = L"请您休息！";

@@ -48,11 +48,6 @@ struct TBreakWindowLinks {
 extern TBreakWindowLinks BreakWindowLinks;
 TBreakWindowSettings ReadBreakWindowSettings();
 
-// The answer of the close query: false from creation until a way out is taken.
-extern bool BreakCanClose;
-// Whole seconds counted since the window was last shown.
-extern uint32_t BreakTicks;
-
 class TTWForm : public TForm {
  public:
   explicit TTWForm(TComponent* AOwner);
@@ -69,6 +64,12 @@ class TTWForm : public TForm {
   TTimer* CreateAnimateTimer = nullptr;
   TTimer* TrackingTimer = nullptr;
   TTimer* InterfereControlTimer = nullptr;
+
+  // Each window's own, so a preview on its way out never answers for the real break's window.
+  // The answer of the close query: false from creation until a way out is taken.
+  bool BreakCanClose = false;
+  // Whole seconds counted since the window was last shown.
+  uint32_t BreakTicks = 0;
 
   // The unlock question of the password mode.
   int32_t FAddendA = 0, FAddendB = 0, FAnswer = 0;

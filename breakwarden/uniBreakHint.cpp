@@ -67,6 +67,7 @@ TfrmBreakHint::TfrmBreakHint(TComponent* AOwner) : TForm(AOwner) {
                                  .On("btnBreakClick", &TfrmBreakHint::btnBreakClick)
                                  .On("btnDetailsClick", &TfrmBreakHint::btnDetailsClick)
                                  .On("btnMClick", &TfrmBreakHint::btnMClick)
+                                 .On("btnMMouseUp", &TfrmBreakHint::btnMMouseUp)
                                  .On("cbxToggleDesktopClick", &TfrmBreakHint::cbxToggleDesktopClick)
                                  .On("FormCloseQuery", &TfrmBreakHint::FormCloseQuery)
                                  .On("FormClose", &TfrmBreakHint::FormClose)
@@ -228,7 +229,11 @@ void TfrmBreakHint::btnDetailsClick(TObject*) {
 void TfrmBreakHint::btnMClick(TObject*) {
   SetWindowPos(frmSetup->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   frmMain->NSetupModeClick(nullptr);
+  // Above everything while it opens, not for the rest of the run.
+  if (frmSetup && frmSetup->HandleAllocated()) PlaceNotTopmost(frmSetup->HandleIfAllocated());
 }
+
+void TfrmBreakHint::btnMMouseUp(TObject*, TMouseButton, TShiftState, int, int) {}
 
 void TfrmBreakHint::cbxToggleDesktopClick(TObject*) {
   // The window's box and the setting are one choice.

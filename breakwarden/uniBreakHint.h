@@ -56,6 +56,8 @@ class TfrmBreakHint : public TForm {
   void btnBreakClick(TObject* Sender);
   void btnDetailsClick(TObject* Sender);
   void btnMClick(TObject* Sender);
+  // Releasing the button adds nothing to its click.
+  void btnMMouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
   void cbxToggleDesktopClick(TObject* Sender);
   void FormCloseQuery(TObject* Sender, bool& CanClose);
   void FormCanResize(TObject* Sender, int& NewWidth, int& NewHeight, bool& Resize);

@@ -53,9 +53,10 @@ TfrmRemindWindowCenter::~TfrmRemindWindowCenter() {
 
 void TfrmRemindWindowCenter::CreateParams(TCreateParams& p) {
   TForm::CreateParams(p);
-  // Above every window, no taskbar button, and not owned by the program's hidden window.
+  // Above every window and no taskbar button. It stays owned by the program's hidden window: a
+  // window without an owner gets a taskbar button from shells that look only at the owner (Wine's
+  // taskbar does), tool window or not.
   p.ExStyle |= WS_EX_TOPMOST | WS_EX_TOOLWINDOW;
-  p.WndParent = GetDesktopWindow();
 }
 
 void TfrmRemindWindowCenter::FormCreate(TObject*) {

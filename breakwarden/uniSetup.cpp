@@ -287,7 +287,9 @@ void TfrmSetup::BindControls(Binder<TfrmSetup>& b) {
       .On("cbxEnableSuspendClick", &TfrmSetup::cbxEnableSuspendClick)
       .On("cbxShowSOTClick", &TfrmSetup::cbxShowSOTClick)
       .On("updFadeInSpeedClick", &TfrmSetup::updFadeInSpeedClick)
-      .On("updMoiseStrenthClick", &TfrmSetup::updMoiseStrenthClick);
+      .On("updMoiseStrenthClick", &TfrmSetup::updMoiseStrenthClick)
+      .On("btnPreviewBreakFormClick", &TfrmSetup::btnPreviewBreakFormClick)
+      .On("btnPreviewHintFormClick", &TfrmSetup::btnPreviewHintFormClick);
 }
 
 void TfrmSetup::InstallMainFormLinks() {
@@ -343,7 +345,7 @@ void TfrmSetup::ShowBreakPlan() {
 void TfrmSetup::cbxBreakPlanPreSetSelect(TObject*) {
   const int index = cbxBreakPlanPreSet->ItemIndex();
   if (index >= 0 && index < int(kPresetCount)) {
-    // ApplyPresetValues, in the Part's order.
+    // The preset's values, in the order the page shows them.
     const TBreakPlanPreset& p = kBreakPlanPresets[index];
     updBreakInterval->SetPosition(p.BreakInterval);
     updBreakMins->SetPosition(p.BreakMins);
@@ -494,7 +496,17 @@ void TfrmSetup::cbbSCRSaversNameChange(TObject*) { cbbSCRSavers->SetItemIndex(cb
 
 void TfrmSetup::cbxUseSaverDeckClick(TObject*) { cbbSCRSaversName->SetEnabled(!cbxUseSaverDeck->Checked()); }
 
-// ---- handlers that loading runs; their Parts complete them --------------------------------------
+// ---- previews of the break window and the countdown -----------------------------------------
+
+void TfrmSetup::btnPreviewBreakFormClick(TObject*) {
+  if (frmMain) frmMain->DemoBreak();
+}
+
+void TfrmSetup::btnPreviewHintFormClick(TObject*) {
+  if (frmMain) frmMain->DemoHint();
+}
+
+// ---- handlers that loading runs; the power and overlay work completes them ---------------------
 
 void TfrmSetup::cbxEnableShutDownDisplayerClick(TObject*) {
   // The power work puts the question whether the help was read here (ConfirmPowerHelpRead): only for a
@@ -607,7 +619,7 @@ void TfrmSetup::ApplyConfigValues(const ConfigValues& values) {
   for (const ConfigItem* item : ConfigApplyOrder()) {
     const std::wstring control = item->control;
     StartUpStep([&] { ApplyConfigValue(*item, values); });
-    // The handlers the Part runs within the sections.
+    // The handlers that run within the sections, as a user's change of the control would.
     if (control == L"cbbSCRSavers") StartUpStep([&] { cbbSCRSaversChange(nullptr); });
     if (control == L"clbRemindOnceWindowColorBorder")
       StartUpStep([&] {

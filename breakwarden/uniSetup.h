@@ -258,7 +258,11 @@ class TfrmSetup : public TForm {
   void cbbSCRSaversNameChange(TObject* Sender);
   void cbxUseSaverDeckClick(TObject* Sender);
 
-  // ---- handlers loading runs, kept minimal until their Parts (2.112, 2.114) ----
+  // ---- previews: "点击预览" (page 4) and the countdown's "预览" (page 5) ----
+  void btnPreviewBreakFormClick(TObject* Sender);
+  void btnPreviewHintFormClick(TObject* Sender);
+
+  // ---- handlers loading runs, kept minimal until the power and overlay work arrives ----
   void cbxEnableShutDownDisplayerClick(TObject* Sender);
   void cbxEnableSuspendClick(TObject* Sender);
   void cbxShowSOTClick(TObject* Sender);

@@ -28,6 +28,8 @@ const UINT kHotKeys[7] = {'H', 'Z', 'C', 'W', 'K', 'V', 'X'};
 
 void PlaceTopmost(HWND h) { SetWindowPos(h, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE); }
 
+}  // namespace
+
 void PlaceNotTopmost(HWND h) {
   // Our forms are owned by the hidden application window, and Wine keeps an owned popup just above
   // its owner: with the owner at the head of the normal windows, the popup would stay topmost.
@@ -35,7 +37,6 @@ void PlaceNotTopmost(HWND h) {
   SetWindowPos(Application->Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   SetWindowPos(h, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
-}  // namespace
 
 UINT TaskbarCreatedMessage() {
   static const UINT msg = RegisterWindowMessageW(L"TaskbarCreated");
@@ -403,6 +404,7 @@ TSchedulerState TfrmMain::LoadSchedulerState() const {
   s.TiredCarry = TiredCarry;
   s.LastInputSeen = LastInputSeen;
   s.LastActiveTick = LastActiveTick;
+  s.IdleEntryOpen = idleEntryOpen_;
   return s;
 }
 
@@ -416,6 +418,7 @@ void TfrmMain::StoreSchedulerState(const TSchedulerState& s) {
   TiredCarry = s.TiredCarry;
   LastInputSeen = s.LastInputSeen;
   LastActiveTick = s.LastActiveTick;
+  idleEntryOpen_ = s.IdleEntryOpen;
 }
 
 TSchedulerSettings TfrmMain::SchedulerSettings() const {
@@ -460,6 +463,9 @@ void TfrmMain::StartWorkPeriod(uint8_t minutes) {
 }
 
 void TfrmMain::StartIdleWatch() {
+  // A break asked for in the minute the user came back ends an idle stretch the tick has not seen
+  // end: its entry is closed now, by the minutes counted, before the count starts again.
+  if (FIdleMins != 0) CloseIdleEntry(FIdleMins, Clock().TickCount());
   TSchedulerState s = LoadSchedulerState();
   ::StartIdleWatch(s, Clock().TickCount(), Clock().LastInputTick());
   StoreSchedulerState(s);
@@ -526,6 +532,11 @@ void TfrmMain::DetectPauseTimerTimer(TObject*) {
   RunTickEvents(events);
 }
 
+void TfrmMain::CloseIdleEntry(uint16_t idleMins, uint32_t stamp) {
+  // An entry closed before keeps its end.
+  if (EventLog.LastEventOpen(ekIdle)) EventLog.RecordEventAt(false, false, 0, ekIdle, stamp, idleMins);
+}
+
 void TfrmMain::RunTickEvents(const std::vector<TTickEvent>& events) {
   const TSchedulerSettings c = SchedulerSettings();
   for (const TTickEvent& e : events) {
@@ -534,7 +545,8 @@ void TfrmMain::RunTickEvents(const std::vector<TTickEvent>& events) {
         ShowRemindWindowOfType(WindowTypeFor(TRemindKind(e.Kind), c), e.Kind);
         break;
       case TTickAction::Log:
-        EventLog.RecordEventAt(false, e.NewEntry, e.Value, e.Kind, e.Stamp, e.IdleMins);
+        if (e.Kind == ekIdle && !e.NewEntry) CloseIdleEntry(e.IdleMins, e.Stamp);
+        else EventLog.RecordEventAt(false, e.NewEntry, e.Value, e.Kind, e.Stamp, e.IdleMins);
         break;
       case TTickAction::LaunchScreenSaver:
         if (!IsSCRRunning()) NLaunchSCRClick(nullptr);
@@ -578,6 +590,8 @@ void TfrmMain::ClockRemindTimerTimer(TObject*) {
 }
 
 void TfrmMain::BreakTimerTimer(TObject*) {
+  // A preview that is up goes first: its close would enable again what the countdown disables.
+  if (FBreakState == stWorking) CloseOpenPreviews();
   EnableItem(NBreakNow, false);
   EnableItem(NBreakDemo, false);
   if (frmSetup) {
@@ -588,15 +602,16 @@ void TfrmMain::BreakTimerTimer(TObject*) {
 }
 
 void TfrmMain::CloseOpenPreviews() {
-  for (const wchar_t* name : {L"frmBreakHint", L"TWForm"}) {
-    TForm* f = OpenForm(name);
-    if (!f) continue;
-    f->Close();
-    // A window that would not close is taken down all the same: the real one takes its place.
-    if (OpenForm(name) == f) {
-      f->Hide();
-      f->Release();
-    }
+  // Through each window's own close, so its close handler gives back the preview buttons and
+  // items it took; the real window takes its place at once.
+  if (auto* hint = dynamic_cast<TfrmBreakHint*>(OpenForm(L"frmBreakHint"))) {
+    hint->Timer1->SetEnabled(false);
+    hint->HintCanClose = true;
+    hint->Close();
+  }
+  if (auto* brk = dynamic_cast<TTWForm*>(OpenForm(L"TWForm"))) {
+    brk->BreakCanClose = true;
+    brk->Close();
   }
 }
 

@@ -171,9 +171,11 @@ class TfrmMain : public TForm {
   void CloseOpenPreviews();
   void ShowRemindWindowOfType(int windowType, uint8_t kind);
   void RunTickEvents(const std::vector<TTickEvent>& events);
+  void CloseIdleEntry(uint16_t idleMins, uint32_t stamp);
   TSchedulerState LoadSchedulerState() const;
   void StoreSchedulerState(const TSchedulerState& s);
   bool trayAdded_ = false, released_ = false;
+  bool idleEntryOpen_ = false;
   long long lastClockMinute_ = -1;
 };
 extern TfrmMain* frmMain;
@@ -190,6 +192,9 @@ extern bool ScreenSaverWasActive;
 // Set by the exit rule "重启程序": the program block starts a new instance once this one has
 // cleaned up, so the new one finds no main window and can register the hot keys.
 extern bool RestartAfterExit;
+
+// Takes a window out of the topmost band again after it was brought above everything to open.
+void PlaceNotTopmost(HWND h);
 
 // The taskbar's re-creation message ("TaskbarCreated"), registered once.
 UINT TaskbarCreatedMessage();

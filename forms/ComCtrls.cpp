@@ -244,9 +244,22 @@ void TUpDown::CreateParams(TCreateParams& p) {
   p.ClassName = UPDOWN_CLASSW;
   p.Subclass = true;
   if (Orientation == udHorizontal) p.Style |= UDS_HORZ;
+  // The arrow keys in the edit step too. The system control never writes the edit itself (no
+  // UDS_SETBUDDYINT): every step, from a click or a key, comes to CNNotify, which applies ours.
+  p.Style |= UDS_ARROWKEYS;
 }
 
-void TUpDown::HandleCreated() { UpdateWindow(); }
+void TUpDown::HandleCreated() {
+  UpdateWindow();
+  SetSystemBuddy();
+}
+
+void TUpDown::SetSystemBuddy() {
+  // The edit is the control's buddy for the system too: its arrow keys, and what accessibility
+  // tools read as the pair.
+  if (handle_ && associate_ && associate_->Parent())
+    SendMessageW(handle_, UDM_SETBUDDY, WPARAM(associate_->Handle()), 0);
+}
 
 void TUpDown::UpdateWindow() {
   if (handle_) {
@@ -291,6 +304,7 @@ void TUpDown::SetAssociate(TEdit* e) {
   if (!e) return;
   if (e->Parent() == parent_) SetBounds(e->Left() + e->Width(), e->Top(), width_, e->Height());
   UpdateWindow();
+  SetSystemBuddy();
 }
 
 void TUpDown::UserStep(int delta) {

@@ -108,6 +108,7 @@ class TUpDown : public TWinControl {
  private:
   void UserStep(int delta);
   void UpdateWindow();
+  void SetSystemBuddy();
   int min_ = 0, max_ = 100;
   mutable int position_ = 0;
   TEdit* associate_ = nullptr;

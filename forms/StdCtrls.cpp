@@ -97,12 +97,16 @@ void TLabel::AdjustSize() {
 }
 
 void TLabel::CaptionChanged() {
+  const RECT before = BoundsRect();
   TWinControl::CaptionChanged();
   AdjustSize();
-  if (Transparent && parent_) {
-    // The parent paints what shows through.
+  if (Transparent && parent_ && parent_->HandleIfAllocated()) {
+    // The parent paints what shows through, over the old text and the new place, and the label
+    // paints its text again after it: a transparent child is not clipped out of its parent's
+    // painting, so invalidating the parent alone would wipe the text and leave it blank.
     RECT r = BoundsRect();
-    if (parent_->HandleIfAllocated()) InvalidateRect(parent_->HandleIfAllocated(), &r, TRUE);
+    UnionRect(&r, &r, &before);
+    RedrawWindow(parent_->HandleIfAllocated(), &r, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
   }
 }
 

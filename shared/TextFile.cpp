@@ -115,3 +115,5 @@ std::wstring ExtractFileExt(const std::wstring& path) {
   size_t p = name.rfind(L'.');
   return p == std::wstring::npos ? std::wstring() : name.substr(p);
 }
+
+std::wstring ThroughTextFile(const std::wstring& text) { return CodePageToWide(WideToCodePage(text, kGBK), kGBK); }

@@ -11,6 +11,9 @@ std::vector<std::wstring> ReadTextLines(const std::wstring& path);
 // Writes each line encoded in CP936 followed by CR LF: into a temporary file beside the target,
 // which then replaces the target. Raises EInOutError on any failure (the target stays as it was).
 void WriteTextLines(const std::wstring& path, const std::vector<std::wstring>& lines);
+// A text as a file line holds it once written and read back: characters CP936 cannot hold come
+// back as the code page's replacement.
+std::wstring ThroughTextFile(const std::wstring& text);
 // True when path names an existing file (a directory does not count).
 bool FileExists(const std::wstring& path);
 // True when path names an existing directory.

@@ -242,12 +242,17 @@ std::wstring ReadPathFile(const std::wstring& fileName) {
   return lines.empty() ? std::wstring() : lines.front();
 }
 
+bool PathFileHolds(const std::wstring& line, const std::wstring& exePath) {
+  // The file keeps the path in GBK: a path with characters GBK cannot hold is compared as written.
+  return line == ThroughTextFile(exePath);
+}
+
 bool WritePathFile(const std::wstring& fileName, const std::wstring& exePath, const std::wstring& version) {
   std::wstring folder = PathFileFolder();
   if (folder.empty()) return false;
   std::wstring file = JoinPath(folder, fileName);
   if (DirectoryExists(folder)) {
-    if (FileExists(file) && ReadPathFile(fileName) == exePath) return false;
+    if (FileExists(file) && PathFileHolds(ReadPathFile(fileName), exePath)) return false;
   } else if (!CreateDirectoryW(folder.c_str(), nullptr)) {
     return false;
   }
@@ -387,16 +392,24 @@ void OpenShopMessengerChat(HWND owner) { Open(owner, kShopMessenger, SW_SHOW); }
 
 void CopyEmailAddr() {
   const std::wstring text = kEmail;
+  bool copied = false;
+  // Another program may hold the clipboard open: then nothing is copied, and the user is told so.
   if (OpenClipboard(Application ? Application->Handle() : nullptr)) {
-    EmptyClipboard();
-    if (HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t))) {
-      memcpy(GlobalLock(mem), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
-      GlobalUnlock(mem);
-      if (!SetClipboardData(CF_UNICODETEXT, mem)) GlobalFree(mem);
+    if (EmptyClipboard()) {
+      if (HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t))) {
+        if (void* p = GlobalLock(mem)) {
+          memcpy(p, text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+          GlobalUnlock(mem);
+          copied = SetClipboardData(CF_UNICODETEXT, mem) != nullptr;
+        }
+        if (!copied) GlobalFree(mem);
+      }
     }
     CloseClipboard();
   }
-  const std::wstring message = L"邮件地址已成功复制到剪贴板！您现在可以写信给作者了！";
-  if (Application) Application->MessageBox(message, Application->Title, MB_OK);
-  else Dialogs().MessageBox(nullptr, message, L"", MB_OK);
+  const std::wstring message = copied ? L"邮件地址已成功复制到剪贴板！您现在可以写信给作者了！"
+                                      : L"无法使用剪贴板，邮件地址未能复制，请稍后再试。";
+  const UINT flags = copied ? MB_OK : MB_OK | MB_ICONWARNING;
+  if (Application) Application->MessageBox(message, Application->Title, flags);
+  else Dialogs().MessageBox(nullptr, message, L"", flags);
 }

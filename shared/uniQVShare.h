@@ -47,6 +47,9 @@ std::wstring PathFileFolder();
 // Line 1 of the path file (e.g. "dir1"); empty when the file or the AppData folder is missing.
 // A file that exists but cannot be read raises EInOutError.
 std::wstring ReadPathFile(const std::wstring& fileName);
+// Whether line 1 of a path file is exePath as the file keeps it (exact, letter case included;
+// compared after exePath's round trip through the file's code page).
+bool PathFileHolds(const std::wstring& line, const std::wstring& exePath);
 // True when the file was written (a new file, or line 1 differed). EInOutError when writing fails.
 bool WritePathFile(const std::wstring& fileName, const std::wstring& exePath, const std::wstring& version);
 

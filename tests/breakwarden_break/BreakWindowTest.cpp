@@ -124,6 +124,23 @@ class BreakWindow : public testing::Test {
 
 // ---- creation, layout, fade-in -----------------------------------------------------------------
 
+TEST_F(BreakWindow, APreviewOnItsWayOutAnswersOnlyForItself) {
+  TTWForm* preview = OpenPreview();
+  FinishFadeIn(preview);
+  // A real break replaces the preview; the preview is not freed yet when its timer comes once more.
+  TTWForm* real = OpenBreak(ekManualBreak);
+  ASSERT_NE(real, preview);
+  Tick(preview, 3);
+  preview->TrackingTimerTimer(nullptr);
+  EXPECT_FALSE(real->BreakCanClose) << "the preview's end let the real break close";
+  EXPECT_EQ(real->BreakTicks, 0u);
+  real->Close();
+  EXPECT_TRUE(Shown(real)) << "the real break closed before its end";
+  PumpMessages();
+  EXPECT_EQ(TWForm, real);
+}
+
+
 TEST_F(BreakWindow, CoversTheScreenAboveEverythingAndStartsTheBreakWithoutAWorkPeriod) {
   main->FPostponedMins = 3;
   main->StartWorkPeriod(49);
@@ -154,8 +171,8 @@ TEST_F(BreakWindow, CoversTheScreenAboveEverythingAndStartsTheBreakWithoutAWorkP
   EXPECT_EQ(w->ProgressBar1->Max(), 318);
   EXPECT_EQ(w->ProgressBar1->Position(), 318);
   EXPECT_EQ(w->lblBreakRemainSec->Caption(), L"318");
-  EXPECT_EQ(BreakTicks, 0u);
-  EXPECT_FALSE(BreakCanClose);
+  EXPECT_EQ(w->BreakTicks, 0u);
+  EXPECT_FALSE(w->BreakCanClose);
   EXPECT_FALSE(w->TrackingTimer->Enabled());
   EXPECT_TRUE(w->FadingIn());
   EXPECT_EQ(w->AlphaBlendValue(), 1);
@@ -450,7 +467,7 @@ TEST_F(BreakWindow, FreeModeOffersPausesFiveSecondsAfterTheFadeInAndAfterEachPau
   EXPECT_TRUE(w->TrackingTimer->Enabled());
   EXPECT_EQ(w->ProgressBar1->Position(), 300);
   EXPECT_EQ(w->lblBreakRemainSec->Caption(), L"300");
-  EXPECT_EQ(BreakTicks, 0u);
+  EXPECT_EQ(w->BreakTicks, 0u);
   EXPECT_EQ(w->cbbRemindAgainAt->ItemIndex(), 0);
   EXPECT_FALSE(w->imgUrgentExitIcon->Visible());
   EXPECT_FALSE(w->cbbRemindAgainAt->Visible());

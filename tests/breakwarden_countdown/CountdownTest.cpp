@@ -418,10 +418,18 @@ TEST_F(CountdownTest, RefreshBoxAndTheSettingAreOneChoice) {
   EXPECT_TRUE(frmSetup->cbxToggleB4Break->Checked());
 }
 
-TEST_F(CountdownTest, MOpensTheSettingsAboveEverything) {
+TEST_F(CountdownTest, MOpensTheSettingsAboveEverythingOnlyWhileTheyOpen) {
   TfrmBreakHint* w = StartCountdown();
+  const auto selectPage = MainFormLinks.SelectSetupPage;
+  bool topmostWhileOpening = false;
+  MainFormLinks.SelectSetupPage = [&](int page) {
+    topmostWhileOpening = GetWindowLongPtrW(frmSetup->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST;
+    selectPage(page);
+  };
   Click(w->btnM);
-  EXPECT_TRUE(GetWindowLongPtrW(frmSetup->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+  MainFormLinks.SelectSetupPage = selectPage;
+  EXPECT_TRUE(topmostWhileOpening);
+  EXPECT_FALSE(GetWindowLongPtrW(frmSetup->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST) << "not for the rest of the run";
   EXPECT_TRUE(frmSetup->Visible());
   EXPECT_EQ(frmSetup->PageControl1->ActivePage(), frmSetup->tshBreakMode);
   EXPECT_TRUE(Alive(L"frmBreakHint")) << "the countdown goes on meanwhile";

@@ -440,7 +440,7 @@ TEST(BreakPatternChoice, WithoutRandomTheChosenItemIsKept) {
   for (int item : {-1, 0, 6, 13}) EXPECT_EQ(ChooseBreakPattern(item, 14, false, rnd), item);
 }
 
-TEST(BreakPatternChoice, RandomReachesEveryPatternAndNothingElse) {
+TEST(BreakPatternChoice, RandomReachesEveryPatternButTheLast) {
   TRandom rnd(12);
   std::vector<int> seen(BreakPatternCount);
   for (int k = 0; k < 3000; ++k) {
@@ -449,7 +449,9 @@ TEST(BreakPatternChoice, RandomReachesEveryPatternAndNothingElse) {
     ASSERT_LT(p, BreakPatternCount);
     ++seen[p];
   }
-  for (int p = 0; p < BreakPatternCount; ++p) EXPECT_GT(seen[p], 150) << p;  // about 214 each
+  for (int p = 0; p < BreakPatternCount - 1; ++p) EXPECT_GT(seen[p], 150) << p;  // about 230 each
+  EXPECT_EQ(seen[BreakPatternCount - 1], 0) << "the last pattern comes only by choosing it";
+  EXPECT_EQ(ChooseBreakPattern(4, 1, true, rnd), 0);
   EXPECT_EQ(ChooseBreakPattern(4, 0, true, rnd), -1);
 }
 

@@ -412,6 +412,26 @@ TEST_F(Scheduler, BreakNowAsksFirst) {
   }
 }
 
+TEST_F(Scheduler, ABreakAskedForAsTheUserComesBackClosesTheIdleStretch) {
+  Start();
+  Run(Repeat('x', 10) + "...");
+  const uint16_t idle = form->FindLastEvent(0, ekIdle);
+  ASSERT_NE(idle, kNoEvent);
+  ASSERT_EQ(form->EventLog.Cycles()[0][idle].EndSeq, 0) << "open while the user is away";
+  // Back within the minute, the user asks for a break from the tray before the tick sees input.
+  clock.lastInput = clock.tick;
+  WaitingDialogs box(IDYES, nullptr);
+  form->NBreakNowClick(nullptr);
+  ASSERT_EQ(form->FBreakState, stOnBreak);
+  const TEventEntry& e = form->EventLog.Cycles()[0][idle];
+  EXPECT_NE(e.EndSeq, 0) << "the idle entry stays open for good";
+  EXPECT_EQ(e.EndTick - e.StartTick, 3 * kMin);
+  // The ticks of the break close nothing more.
+  const uint16_t endSeq = e.EndSeq;
+  Run("xx..x");
+  EXPECT_EQ(form->EventLog.Cycles()[0][idle].EndSeq, endSeq);
+}
+
 TEST_F(Scheduler, BreakNowAnsweredAfterTheCountdownOpenedStartsNothing) {
   Start();
   Run(Repeat('x', 48));
@@ -474,6 +494,50 @@ TEST_F(Scheduler, PreviewsAreRefusedOutsideWork) {
     EXPECT_FALSE(form->FDemoBreak);
     EXPECT_EQ(Application->FindForm(L"frmBreakHint"), nullptr);
     EXPECT_EQ(Application->FindForm(L"TWForm"), nullptr);
+    TearDown();
+    SetUp();
+  }
+}
+
+TEST_F(Scheduler, APreviewTakenDownByTheRealWindowClosesThroughItsCloseHandler) {
+  struct Row {
+    const char* name;
+    bool countdownPreview;  // else the break preview
+    bool manualBreak;       // the tray's "立即休息", else the period's end
+  };
+  for (const Row& r : {Row{"countdown preview, manual break", true, true},
+                       Row{"countdown preview, period end", true, false},
+                       Row{"break preview, period end", false, false}}) {
+    SCOPED_TRACE(r.name);
+    Start();
+    Run(Repeat('x', 48));
+    ASSERT_TRUE(r.countdownPreview ? form->DemoHint() : form->DemoBreak());
+    TForm* preview = r.countdownPreview ? static_cast<TForm*>(frmBreakHint) : static_cast<TForm*>(TWForm);
+    std::vector<std::wstring> closed;
+    preview->OnClose = [&closed, old = preview->OnClose](TObject* sender, TCloseAction& action) {
+      closed.push_back(L"closed");
+      if (old) old(sender, action);
+    };
+    if (r.manualBreak) {
+      WaitingDialogs box(IDYES, nullptr);
+      form->NBreakNowClick(nullptr);
+    } else {
+      Run("x");
+    }
+    EXPECT_EQ(closed.size(), 1u) << "taken down without its close handler";
+    EXPECT_FALSE(preview->Visible());
+    // Through the real countdown, if any, and the break to the next work period.
+    if (frmBreakHint && frmBreakHint != preview) frmBreakHint->btnBreakClick(frmBreakHint->btnBreak);
+    ASSERT_TRUE(TWForm);
+    ASSERT_NE(static_cast<TForm*>(TWForm), preview);
+    EXPECT_FALSE(form->NBreakNow->Enabled);
+    TWForm->BreakCanClose = true;
+    TWForm->Close();
+    PumpMessages();
+    EXPECT_EQ(form->FBreakState, stWorking);
+    EXPECT_TRUE(setup->btnPreviewHintForm->Enabled()) << "the countdown's preview button stays disabled";
+    EXPECT_TRUE(setup->btnPreviewBreakForm->Enabled());
+    EXPECT_TRUE(form->NBreakNow->Enabled);
     TearDown();
     SetUp();
   }

@@ -64,7 +64,7 @@ TEST_F(SetupDialog, EveryStoredControlExistsWithItsRangeAndDefault) {
   }
   // With no file every control shows the design default that the layout gives.
   EXPECT_EQ(setup->CollectConfigValues(), DefaultConfigValues(setup->ConfigCounts()));
-  // Ranges the Parts give for controls outside the file.
+  // The design ranges of controls outside the file.
   EXPECT_EQ(setup->updBreakInterval->Min(), 30);
   EXPECT_EQ(setup->updBreakInterval->Max(), 60);
   EXPECT_EQ(setup->updBreakMins->Min(), 3);
@@ -348,7 +348,7 @@ TEST_F(SetupDialog, APictureThatLoadsReplacesTheOverlayPictureOnly) {
 
 // ---- saving -------------------------------------------------------------------------------------
 
-TEST_F(SetupDialog, SavingTheDefaultsWritesThePartsLines) {
+TEST_F(SetupDialog, SavingTheDefaultsWritesTheDefaultLines) {
   Create();
   setup->SaveConfig();
   EXPECT_EQ(ReadConfig(), DefaultConfigFileLines());

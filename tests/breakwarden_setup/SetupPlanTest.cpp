@@ -13,7 +13,7 @@ struct PresetRow {
   TBreakPlan stored;     // what the element holds once stored
 };
 
-// The Part's table, written out: page values, and stored values with the adjustment folded in.
+// The six presets, written out: page values, and stored values with the adjustment folded in.
 const PresetRow kPresetRows[] = {
     {0, L"*儿童方案(标准)", {30, 5, 1, 3, 1, 0, 10, 6, 6}, {30, 5, 1, 3, 1, 0, 10, 6, 6}},
     {1, L"*青少年方案(标准)", {40, 5, 2, 3, 2, 0, 8, 7, 6}, {40, 5, 2, 3, 2, 0, 8, 7, 6}},

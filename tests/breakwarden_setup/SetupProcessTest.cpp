@@ -14,33 +14,6 @@
 
 namespace {
 
-// A child window by its caption.
-HWND Child(HWND parent, const std::wstring& caption) {
-  struct Find {
-    const std::wstring* caption;
-    HWND found;
-  } f{&caption, nullptr};
-  EnumChildWindows(
-      parent,
-      [](HWND c, LPARAM p) -> BOOL {
-        auto* f = reinterpret_cast<Find*>(p);
-        wchar_t t[256] = {};
-        GetWindowTextW(c, t, 256);
-        if (*f->caption == t) {
-          f->found = c;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      LPARAM(&f));
-  return f.found;
-}
-
-void Click(HWND button) {
-  DWORD_PTR r = 0;
-  SendMessageTimeoutW(button, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 10000, &r);
-}
-
 bool Checked(HWND box) {
   DWORD_PTR r = 0;
   SendMessageTimeoutW(box, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 10000, &r);
@@ -96,12 +69,12 @@ TEST_F(SetupProcess, AChangeThroughTheControlsIsSavedWithYes) {
   GetWindowTextW(setup, caption, 64);
   EXPECT_STREQ(caption, L"设置-[Restalon]");
 
-  HWND banYing = Child(setup, L"同时启用伴音！");
-  HWND random = Child(setup, L"随机调用");
+  HWND banYing = ChildByCaption(setup, L"同时启用伴音！");
+  HWND random = ChildByCaption(setup, L"随机调用");
   ASSERT_TRUE(banYing && random);
   EXPECT_FALSE(Checked(banYing)) << "loaded from the file";
-  Click(banYing);
-  Click(random);
+  ClickButton(banYing);
+  ClickButton(random);
   EXPECT_TRUE(Checked(banYing));
   EXPECT_TRUE(Checked(random));
 
@@ -130,7 +103,7 @@ TEST_F(SetupProcess, ADamagedFileShowsTheErrorAndTheStartUpFinishes) {
   ASSERT_TRUE(WaitFor([&] { return (main = p.AnyWindow(kClassBKWD)) && (setup = p.AnyWindow(L"TfrmSetup")); }));
   PostMessageW(main, WM_BKWD_OPENSETUPSCR, 0, 0);
   ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(setup); }));
-  HWND freeMode = Child(setup, L"自由模式(允许随意延后或中止休息,建议办公用户选用)");
+  HWND freeMode = ChildByCaption(setup, L"自由模式(允许随意延后或中止休息,建议办公用户选用)");
   ASSERT_TRUE(freeMode);
   EXPECT_TRUE(Checked(freeMode)) << "an invalid mode is the free mode";
   EXPECT_TRUE(p.Running());

@@ -243,6 +243,37 @@ TEST_F(ControlsForm, AUsersArrowClickStepsTheUpDownWithinItsLimits) {
   EXPECT_EQ(f->updMins->Position(), 30) << "past the maximum a wrapping up-down starts again";
 }
 
+TEST_F(ControlsForm, TheEditIsTheSystemBuddyAndItsArrowKeysStepByOurRules) {
+  const HWND edit = f->edtMins->Handle();
+  EXPECT_EQ(HWND(SendMessageW(f->updMins->Handle(), UDM_GETBUDDY, 0, 0)), edit);
+  EXPECT_TRUE(GetWindowLongPtrW(f->updMins->Handle(), GWL_STYLE) & UDS_ARROWKEYS);
+  auto key = [edit](WPARAM vk) {
+    SendMessageW(edit, WM_KEYDOWN, vk, 1);
+    SendMessageW(edit, WM_KEYUP, vk, 0xC0000001);
+  };
+  key(VK_UP);
+  EXPECT_EQ(f->updMins->Position(), 41);
+  EXPECT_EQ(WindowText(edit), L"41");
+  key(VK_DOWN);
+  key(VK_DOWN);
+  EXPECT_EQ(f->updMins->Position(), 39);
+  // The form layer's step, limits and refusal hold for keys as for clicks.
+  f->updMins->Increment = 15;
+  key(VK_UP);
+  EXPECT_EQ(f->updMins->Position(), 54);
+  key(VK_UP);
+  EXPECT_EQ(f->updMins->Position(), 60);
+  EXPECT_EQ(WindowText(edit), L"60");
+  f->allowStep = false;
+  key(VK_DOWN);
+  EXPECT_EQ(f->updMins->Position(), 60);
+  f->allowStep = true;
+  f->updMins->SetEnabled(false);
+  key(VK_DOWN);
+  EXPECT_EQ(f->updMins->Position(), 60) << "a disabled up-down does not step";
+  EXPECT_EQ(f->log, (Log{L"up:41", L"down:40", L"down:39", L"up:54", L"up:60"}));
+}
+
 TEST_F(ControlsForm, UpDownReadsANumberTypedIntoItsEdit) {
   SetWindowTextW(f->edtMins->Handle(), L"55");
   EXPECT_EQ(f->updMins->Position(), 55);

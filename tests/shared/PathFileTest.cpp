@@ -66,6 +66,20 @@ TEST(PathFile, AnUnchangedPathIsNotWrittenEvenWithAnotherVersion) {
   EXPECT_EQ(ReadBytes(folders.appData + L"\\Quovel\\dir1"), "C:\\q\\breakwarden.exe\r\n30\r\n");
 }
 
+TEST(PathFile, APathGbkCannotHoldIsWrittenOnceOnly) {
+  ShellFoldersInTestFolder folders;
+  // "ß" and "가" have no GBK code: the file holds them as the code page's replacement.
+  const std::wstring path = L"C:\\Straße\\가\\breakwarden.exe";
+  ASSERT_TRUE(WritePathFile(L"dir1", path, L"30"));
+  ASSERT_NE(ReadPathFile(L"dir1"), path);
+  EXPECT_TRUE(PathFileHolds(ReadPathFile(L"dir1"), path));
+  EXPECT_FALSE(WritePathFile(L"dir1", path, L"31")) << "rewritten at every start";
+  EXPECT_EQ(ReadBytes(folders.appData + L"\\Quovel\\dir1").substr(0, 3), "C:\\");
+  // Another path still differs.
+  EXPECT_FALSE(PathFileHolds(ReadPathFile(L"dir1"), L"C:\\Strasse\\가\\breakwarden.exe"));
+  EXPECT_TRUE(WritePathFile(L"dir1", L"C:\\q\\breakwarden.exe", L"30"));
+}
+
 TEST(PathFile, APathDifferingOnlyInLetterCaseRewritesTheFile) {
   ShellFoldersInTestFolder folders;
   ASSERT_TRUE(WritePathFile(L"dir1", L"C:\\q\\breakwarden.exe", L"30"));

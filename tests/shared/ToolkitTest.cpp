@@ -1,6 +1,8 @@
 // The wait, form and folder look-ups, the Shell.Application calls, the e-mail copy.
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "Fakes.h"
 #include "Forms.h"
 #include "ShellFakes.h"
@@ -174,6 +176,28 @@ TEST(CopyEmailAddr, PutsTheAddressOnTheClipboardAndSaysSo) {
   if (h) GlobalUnlock(h);
   CloseClipboard();
   EXPECT_NE(text.find(L'@'), std::wstring::npos) << Narrow(text);
+}
+
+TEST(CopyEmailAddr, AClipboardHeldByAnotherProgramIsReportedNotClaimed) {
+  // Another thread holds the clipboard open, as another program would.
+  HANDLE opened = CreateEventW(nullptr, TRUE, FALSE, nullptr), done = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  std::thread holder([&] {
+    const bool held = OpenClipboard(nullptr);
+    SetEvent(opened);
+    WaitForSingleObject(done, 20000);
+    if (held) CloseClipboard();
+  });
+  WaitForSingleObject(opened, 20000);
+  ScriptedDialogs dialogs;
+  dialogs.Answer(IDOK);
+  CopyEmailAddr();
+  SetEvent(done);
+  holder.join();
+  CloseHandle(opened);
+  CloseHandle(done);
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(dialogs.shown[0].text, L"无法使用剪贴板，邮件地址未能复制，请稍后再试。");
+  EXPECT_EQ(dialogs.shown[0].flags & 0xF0u, UINT(MB_ICONWARNING));
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "ProcessHelpers.h"
 
+#include <cstdint>
+
 bool WaitFor(const std::function<bool()>& done, DWORD ms, DWORD stepMs) {
   for (DWORD waited = 0;; waited += stepMs) {
     if (done()) return true;
@@ -83,4 +85,88 @@ HWND TestProcess::Find(const wchar_t* cls, const wchar_t* caption, bool visibleO
       },
       LPARAM(&s));
   return s.found;
+}
+
+namespace {
+struct ChildSearch {
+  std::function<bool(HWND)> match;
+  std::vector<HWND> found;
+  bool firstOnly;
+};
+BOOL CALLBACK CollectChild(HWND c, LPARAM p) {
+  auto* s = reinterpret_cast<ChildSearch*>(p);
+  if (s->match(c)) {
+    s->found.push_back(c);
+    if (s->firstOnly) return FALSE;
+  }
+  return TRUE;
+}
+std::vector<HWND> Children(HWND parent, std::function<bool(HWND)> match, bool firstOnly) {
+  ChildSearch s{std::move(match), {}, firstOnly};
+  EnumChildWindows(parent, CollectChild, LPARAM(&s));
+  return s.found;
+}
+}  // namespace
+
+HWND ChildByCaption(HWND parent, const std::wstring& caption) {
+  auto found = Children(parent, [&](HWND c) { return WindowText(c) == caption; }, true);
+  return found.empty() ? nullptr : found.front();
+}
+
+std::vector<HWND> ChildrenOfClass(HWND parent, const wchar_t* cls) {
+  return Children(
+      parent,
+      [cls](HWND c) {
+        wchar_t name[64] = {};
+        GetClassNameW(c, name, 64);
+        return lstrcmpiW(name, cls) == 0;
+      },
+      false);
+}
+
+std::wstring WindowText(HWND h) {
+  wchar_t t[512] = {};
+  DWORD_PTR got = 0;
+  SendMessageTimeoutW(h, WM_GETTEXT, 512, LPARAM(t), SMTO_ABORTIFHUNG, 5000, &got);
+  return t;
+}
+
+void ClickButton(HWND button) {
+  DWORD_PTR r = 0;
+  SendMessageTimeoutW(button, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 10000, &r);
+}
+
+int ScreenPixels::Count(const std::function<bool(COLORREF)>& test) const {
+  int n = 0;
+  for (COLORREF c : pixels) n += test(c) ? 1 : 0;
+  return n;
+}
+
+ScreenPixels CaptureScreen(const RECT& r) {
+  ScreenPixels shot;
+  shot.rect = r;
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  if (w <= 0 || h <= 0) return shot;
+  HDC screen = GetDC(nullptr);
+  HDC mem = CreateCompatibleDC(screen);
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+  bi.bmiHeader.biWidth = w;
+  bi.bmiHeader.biHeight = -h;  // top-down
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP bmp = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(mem, bmp);
+  BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY | CAPTUREBLT);
+  GdiFlush();
+  shot.pixels.resize(size_t(w) * h);
+  const auto* px = static_cast<const uint32_t*>(bits);
+  for (size_t i = 0; i < shot.pixels.size(); ++i)  // 0x00RRGGBB to COLORREF
+    shot.pixels[i] = RGB((px[i] >> 16) & 0xFF, (px[i] >> 8) & 0xFF, px[i] & 0xFF);
+  SelectObject(mem, old);
+  DeleteObject(bmp);
+  DeleteDC(mem);
+  ReleaseDC(nullptr, screen);
+  return shot;
 }

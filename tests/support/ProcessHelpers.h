@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 // Polls done every stepMs until it holds (true) or ms have passed (false).
 bool WaitFor(const std::function<bool()>& done, DWORD ms = 20000, DWORD stepMs = 50);
@@ -37,3 +38,25 @@ class TestProcess {
   bool started_ = false;
   PROCESS_INFORMATION pi_{};
 };
+
+// ---- another process's windows, as a user's tool reaches them ----
+
+// A child window (any depth) of parent by its caption, or null.
+HWND ChildByCaption(HWND parent, const std::wstring& caption);
+// Every child window (any depth) of parent of a window class.
+std::vector<HWND> ChildrenOfClass(HWND parent, const wchar_t* cls);
+// A window's text as WM_GETTEXT gives it: an edit's text too, which GetWindowText of another
+// process does not read.
+std::wstring WindowText(HWND h);
+// A button click as the system makes it (BM_CLICK), waited for.
+void ClickButton(HWND button);
+
+// What the screen shows in a rectangle (screen coordinates), as the user sees it.
+struct ScreenPixels {
+  RECT rect{};
+  std::vector<COLORREF> pixels;  // row by row
+  COLORREF At(int x, int y) const { return pixels[size_t(y - rect.top) * (rect.right - rect.left) + (x - rect.left)]; }
+  // How many pixels pass the test.
+  int Count(const std::function<bool(COLORREF)>& test) const;
+};
+ScreenPixels CaptureScreen(const RECT& r);
