@@ -123,6 +123,22 @@ TEST_F(UserWalk, CountdownPreviewCountsDownVisiblyAndCloses) {
   EXPECT_TRUE(WaitFor([&] { return Enabled(preview); }, 5000)) << "the preview button stays disabled";
 }
 
+TEST_F(UserWalk, TheCountdownsMOpensTheModePageAboveEverythingOnlyWhileItOpens) {
+  OpenSettings();
+  HWND preview = ButtonInGroup(setup, L"大窗口倒计时提醒界面", L"预览");
+  ASSERT_TRUE(preview);
+  ClickButton(preview);
+  HWND hint = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (hint = p->Window(L"TfrmBreakHint")) != nullptr; }, 10000));
+  HWND m = ChildByCaption(hint, L"M");
+  ASSERT_TRUE(m);
+  ClickButton(m);
+  EXPECT_TRUE(IsWindowVisible(setup));
+  HWND freeMode = ChildByCaption(setup, L"自由模式(允许随意延后或中止休息,建议办公用户选用)");
+  EXPECT_TRUE(freeMode && IsWindowVisible(freeMode)) << "not on the mode page";
+  EXPECT_FALSE(GetWindowLongPtrW(setup, GWL_EXSTYLE) & WS_EX_TOPMOST) << "the settings stay above every window";
+}
+
 TEST_F(UserWalk, TheSmallReminderAddsNoTaskbarButton) {
   ASSERT_TRUE(FindWindowW(L"Shell_TrayWnd", nullptr)) << "no taskbar on this desktop";
   // Once the splash has faded, the program has no taskbar button.
