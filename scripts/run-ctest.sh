@@ -7,21 +7,13 @@
 # each: every desktop is its own Xvfb display and its own Wine prefix copied from the template,
 # handed out by ctest as the resource "desktops" (scripts/wine-test puts the test there). The other
 # tests run side by side on the display this script was started in, on the build's own prefix.
-# DESKTOPS sets how many private desktops there are (default: one per core).
+# DESKTOPS sets how many private desktops there are (default: one per core, at most 16; each
+# prefix takes some 0.7 GB of disk).
 set -u
 source "$(dirname "$0")/env.sh"
-desktops=${DESKTOPS:-$(nproc)}
+desktops=${DESKTOPS:-$(( $(nproc) < 16 ? $(nproc) : 16 ))}
 export QUOVEL_DESKTOPS=$BUILD_DIR/desktops
 xvfb_pids=()
-
-# A warm wineserver and the virtual desktop for the current DISPLAY and WINEPREFIX.
-start_wine_desktop() {
-  "$WINESERVER" -p
-  "$WINE64" cmd /c exit 0 </dev/null >/dev/null 2>&1
-  "$WINE64" explorer /desktop=Default,1280x800 </dev/null >/dev/null 2>&1 &
-  for _ in $(seq 1 100); do xwininfo -root -tree 2>/dev/null | grep -qi 'Wine desktop' && return 0; sleep 0.1; done
-  echo "run-ctest: no Wine desktop on $DISPLAY" >&2
-}
 
 # Private desktop $1: its prefix, display and desktop; writes the environment scripts/wine-test reads.
 start_private_desktop() {
