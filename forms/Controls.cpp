@@ -3,13 +3,20 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <unordered_map>
 
 #include "Description.h"
 #include "Forms.h"
 #include "Menus.h"
 
 namespace {
-const wchar_t kObjectProp[] = L"QuovelFormsObject";
+// The object behind each of this process's windows. A map here, not a window property: a
+// property is a round trip to the window server on every message under Wine, and every message
+// to a control looks its object up.
+std::unordered_map<HWND, TWinControl*>& Objects() {
+  static std::unordered_map<HWND, TWinControl*> objects;
+  return objects;
+}
 const wchar_t kCustomClass[] = L"QuovelControl";
 
 UINT_PTR NextControlId() {
@@ -70,7 +77,7 @@ LRESULT DispatchToControl(TWinControl* self, HWND h, UINT m, WPARAM w, LPARAM l)
     }
   }
   if (m == WM_NCDESTROY) {
-    RemovePropW(h, kObjectProp);
+    Objects().erase(h);
     if (self->oldProc_) SetWindowLongPtrW(h, GWLP_WNDPROC, LONG_PTR(self->oldProc_));
     self->handle_ = nullptr;
     self->oldProc_ = nullptr;
@@ -82,7 +89,7 @@ LRESULT CALLBACK ObjectWndProc(HWND h, UINT m, WPARAM w, LPARAM l) {
   if (m == WM_NCCREATE) {
     auto* self = static_cast<TWinControl*>(reinterpret_cast<CREATESTRUCTW*>(l)->lpCreateParams);
     if (self) {
-      SetPropW(h, kObjectProp, self);
+      Objects()[h] = self;
       self->handle_ = h;
     }
   }
@@ -98,7 +105,9 @@ static LRESULT CALLBACK SubclassWndProc(HWND h, UINT m, WPARAM w, LPARAM l) {
 }
 
 TWinControl* TWinControl::FromHandle(HWND h) {
-  return h ? static_cast<TWinControl*>(GetPropW(h, kObjectProp)) : nullptr;
+  if (!h) return nullptr;
+  const auto it = Objects().find(h);
+  return it == Objects().end() ? nullptr : it->second;
 }
 
 // ---- TControl ----------------------------------------------------------------------------------
@@ -284,7 +293,7 @@ void TWinControl::CreateWnd() {
   if (!h) throw Exception(L"Error creating window " + Name() + L" (" + IntToStr(GetLastError()) + L")");
   if (!custom) {
     handle_ = h;
-    SetPropW(h, kObjectProp, this);
+    Objects()[h] = this;
     oldProc_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(h, GWLP_WNDPROC, LONG_PTR(SubclassWndProc)));
   }
   if ((p.Style & WS_CHILD) && parent_) {

@@ -11,3 +11,32 @@ export WINEDLLOVERRIDES="winemenubuilder.exe=d"
 export HOME_SAVED=${HOME_SAVED:-$HOME}
 export HOME=$WINEPREFIX.home
 export ALSA_CONFIG_PATH=$ROOT/tests/asound-null.conf
+
+# Makes $1 a copy of the template Wine prefix (and $1.home of its HOME) unless a copy made since
+# the template was last made is there. Cheap: a copy, no wineboot.
+copy_template_prefix() {
+  local dest=$1 template=$DEPS_DIR/wineprefix l t
+  [ "$dest/.project-ready" -nt "$template/.project-ready" ] && return 0
+  rm -rf "$dest" "$dest.home"
+  mkdir -p "$(dirname "$dest")"
+  cp -a --reflink=auto "$template" "$dest"
+  cp -a --reflink=auto "$template.home" "$dest.home"
+  # The prefix's shell-folder links point at the template's HOME: point them at the copy's.
+  find "$dest/drive_c/users" -maxdepth 3 -type l | while read -r l; do
+    t=$(readlink "$l"); case "$t" in "$template.home"*) ln -sfn "$dest.home${t#$template.home}" "$l";; esac
+  done
+  # Without any X resources Xlib looks for ~/.Xdefaults again at every lookup: thousands of
+  # failed opens in each test. An empty one is read once.
+  echo '! X resources: none' >"$dest.home/.Xdefaults"
+  touch "$dest/.project-ready"
+}
+
+# A warm wineserver and Wine's virtual desktop for the current DISPLAY and WINEPREFIX. Started
+# with no pipe to the caller: whatever Wine starts then would hold the caller's output open.
+start_wine_desktop() {
+  "$WINESERVER" -p
+  "$WINE64" cmd /c exit 0 </dev/null >/dev/null 2>&1
+  "$WINE64" explorer /desktop=Default,1280x800 </dev/null >/dev/null 2>&1 &
+  for _ in $(seq 1 100); do xwininfo -root -tree 2>/dev/null | grep -qi 'Wine desktop' && return 0; sleep 0.1; done
+  echo "no Wine desktop on $DISPLAY" >&2
+}

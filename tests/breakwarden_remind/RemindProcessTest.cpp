@@ -1,5 +1,5 @@
-// The built program with an alarm two minutes ahead in its qv30cfg: the first minute's break
-// reminder goes by itself, the alarm's centre window stays until it is clicked.
+// The built program with an alarm in its qv30cfg that falls after its first minute: the first
+// minute's break reminder goes by itself, the alarm's centre window stays until it is clicked.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -55,9 +55,15 @@ TEST(RemindProcess, AlarmFromTheConfigurationRingsUntilClicked) {
   const std::wstring exe = dir / L"breakwarden.exe";
   ASSERT_TRUE(CopyFileW(WinPathFromBuild(BREAKWARDEN_EXE).c_str(), exe.c_str(), FALSE));
 
+  // The program's clock starts so that the alarm's minute begins just after the first minute's
+  // reminder has come and gone: nothing here waits for the wall clock.
+  const int kLeadMs = 60000 + 10000 + 5000;  // the first minute, the small window's 10 s, a margin
   SYSTEMTIME now;
   GetLocalTime(&now);
-  const int at = (now.wHour * 60 + now.wMinute + 2) % (24 * 60);
+  const int nowMs = ((now.wHour * 60 + now.wMinute) * 60 + now.wSecond) * 1000 + now.wMilliseconds;
+  const int atMin = (nowMs + kLeadMs + 59999) / 60000;
+  const int at = atMin % (24 * 60);
+  const LocalTimeShift shift{(atMin * 60000 - kLeadMs - nowMs + 500) / 1000};
   ConfigValues values = DefaultConfigValues();
   values.SetBool(L"cbxRemindOnce1", true);
   values.SetInt(L"cbxHourOfRemindOnce1", at / 60);
@@ -67,7 +73,7 @@ TEST(RemindProcess, AlarmFromTheConfigurationRingsUntilClicked) {
   values.SetInt(L"cbbSelectBreakHintSmallWindow", 0);
   WriteTextLines(dir / kConfigFileName, WriteConfigLines(values));
 
-  TestProcess p(exe, L"", dir.Path());
+  TestProcess p(exe, L"", dir.Path(), shift);
   ASSERT_TRUE(p.Started());
 
   // The first minute announces the next break in the small window, which closes by itself.

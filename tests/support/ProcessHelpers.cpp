@@ -1,6 +1,10 @@
 #include "ProcessHelpers.h"
 
 #include <cstdint>
+#include <tlhelp32.h>
+
+#include "ShellFakes.h"
+#include "Text.h"
 
 bool WaitFor(const std::function<bool()>& done, DWORD ms, DWORD stepMs) {
   for (DWORD waited = 0;; waited += stepMs) {
@@ -18,14 +22,73 @@ TestProcess::TestProcess(const std::wstring& exe, const std::wstring& args, cons
                             dir.empty() ? nullptr : dir.c_str(), &si, &pi_);
 }
 
+TestProcess::TestProcess(const std::wstring& exe, const std::wstring& args, const std::wstring& dir,
+                         LocalTimeShift shift) {
+  // faketime is a host program: Wine starts it as one, and its Wine loader joins this prefix's
+  // server as a process of its own, found then by its image path. The monotonic clock is left
+  // alone, so the program's performance counter stays on the server's time.
+  const std::wstring faketime = Utf8ToWide(FAKETIME_PROGRAM);
+  std::wstring cmd = L"\"" + faketime + L"\" --exclude-monotonic -m -f " + (shift.seconds < 0 ? L"" : L"+") +
+                     std::to_wstring(shift.seconds) + L" \"" + Utf8ToWide(WINE_LOADER) + L"\" \"" + exe + L"\"";
+  if (!args.empty()) cmd += L" " + args;
+  STARTUPINFOW si{sizeof(si)};
+  PROCESS_INFORMATION host{};
+  if (!CreateProcessW(WinPathFromBuild(FAKETIME_PROGRAM).c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      dir.empty() ? nullptr : dir.c_str(), &si, &host))
+    return;
+  if (host.hThread) CloseHandle(host.hThread);
+  if (host.hProcess) CloseHandle(host.hProcess);
+  started_ = WaitFor([&] { return Adopt(exe); }, 20000);
+}
+
+bool TestProcess::Adopt(const std::wstring& exe) {
+  const std::wstring name = exe.substr(exe.find_last_of(L"\\/") + 1);
+  HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS | TH32CS_SNAPTHREAD, 0);
+  if (snap == INVALID_HANDLE_VALUE) return false;
+  PROCESSENTRY32W pe{sizeof(pe)};
+  for (BOOL more = Process32FirstW(snap, &pe); more && !pi_.hProcess; more = Process32NextW(snap, &pe)) {
+    if (lstrcmpiW(pe.szExeFile, name.c_str()) != 0) continue;
+    HANDLE h = OpenProcess(PROCESS_ALL_ACCESS, FALSE, pe.th32ProcessID);
+    if (!h) continue;
+    wchar_t image[MAX_PATH] = {};
+    DWORD n = MAX_PATH;
+    if (QueryFullProcessImageNameW(h, 0, image, &n) && lstrcmpiW(image, exe.c_str()) == 0) {
+      pi_.hProcess = h;
+      pi_.dwProcessId = pe.th32ProcessID;
+    } else {
+      CloseHandle(h);
+    }
+  }
+  // Its main thread is its first: the one that gets WM_QUIT.
+  ULONGLONG first = ~0ull;
+  THREADENTRY32 te{sizeof(te)};
+  for (BOOL more = pi_.hProcess && Thread32First(snap, &te); more; more = Thread32Next(snap, &te)) {
+    if (te.th32OwnerProcessID != pi_.dwProcessId) continue;
+    HANDLE t = OpenThread(THREAD_ALL_ACCESS, FALSE, te.th32ThreadID);
+    FILETIME created, unused;
+    if (t && GetThreadTimes(t, &created, &unused, &unused, &unused)) {
+      const ULONGLONG c = (ULONGLONG(created.dwHighDateTime) << 32) | created.dwLowDateTime;
+      if (c < first) {
+        first = c;
+        if (pi_.hThread) CloseHandle(pi_.hThread);
+        pi_.hThread = t;
+        pi_.dwThreadId = te.th32ThreadID;
+        continue;
+      }
+    }
+    if (t) CloseHandle(t);
+  }
+  CloseHandle(snap);
+  return pi_.hProcess && pi_.hThread;
+}
+
 TestProcess::~TestProcess() {
-  if (!started_) return;
   if (Running()) {
     Quit();
     if (!Ended(10000)) TerminateProcess(pi_.hProcess, 1);
   }
-  CloseHandle(pi_.hThread);
-  CloseHandle(pi_.hProcess);
+  if (pi_.hThread) CloseHandle(pi_.hThread);
+  if (pi_.hProcess) CloseHandle(pi_.hProcess);
 }
 
 bool TestProcess::Running() const { return started_ && WaitForSingleObject(pi_.hProcess, 0) == WAIT_TIMEOUT; }

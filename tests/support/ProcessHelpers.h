@@ -10,10 +10,18 @@
 // Polls done every stepMs until it holds (true) or ms have passed (false).
 bool WaitFor(const std::function<bool()>& done, DWORD ms = 20000, DWORD stepMs = 50);
 
+// How far a program's local time runs ahead of the system's (negative: behind).
+struct LocalTimeShift {
+  int seconds;
+};
+
 class TestProcess {
  public:
   // Starts exe (a Windows path) with args after its quoted path; dir empty: this process's folder.
   explicit TestProcess(const std::wstring& exe, const std::wstring& args = L"", const std::wstring& dir = L"");
+  // The same under the host's faketime: the program's local time is shifted, its tick count and
+  // timers stay the system's. A test that needs a time of day starts the program just before it.
+  TestProcess(const std::wstring& exe, const std::wstring& args, const std::wstring& dir, LocalTimeShift shift);
   // A process still running is asked to quit (WM_QUIT to its main thread), then killed after 10 s.
   ~TestProcess();
   TestProcess(const TestProcess&) = delete;
@@ -35,6 +43,8 @@ class TestProcess {
 
  private:
   HWND Find(const wchar_t* cls, const wchar_t* caption, bool visibleOnly) const;
+  // The Windows process of exe that a host program started, when it appears.
+  bool Adopt(const std::wstring& exe);
   bool started_ = false;
   PROCESS_INFORMATION pi_{};
 };
