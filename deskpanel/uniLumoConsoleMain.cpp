@@ -159,6 +159,12 @@ void TfrmLumoConsoleMain::FormCreate(TObject*) {
   // 1. No border: the design height loses its caption.
   FCloseAction = caNone;
   BorderStyle = bsNoneBorder;
+  // The window was made from the description with its frame: the frame goes now.
+  HWND h = Handle();
+  LONG_PTR style = GetWindowLongPtrW(h, GWL_STYLE);
+  style &= ~LONG_PTR(WS_CAPTION | WS_THICKFRAME | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX);
+  SetWindowLongPtrW(h, GWL_STYLE, style | WS_POPUP);
+  SetWindowPos(h, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   SetHeight(Height() - GetSystemMetrics(SM_CYCAPTION));
 
   // 2. The row, whatever the design places.
