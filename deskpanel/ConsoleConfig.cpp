@@ -3,9 +3,9 @@
 #include <windows.h>
 
 #include <cmath>
-#include <cwctype>
 
 #include "Classes.h"
+#include "ConfigLine.h"
 #include "Text.h"
 
 namespace {
@@ -26,26 +26,6 @@ const ConsoleField kLayout[] = {
 };
 
 constexpr int kFieldCount = int(std::size(kLayout));
-
-bool IsTrue(const std::wstring& s) {
-  static const std::wstring kTrue = L"true";
-  if (s.size() != kTrue.size()) return false;
-  for (size_t i = 0; i < s.size(); ++i)
-    if (wchar_t(std::towlower(s[i])) != kTrue[i]) return false;
-  return true;
-}
-
-// Field i (1-based) is the text after the i-th blank up to the next one; the tag is dropped.
-std::vector<std::wstring> SplitFields(const std::wstring& line) {
-  std::vector<std::wstring> fields;
-  size_t p = line.find(L' ');
-  while (p != std::wstring::npos) {
-    size_t next = line.find(L' ', p + 1);
-    fields.push_back(line.substr(p + 1, next == std::wstring::npos ? std::wstring::npos : next - p - 1));
-    p = next;
-  }
-  return fields;
-}
 
 void Set(TConsoleConfig& c, const ConsoleField& f, double v) {
   std::visit(
@@ -239,13 +219,13 @@ TConsoleConfig DefaultConsoleConfig() {
 ConsoleConfigRead ReadConsoleConfigLines(const std::vector<std::wstring>& lines, const std::wstring& datePicture) {
   ConsoleConfigRead r{DefaultConsoleConfig(), false, {}};
   if (lines.size() < 2) return r;
-  const std::vector<std::wstring> fields = SplitFields(lines[1]);
+  const std::vector<std::wstring> fields = SplitConfigFields(lines[1]);
   const std::wstring picture = Picture(datePicture);
   for (const ConsoleField& f : kLayout) {
     if (f.field > int(fields.size())) break;  // a cut-off line: the rest keep their design values
     const std::wstring& text = fields[size_t(f.field - 1)];
     if (f.kind == K::Bool) {
-      Set(r.values, f, IsTrue(text));
+      Set(r.values, f, ConfigTextIsTrue(text));
       continue;
     }
     if (f.kind == K::Date) {

@@ -148,9 +148,9 @@ QV_REGISTER_FORM(TfrmLumoConsoleMain);
 
 void TfrmLumoConsoleMain::CreateParams(TCreateParams& p) {
   TForm::CreateParams(p);
-  // Always on top, no taskbar button; owned by the desktop, not by the hidden application window.
+  // Always on top, no taskbar button. The bar stays owned by the hidden application window: Wine's
+  // taskbar gives every visible unowned window a button, tool window or not.
   p.ExStyle |= WS_EX_TOPMOST | WS_EX_TOOLWINDOW;
-  p.WndParent = GetDesktopWindow();
 }
 
 // ---- life cycle ------------------------------------------------------------------------------

@@ -5,15 +5,7 @@
 #include <sstream>
 
 #include "ConsoleFixtures.h"
-
-bool ConsoleTrayIconAnswers(HWND owner) {
-  NOTIFYICONDATAW nid{sizeof(nid)};
-  nid.hWnd = owner;
-  nid.uID = kConsoleTrayIconId;
-  nid.uFlags = NIF_TIP;
-  lstrcpyW(nid.szTip, L"Deskorax");
-  return Shell_NotifyIconW(NIM_MODIFY, &nid) != FALSE;
-}
+#include "ProcessHelpers.h"
 
 namespace {
 
@@ -34,7 +26,7 @@ TEST_F(ConsoleBar, CreationMakesABorderlessTopmostBarAtTheTopWithItsRowAndTrayIc
   EXPECT_TRUE(style & WS_POPUP);
   EXPECT_FALSE(style & WS_CAPTION) << "the bar has no border";
   EXPECT_EQ(ex & (WS_EX_TOPMOST | WS_EX_TOOLWINDOW), LONG_PTR(WS_EX_TOPMOST | WS_EX_TOOLWINDOW));
-  EXPECT_EQ(GetWindow(h, GW_OWNER), nullptr) << "owned by the desktop, not by the application window";
+  EXPECT_EQ(GetWindow(h, GW_OWNER), Application->Handle()) << "an unowned window gets a taskbar button";
   COLORREF key = 1;
   BYTE alpha = 0;
   DWORD flags = 0;
@@ -67,7 +59,7 @@ TEST_F(ConsoleBar, CreationMakesABorderlessTopmostBarAtTheTopWithItsRowAndTrayIc
   EXPECT_EQ(t.uCallbackMessage, 0x404u);
   EXPECT_NE(t.hIcon, nullptr);
   EXPECT_STREQ(t.szTip, L"Deskorax");
-  EXPECT_TRUE(ConsoleTrayIconAnswers(h));
+  EXPECT_TRUE(TrayIconShown(h, kConsoleTrayIconId, L"Deskorax"));
 
   EXPECT_TRUE(Item(L"NNotRememberPos")->Checked);
   EXPECT_FALSE(Item(L"NRememberPosOnExit")->Checked || Item(L"NRememerPosManually")->Checked);
@@ -511,7 +503,7 @@ TEST_F(ConsoleBar, LogOffSavesThePlaceUnderOnExitAndRemovesTheTrayIcon) {
   ASSERT_FALSE(FileExists(ConfigPath()));
   SendMessageW(form->Handle(), WM_ENDSESSION, TRUE, 0);
   EXPECT_EQ(ConfigLine2().substr(0, 20), L"[0] FALSE 0 333 44 F");
-  EXPECT_FALSE(ConsoleTrayIconAnswers(form->Handle()));
+  EXPECT_FALSE(TrayIconShown(form->Handle(), kConsoleTrayIconId, L"Deskorax"));
 }
 
 TEST_F(ConsoleBar, TheIconComesBackWhenTheTaskbarIsCreatedAgain) {
@@ -519,9 +511,9 @@ TEST_F(ConsoleBar, TheIconComesBackWhenTheTaskbarIsCreatedAgain) {
   Make();
   HWND h = form->Handle();
   Shell_NotifyIconW(NIM_DELETE, &form->TrayIconData);  // the old taskbar went with its icons
-  ASSERT_FALSE(ConsoleTrayIconAnswers(h));
+  ASSERT_FALSE(TrayIconShown(h, kConsoleTrayIconId, L"Deskorax"));
   SendMessageW(h, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
-  EXPECT_TRUE(ConsoleTrayIconAnswers(h));
+  EXPECT_TRUE(TrayIconShown(h, kConsoleTrayIconId, L"Deskorax"));
 }
 
 // ---- the change reminder's places ------------------------------------------------------------------

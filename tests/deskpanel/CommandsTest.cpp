@@ -2,9 +2,9 @@
 // links and help; and every described form of the console loads and binds.
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <vector>
 
+#include "DescribedForms.h"
 #include "ConsoleFixtures.h"
 
 namespace {
@@ -202,24 +202,6 @@ TEST_F(ConsoleBar, HelpExplainsTheBarAndOkOpensTheProductsPage) {
 
 // ---- descriptions -------------------------------------------------------------------------------
 
-TEST(Descriptions, EveryConsoleFormLoadsAndBinds) {
-  std::istringstream described(DESCRIBED_FORMS);
-  for (std::string name; described >> name;) {
-    bool registered = false;
-    for (const auto& entry : RegisteredFormClasses()) registered = registered || entry.className == name;
-    EXPECT_TRUE(registered) << name << " has a description but no registered form class";
-  }
-  TForm::CheckOnly() = true;
-  for (const auto& entry : RegisteredFormClasses()) {
-    TForm* f = nullptr;
-    try {
-      f = entry.create();
-    } catch (const Exception& e) {
-      ADD_FAILURE() << entry.className << ": " << Narrow(e.Message());
-    }
-    if (f) TComponent::Free(f);
-  }
-  TForm::CheckOnly() = false;
-}
+TEST(Descriptions, EveryConsoleFormLoadsAndBinds) { ExpectEveryDescribedFormLoadsAndBinds(DESCRIBED_FORMS); }
 
 }  // namespace

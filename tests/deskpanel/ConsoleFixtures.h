@@ -81,5 +81,3 @@ class ConsoleBar : public testing::Test {
   FakeCursor cursor;
   TfrmLumoConsoleMain* form = nullptr;
 };
-
-bool ConsoleTrayIconAnswers(HWND owner);

@@ -56,13 +56,22 @@ class RecordGuard {
   std::wstring dir_, ver_;
 };
 
-bool TrayIconAnswers(HWND owner) {
-  NOTIFYICONDATAW nid{sizeof(nid)};
-  nid.hWnd = owner;
-  nid.uID = 101;
-  nid.uFlags = NIF_TIP;
-  lstrcpyW(nid.szTip, L"Deskorax");
-  return Shell_NotifyIconW(NIM_MODIFY, &nid) != FALSE;
+// The desktop taskbar's visible buttons (Wine's explorer makes one per window it lists, owner-drawn
+// without a caption of their own, besides its start button).
+int TaskbarButtonCount() {
+  HWND bar = FindWindowW(L"Shell_TrayWnd", nullptr);
+  int n = 0;
+  if (bar)
+    EnumChildWindows(
+        bar,
+        [](HWND c, LPARAM p) -> BOOL {
+          wchar_t cls[32] = {};
+          GetClassNameW(c, cls, 32);
+          if (lstrcmpiW(cls, L"Button") == 0 && IsWindowVisible(c)) ++*reinterpret_cast<int*>(p);
+          return TRUE;
+        },
+        LPARAM(&n));
+  return n;
 }
 
 bool Sync(HWND h) {
@@ -109,26 +118,6 @@ class Console : public testing::Test {
     EXPECT_TRUE(WaitFor([&] { return (bar = p.AnyWindow(kClassDeskpanel)) != nullptr; })) << "no bar";
     return bar;
   }
-  // A box of the program, answered with one of its buttons.
-  static bool Answer(const TestProcess& p, const wchar_t* caption, int button, std::wstring* text = nullptr) {
-    HWND box = nullptr;
-    if (!WaitFor([&] { return (box = p.Window(L"#32770", caption)) != nullptr; })) return false;
-    if (text) {
-      EnumChildWindows(
-          box,
-          [](HWND c, LPARAM l) -> BOOL {
-            wchar_t t[512] = {};
-            GetWindowTextW(c, t, 512);
-            *reinterpret_cast<std::wstring*>(l) += std::wstring(t) + L"|";
-            return TRUE;
-          },
-          LPARAM(text));
-    }
-    HWND b = GetDlgItem(box, button);
-    if (!b) return false;
-    PostMessageW(b, BM_CLICK, 0, 0);
-    return WaitFor([&] { return !IsWindow(box) || !IsWindowVisible(box); });
-  }
   // Opens the bar's menu from the tray icon and walks it with keys, as a user's keyboard would.
   static bool MenuKeys(const TestProcess& p, HWND bar, std::initializer_list<WORD> keys) {
     PostMessageW(bar, kTray, 101, WM_RBUTTONUP);
@@ -154,7 +143,7 @@ TEST_F(Console, AFreshPrefixAsksYesWritesTheRecordOnlyAndARestartAsksNothing) {
     TestProcess p(exe);
     HWND bar = Start(p);
     std::wstring text;
-    ASSERT_TRUE(Answer(p, kFirstRunCaption, IDYES, &text)) << "no first-run question";
+    ASSERT_TRUE(AnswerBoxOf(p, kFirstRunCaption, IDYES, &text)) << "no first-run question";
     EXPECT_NE(text.find(L"初次运行或程序有变更时会出现本提示，您需要重新配置，点击是继续。"), std::wstring::npos)
         << Narrow(text);
     ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(bar) != FALSE; }));
@@ -187,14 +176,21 @@ TEST_F(Console, TheBarStartsAtTheTopInSkyBlueWithItsTrayIconAndEndsCleanly) {
   EXPECT_EQ(r.top, 0);
   EXPECT_EQ(r.right - r.left, 303);
   EXPECT_TRUE(GetWindowLongPtrW(bar, GWL_EXSTYLE) & WS_EX_TOPMOST);
-  EXPECT_TRUE(WaitFor([&] { return TrayIconAnswers(bar); }));
+  EXPECT_TRUE(WaitFor([&] { return TrayIconShown(bar, 101, L"Deskorax"); }));
   // No taskbar button: the application's window stays hidden, the bar is a tool window.
   EXPECT_TRUE(GetWindowLongPtrW(bar, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
   EXPECT_EQ(p.Window(L"TApplication"), nullptr);
+  // A button of the bar would go when the bar hides to the tray.
+  Sleep(500);
+  const int buttonsShown = TaskbarButtonCount();
+  PostMessageW(bar, kTray, 101, WM_LBUTTONUP);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(bar); }));
+  Sleep(500);
+  EXPECT_EQ(TaskbarButtonCount(), buttonsShown) << "the console has a taskbar button";
   p.Quit();
   ASSERT_TRUE(p.Ended());
   EXPECT_EQ(p.ExitCode(), 0u);
-  EXPECT_FALSE(TrayIconAnswers(bar)) << "the tray icon outlived the program";
+  EXPECT_FALSE(TrayIconShown(bar, 101, L"Deskorax")) << "the tray icon outlived the program";
 }
 
 TEST_F(Console, ASecondStartShowsTheHiddenBarAndEnds) {
@@ -244,15 +240,15 @@ TEST_F(Console, ExitFromTheMenuNoHidesAndYesEnds) {
   // "退出" is the menu's last item.
   ASSERT_TRUE(MenuKeys(p, bar, {VK_UP, VK_RETURN}));
   std::wstring text;
-  ASSERT_TRUE(Answer(p, L"Quovel提示：", IDNO, &text)) << "no exit question";
+  ASSERT_TRUE(AnswerBoxOf(p, L"Quovel提示：", IDNO, &text)) << "no exit question";
   EXPECT_NE(text.find(L"您确定要完全退出控制台吗？点是继续，否隐藏到托盘。"), std::wstring::npos) << Narrow(text);
   EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(bar); })) << "No did not hide the bar";
   EXPECT_TRUE(p.Running());
   ASSERT_TRUE(MenuKeys(p, bar, {VK_UP, VK_RETURN}));
-  ASSERT_TRUE(Answer(p, L"Quovel提示：", IDYES));
+  ASSERT_TRUE(AnswerBoxOf(p, L"Quovel提示：", IDYES));
   ASSERT_TRUE(p.Ended()) << "Yes did not end the console";
   EXPECT_EQ(p.ExitCode(), 0u);
-  EXPECT_FALSE(TrayIconAnswers(bar));
+  EXPECT_FALSE(TrayIconShown(bar, 101, L"Deskorax"));
 }
 
 TEST_F(Console, MenuItemsWorkFromTheKeyboardHelpAndRememberingThePlaceByHand) {
@@ -262,7 +258,7 @@ TEST_F(Console, MenuItemsWorkFromTheKeyboardHelpAndRememberingThePlaceByHand) {
   ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(bar) != FALSE; }));
   // 帮助 > 使用说明, answered Cancel (OK would open a web page).
   ASSERT_TRUE(MenuKeys(p, bar, {VK_UP, VK_UP, VK_RIGHT, VK_RETURN}));
-  ASSERT_TRUE(Answer(p, L"Quovel帮助：", IDCANCEL)) << "no help box";
+  ASSERT_TRUE(AnswerBoxOf(p, L"Quovel帮助：", IDCANCEL)) << "no help box";
   // 设置 > 记住位置 > 手工记住当前位置...
   ASSERT_FALSE(FileExists(ConfigPath()));
   ASSERT_TRUE(MenuKeys(p, bar, {VK_DOWN, VK_DOWN, VK_RIGHT, VK_RIGHT, VK_DOWN, VK_RETURN}));
@@ -330,10 +326,10 @@ TEST_F(Console, ADamagedQvccfgGivesOneErrorBoxAndAFullStartUp) {
   TestProcess p(exe);
   HWND bar = Start(p);
   std::wstring text;
-  ASSERT_TRUE(Answer(p, L"Deskora", IDOK, &text)) << "no error box";
+  ASSERT_TRUE(AnswerBoxOf(p, L"Deskora", IDOK, &text)) << "no error box";
   EXPECT_NE(text.find(L"'abc'"), std::wstring::npos) << Narrow(text);
   ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(bar) != FALSE; }));
-  EXPECT_TRUE(WaitFor([&] { return TrayIconAnswers(bar); }));
+  EXPECT_TRUE(WaitFor([&] { return TrayIconShown(bar, 101, L"Deskorax"); }));
   Sync(bar);
   Sleep(300);
   EXPECT_EQ(p.Window(L"#32770"), nullptr) << "a second box";
