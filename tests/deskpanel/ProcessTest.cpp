@@ -269,6 +269,50 @@ TEST_F(Console, MenuItemsWorkFromTheKeyboardHelpAndRememberingThePlaceByHand) {
   EXPECT_EQ(lines[1].substr(0, 30), L"[0] FALSE 1 285 0 FALSE 157805");
 }
 
+void SendMouse(DWORD flags) {
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  in.mi.dwFlags = flags;
+  SendInput(1, &in, sizeof(in));
+}
+
+TEST_F(Console, HoldingTheQvMarkDragsTheBarAndItsDoubleClickHidesItUpwards) {
+  SeedRecord();
+  TestProcess p(exe);
+  HWND bar = Start(p);
+  ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(bar) != FALSE; }));
+  RECT before, rc;
+  GetWindowRect(bar, &before);
+  GetClientRect(bar, &rc);
+  // The mark's middle: Left 246, 25 wide, centred in the bar's height.
+  POINT mark{before.left + 246 + 12, before.top + rc.bottom / 2};
+  SetCursorPos(mark.x, mark.y);
+  Sleep(200);
+  SendMouse(MOUSEEVENTF_LEFTDOWN);
+  for (int step = 1; step <= 10; ++step) {
+    Sleep(40);
+    SetCursorPos(mark.x + step * 10, mark.y + step * 15);
+    SendMouse(MOUSEEVENTF_MOVE);
+  }
+  Sleep(100);
+  SendMouse(MOUSEEVENTF_LEFTUP);
+  RECT after{};
+  EXPECT_TRUE(WaitFor([&] {
+    GetWindowRect(bar, &after);
+    return after.left == before.left + 100 && after.top == before.top + 150;
+  }, 5000)) << "the bar is at " << after.left << "," << after.top;
+
+  // A double click on the mark pulls the bar up to the top edge, out of sight once the cursor leaves.
+  HWND mark2 = ChildWindowFromPointEx(bar, POINT{246 + 12, rc.bottom / 2}, CWP_SKIPINVISIBLE);
+  ASSERT_NE(mark2, bar);
+  PostMessageW(mark2, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
+  SetCursorPos(900, 500);
+  EXPECT_TRUE(WaitFor([&] {
+    GetWindowRect(bar, &after);
+    return after.bottom <= 2;
+  }, 5000)) << "the bar did not go up: top " << after.top;
+}
+
 struct SiblingCase {
   const char* name;
   int left;  // of the button in the row
