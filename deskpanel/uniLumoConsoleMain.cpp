@@ -168,12 +168,13 @@ void TfrmLumoConsoleMain::FormCreate(TObject*) {
   SetHeight(Height() - GetSystemMetrics(SM_CYCAPTION));
 
   // 2. The row, whatever the design places.
-  TControl* const row[] = {btnProductBKWD, btnProductZEPT, btnProductSaverDeck, btnProductMINV, btnSVDSetup, btnPlayOrPause,
-                           btnPlayScrWithMus, btnPlayScr, imgQV};
+  TControl* const row[] = {btnProductBKWD, btnProductZEPT,    btnProductSaverDeck, btnProductMINV, btnSVDSetup,
+                           btnPlayOrPause, btnPlayScrWithMus, btnPlayScr,          imgQV};
   std::array<int, std::size(row)> widths{};
   for (size_t i = 0; i < std::size(row); ++i) widths[i] = row[i]->Width();
   RowPlaces places = LayOutRow(widths, Height(), btnProductBKWD->Height());
-  for (size_t i = 0; i < std::size(row); ++i) row[i]->SetBounds(places.lefts[i], places.top, row[i]->Width(), row[i]->Height());
+  for (size_t i = 0; i < std::size(row); ++i)
+    row[i]->SetBounds(places.lefts[i], places.top, row[i]->Width(), row[i]->Height());
 
   // 3.-4. The reset place, then what qvccfg holds. Every later step runs whatever the file held.
   ResetPos();
@@ -203,8 +204,8 @@ void TfrmLumoConsoleMain::FormCreate(TObject*) {
     if (!IsFirstRun(GetInstallPathFromReg(kConsoleProductKey), exe)) return;
     FirstRun = true;
     if (Application->MessageBox(L"初次运行或程序有变更时会出现本提示，您需要重新配置，点击是继续。",
-                                L"Quovel控制台（配置后不再提示）：", MB_SYSTEMMODAL | MB_ICONQUESTION | MB_YESNO) ==
-        IDYES)
+                                L"Quovel控制台（配置后不再提示）：",
+                                MB_SYSTEMMODAL | MB_ICONQUESTION | MB_YESNO) == IDYES)
       WriteInstallPathToReg(kConsoleProductKey, exe, kConsoleVersion);
   });
 }
@@ -407,7 +408,9 @@ TConsoleConfig TfrmLumoConsoleMain::CurrentConfig() const {
   return c;
 }
 
-void TfrmLumoConsoleMain::SaveConfig() { WriteTextLines(ConsoleConfigPath(), WriteConsoleConfigLines(CurrentConfig())); }
+void TfrmLumoConsoleMain::SaveConfig() {
+  WriteTextLines(ConsoleConfigPath(), WriteConsoleConfigLines(CurrentConfig()));
+}
 
 void TfrmLumoConsoleMain::LoadConfig() {
   const std::wstring path = ConsoleConfigPath();
@@ -526,7 +529,9 @@ void TfrmLumoConsoleMain::NAddToProgramListClick(TObject*) {
 // ---- links, help, exit -----------------------------------------------------------------------
 
 void TfrmLumoConsoleMain::NUsefulLinksClick(TObject* Sender) {
-  auto open = [&](const std::wstring& address) { ShellCalls().Execute(Handle(), L"", address, L"", L"", SW_SHOWNORMAL); };
+  auto open = [&](const std::wstring& address) {
+    ShellCalls().Execute(Handle(), L"", address, L"", L"", SW_SHOWNORMAL);
+  };
   if (Sender == NShares) open(kSharesPage);
   else if (Sender == NWeb_MyVendora) OpenPromoPage(Handle(), false, 0);
   else if (Sender == NMore_PCKnowledge) open(kPcKnowledgePage);
@@ -539,9 +544,10 @@ void TfrmLumoConsoleMain::NUsefulLinksClick(TObject* Sender) {
 }
 
 void TfrmLumoConsoleMain::N11Click(TObject*) {
-  if (Application->MessageBox(L"鼠标右击控制条任意位置可以弹出主菜单，鼠标左键按住QV可以移动位置，双击QV可以隐藏或者取消隐藏。"
-                              L"点确定获得更多帮助。",
-                              L"Quovel帮助：", MB_SYSTEMMODAL | MB_ICONINFORMATION | MB_OKCANCEL) == IDOK)
+  if (Application->MessageBox(
+          L"鼠标右击控制条任意位置可以弹出主菜单，鼠标左键按住QV可以移动位置，双击QV可以隐藏或者取消隐藏。"
+          L"点确定获得更多帮助。",
+          L"Quovel帮助：", MB_SYSTEMMODAL | MB_ICONINFORMATION | MB_OKCANCEL) == IDOK)
     NProductHomeClick(nullptr);
 }
 

@@ -63,7 +63,8 @@ TEST(ConsoleConfigWriter, WhatIsWrittenReadsBackTheSame) {
   c.DuePic = Day(1999, 2, 28);
   c.DueScr = Day(2000, 2, 29);
   c.DueMus = 0;
-  for (const std::wstring picture : {L"yyyy/M/d", L"dd.MM.yyyy", L"M/d/yy", L"yyyy'年'M'月'd'日'", L"d MMM yyyy", L"yyyy-MM-dd"}) {
+  for (const std::wstring picture :
+       {L"yyyy/M/d", L"dd.MM.yyyy", L"M/d/yy", L"yyyy'年'M'月'd'日'", L"d MMM yyyy", L"yyyy-MM-dd"}) {
     auto read = ReadConsoleConfigLines(WriteConsoleConfigLines(c, picture), picture);
     EXPECT_TRUE(read.errors.empty()) << Narrow(picture);
     EXPECT_EQ(read.values, c) << Narrow(picture) << " " << Narrow(WriteConsoleConfigLines(c, picture)[1]);
@@ -154,8 +155,8 @@ TEST(ConsoleConfigReader, EachBadFieldTakesItsDesignValueAndTheRestAreRead) {
   EXPECT_EQ(read.values.DueScr, 0);
   EXPECT_EQ(read.values.DueMus, Day(2026, 12, 24)) << "ISO dates are read whatever the locale";
   const std::wstring text = ConsoleConfigErrorText(read.errors);
-  for (const wchar_t* part : {L"第2项", L"'x' is not a valid integer value", L"'abc'", L"第6项", L"'10-12-2026' is not a valid date",
-                              L"'2026/2/30'"})
+  for (const wchar_t* part : {L"第2项", L"'x' is not a valid integer value", L"'abc'", L"第6项",
+                              L"'10-12-2026' is not a valid date", L"'2026/2/30'"})
     EXPECT_NE(text.find(part), std::wstring::npos) << Narrow(part) << " in " << Narrow(text);
 }
 

@@ -10,7 +10,9 @@ namespace {
 
 class InstallRecord : public testing::Test {
  protected:
-  void SetUp() override { registry.Redirect(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Quovel\\DESKPANEL", key.Path() + L"\\DESKPANEL"); }
+  void SetUp() override {
+    registry.Redirect(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Quovel\\DESKPANEL", key.Path() + L"\\DESKPANEL");
+  }
   std::wstring Value(const wchar_t* name) const {
     return RegReadStr(HKEY_CURRENT_USER, key.Path() + L"\\DESKPANEL", name);
   }

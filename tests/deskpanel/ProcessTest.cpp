@@ -326,7 +326,8 @@ TEST_P(ConsoleButtons, AClickReachesTheRunningSibling) {
   const SiblingCase& c = GetParam();
   SeedRecord();
   const std::wstring log = folder / L"sibling.log";
-  TestProcess sibling(WinPathFromBuild(FAKESIBLING_EXE), std::wstring(L"--class ") + c.siblingClass + L" --log \"" + log + L"\"");
+  TestProcess sibling(WinPathFromBuild(FAKESIBLING_EXE),
+                      std::wstring(L"--class ") + c.siblingClass + L" --log \"" + log + L"\"");
   ASSERT_TRUE(WaitFor([&] { return FindWindowW(c.siblingClass, nullptr) != nullptr; })) << "no fake sibling";
   TestProcess p(exe);
   HWND bar = Start(p);
