@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "Classes.h"
+#include "ConfigLine.h"
 #include "Graphics.h"
 #include "Text.h"
 
@@ -118,26 +119,6 @@ int HoldIndex(const ConfigItem& item, int count, int v) {
   return item.fallback >= 0 && item.fallback < count ? item.fallback : -1;
 }
 
-bool IsTrue(const std::wstring& s) {
-  static const std::wstring kTrue = L"true";
-  return s.size() == kTrue.size() &&
-         std::equal(s.begin(), s.end(), kTrue.begin(),
-                    [](wchar_t a, wchar_t b) { return (a >= L'A' && a <= L'Z' ? a + 32 : a) == b; });
-}
-
-// Value i (1-based) is the text after the i-th space up to the next one; the tag before the
-// first space is ignored, and two spaces in a row make an empty value.
-std::vector<std::wstring> SplitSection(const std::wstring& line) {
-  std::vector<std::wstring> values;
-  size_t p = line.find(L' ');
-  while (p != std::wstring::npos) {
-    size_t next = line.find(L' ', p + 1);
-    values.push_back(line.substr(p + 1, next == std::wstring::npos ? std::wstring::npos : next - p - 1));
-    p = next;
-  }
-  return values;
-}
-
 std::wstring OneLine(const std::wstring& s) {
   std::wstring out;
   out.reserve(s.size());
@@ -238,7 +219,7 @@ ConfigReadResult ReadConfigLines(const std::vector<std::wstring>& lines, const C
   ConfigReadResult r{DefaultConfigValues(counts), {}};
   std::vector<std::vector<std::wstring>> sections(kLastSectionLine + 1);
   for (int n = kFirstSectionLine; n <= kLastSectionLine && n <= int(lines.size()); ++n)
-    sections[n] = SplitSection(lines[n - 1]);
+    sections[n] = SplitConfigFields(lines[n - 1]);
 
   for (const ConfigItem& item : kLayout) {
     if (IsLine(item.kind)) {
@@ -249,7 +230,7 @@ ConfigReadResult ReadConfigLines(const std::vector<std::wstring>& lines, const C
     if (item.position > int(values.size())) continue;  // an older or cut-off line: keep the default
     const std::wstring& text = values[item.position - 1];
     if (item.kind == K::Bool) {
-      r.values.SetBool(item.control, IsTrue(text));
+      r.values.SetBool(item.control, ConfigTextIsTrue(text));
       continue;
     }
     int n;

@@ -418,6 +418,12 @@ LRESULT CALLBACK TApplication::AppWndProc(HWND h, UINT m, WPARAM w, LPARAM l) {
     }
     if (m == kWakeRelease) return 0;  // the main loop frees after this dispatch
     if (m == WM_QUERYENDSESSION) return TRUE;
+    // Closing the hidden application window closes the main form, as the classic toolkit does;
+    // the default handling would destroy it, and every form it owns with it.
+    if (m == WM_CLOSE) {
+      if (Application->MainForm) Application->MainForm->Close();
+      return 0;
+    }
     if (m == WM_MEASUREITEM || m == WM_DRAWITEM) {
       TMessage msg{m, w, l, 0};
       if (HandleMenuOwnerDraw(msg)) return msg.Result;

@@ -1,8 +1,8 @@
 // The three-second notice box: text and colours, placement, closing only by its timer.
 #include <gtest/gtest.h>
 
-#include <sstream>
 
+#include "DescribedForms.h"
 #include "BkwdFakes.h"
 #include "Fakes.h"
 #include "uniPopInfo.h"
@@ -88,25 +88,6 @@ TEST_F(PopHint, ANoticeRightAfterTheTimerClosedTheBoxGetsANewBox) {
   EXPECT_EQ(frmPopHint->lblInfo->Caption(), L"屏幕保护已启用！");
 }
 
-TEST(Descriptions, EveryBreakReminderFormLoadsAndBinds) {
-  // Every description has its form class registered, so none escapes the check below.
-  std::istringstream described(DESCRIBED_FORMS);
-  for (std::string name; described >> name;) {
-    bool registered = false;
-    for (const auto& entry : RegisteredFormClasses()) registered = registered || entry.className == name;
-    EXPECT_TRUE(registered) << name << " has a description but no registered form class";
-  }
-  TForm::CheckOnly() = true;
-  for (const auto& entry : RegisteredFormClasses()) {
-    TForm* f = nullptr;
-    try {
-      f = entry.create();
-    } catch (const Exception& e) {
-      ADD_FAILURE() << entry.className << ": " << Narrow(e.Message());
-    }
-    if (f) TComponent::Free(f);
-  }
-  TForm::CheckOnly() = false;
-}
+TEST(Descriptions, EveryBreakReminderFormLoadsAndBinds) { ExpectEveryDescribedFormLoadsAndBinds(DESCRIBED_FORMS); }
 
 }  // namespace

@@ -30,20 +30,6 @@ bool TrayIconAnswers(HWND owner) {
   return Shell_NotifyIconW(NIM_MODIFY, &nid) != FALSE;
 }
 
-std::wstring AllChildTexts(HWND h) {
-  std::wstring all;
-  EnumChildWindows(
-      h,
-      [](HWND c, LPARAM p) -> BOOL {
-        wchar_t t[512] = {};
-        GetWindowTextW(c, t, 512);
-        *reinterpret_cast<std::wstring*>(p) += std::wstring(t) + L"|";
-        return TRUE;
-      },
-      LPARAM(&all));
-  return all;
-}
-
 int MainWindowCount() {
   int n = 0;
   for (HWND h = nullptr; (h = FindWindowExW(nullptr, h, L"KMR474747_30", nullptr));) ++n;
@@ -168,8 +154,8 @@ TEST_P(OlderVersion, NoticeRepeatsUntilTheOlderVersionIsGoneThenStartsNormally) 
     wchar_t caption[64] = {};
     GetWindowTextW(box, caption, 64);
     EXPECT_STREQ(caption, L"提示");
-    EXPECT_NE(AllChildTexts(box).find(L"Restalon检测到已经有一个旧版本在运行,请您先关闭它,再继续！"), std::wstring::npos)
-        << Narrow(AllChildTexts(box));
+    EXPECT_NE(WindowTexts(box).find(L"Restalon检测到已经有一个旧版本在运行,请您先关闭它,再继续！"), std::wstring::npos)
+        << Narrow(WindowTexts(box));
     EXPECT_EQ(p.MainWindow(), nullptr) << "forms were created before the older version went away";
     if (round == 1) DestroyWindow(old);  // the user closes the old version, then answers
     PostMessageW(box, WM_COMMAND, IDOK, 0);

@@ -68,6 +68,25 @@ TEST(Application, EveryFormConsentsToEndTheSession) {
   TComponent::Free(f);
 }
 
+TEST(Application, ClosingTheApplicationWindowClosesTheMainFormAndNothingElse) {
+  auto* f = new TfrmDemo(Application);
+  auto* other = new TfrmDemo(Application);
+  f->closeAction = caNone;  // a main form that refuses to close
+  TForm* savedMain = Application->MainForm;
+  Application->MainForm = f;
+  f->Show();
+  other->Show();
+  SendMessageW(Application->Handle(), WM_CLOSE, 0, 0);
+  PumpMessages();
+  EXPECT_TRUE(IsWindow(Application->Handle())) << "the application window was destroyed";
+  EXPECT_TRUE(IsWindowVisible(f->Handle()));
+  EXPECT_TRUE(IsWindowVisible(other->Handle())) << "a form owned by the application window went with it";
+  EXPECT_FALSE(Application->Terminated);
+  Application->MainForm = savedMain;
+  TComponent::Free(other);
+  TComponent::Free(f);
+}
+
 TEST(Seams, FakeClockMovesTickAndLocalTimeTogether) {
   FakeClock clock;
   clock.tick = 0xFFFFFF00u;  // just before the 32-bit wrap

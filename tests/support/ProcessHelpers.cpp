@@ -1,6 +1,7 @@
 #include "ProcessHelpers.h"
 
 #include <cstdint>
+#include <shellapi.h>
 #include <tlhelp32.h>
 
 #include "ShellFakes.h"
@@ -232,4 +233,37 @@ ScreenPixels CaptureScreen(const RECT& r) {
   DeleteDC(mem);
   ReleaseDC(nullptr, screen);
   return shot;
+}
+
+bool TrayIconShown(HWND owner, UINT id, const wchar_t* tip) {
+  NOTIFYICONDATAW nid{sizeof(nid)};
+  nid.hWnd = owner;
+  nid.uID = id;
+  nid.uFlags = NIF_TIP;
+  lstrcpynW(nid.szTip, tip, ARRAYSIZE(nid.szTip));
+  return Shell_NotifyIconW(NIM_MODIFY, &nid) != FALSE;
+}
+
+std::wstring WindowTexts(HWND window) {
+  std::wstring all;
+  EnumChildWindows(
+      window,
+      [](HWND c, LPARAM p) -> BOOL {
+        wchar_t t[512] = {};
+        GetWindowTextW(c, t, 512);
+        *reinterpret_cast<std::wstring*>(p) += std::wstring(t) + L"|";
+        return TRUE;
+      },
+      LPARAM(&all));
+  return all;
+}
+
+bool AnswerBoxOf(const TestProcess& p, const wchar_t* caption, int button, std::wstring* texts) {
+  HWND box = nullptr;
+  if (!WaitFor([&] { return (box = p.Window(L"#32770", caption)) != nullptr; })) return false;
+  if (texts) *texts = WindowTexts(box);
+  HWND b = GetDlgItem(box, button);
+  if (!b) return false;
+  PostMessageW(b, BM_CLICK, 0, 0);
+  return WaitFor([&] { return !IsWindow(box) || !IsWindowVisible(box); });
 }

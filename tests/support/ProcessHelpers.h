@@ -70,3 +70,11 @@ struct ScreenPixels {
   int Count(const std::function<bool(COLORREF)>& test) const;
 };
 ScreenPixels CaptureScreen(const RECT& r);
+
+// True while a tray icon of that owner and id is there (a NIM_MODIFY of its tip succeeds).
+bool TrayIconShown(HWND owner, UINT id, const wchar_t* tip);
+// The captions of every child window, each followed by '|' (a box's text and buttons).
+std::wstring WindowTexts(HWND window);
+// Answers a visible box (#32770) of the process with that caption by one of its buttons; texts, when
+// given, receives WindowTexts of the box. False when no such box or button comes, or it stays open.
+bool AnswerBoxOf(const TestProcess& p, const wchar_t* caption, int button, std::wstring* texts = nullptr);

@@ -1,0 +1,386 @@
+// The built console as a process, copied into a folder of the test's own (its qvccfg goes there)
+// and talked to as its siblings and a user's tool would: its window class, posted messages, the
+// tray callback, its menu driven by keys, its buttons clicked, its install record in the registry.
+#include <gtest/gtest.h>
+
+
+#include "Fakes.h"
+#include "ProcessHelpers.h"
+#include "ShellFakes.h"
+#include "Text.h"
+#include "TextFile.h"
+#include "uniQVShare.h"
+
+namespace {
+
+constexpr UINT kTray = WM_USER + 4;
+const wchar_t kFirstRunCaption[] = L"Quovel控制台（配置后不再提示）：";
+const wchar_t kRecordKey[] = L"SOFTWARE\\Quovel\\DESKPANEL";
+
+struct Key {
+  HKEY h = nullptr;
+  ~Key() {
+    if (h) RegCloseKey(h);
+  }
+};
+
+// The machine's (the prefix's) install record, kept as it was and given back at the end.
+class RecordGuard {
+ public:
+  RecordGuard() {
+    had_ = Read(L"dir", dir_);
+    Read(L"ver", ver_);
+  }
+  ~RecordGuard() {
+    Delete();
+    if (had_) {
+      Write(L"dir", dir_);
+      Write(L"ver", ver_);
+    }
+  }
+  static void Delete() { RegDeleteKeyExW(HKEY_LOCAL_MACHINE, kRecordKey, KEY_WOW64_32KEY, 0); }
+  static void Write(const wchar_t* name, const std::wstring& v) {
+    Key k;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, kRecordKey, 0, nullptr, 0, KEY_SET_VALUE | KEY_WOW64_32KEY, nullptr,
+                              &k.h, nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExW(k.h, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(v.c_str()), DWORD((v.size() + 1) * 2));
+  }
+  static bool Read(const wchar_t* name, std::wstring& v) {
+    v = RegReadStr(HKEY_LOCAL_MACHINE, kRecordKey, name);  // the toolkit reads the 32-bit view
+    return !v.empty();
+  }
+
+ private:
+  bool had_;
+  std::wstring dir_, ver_;
+};
+
+// The desktop taskbar's visible buttons (Wine's explorer makes one per window it lists, owner-drawn
+// without a caption of their own, besides its start button).
+int TaskbarButtonCount() {
+  HWND bar = FindWindowW(L"Shell_TrayWnd", nullptr);
+  int n = 0;
+  if (bar)
+    EnumChildWindows(
+        bar,
+        [](HWND c, LPARAM p) -> BOOL {
+          wchar_t cls[32] = {};
+          GetClassNameW(c, cls, 32);
+          if (lstrcmpiW(cls, L"Button") == 0 && IsWindowVisible(c)) ++*reinterpret_cast<int*>(p);
+          return TRUE;
+        },
+        LPARAM(&n));
+  return n;
+}
+
+bool Sync(HWND h) {
+  DWORD_PTR r = 0;
+  return SendMessageTimeoutW(h, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 10000, &r) != 0;
+}
+
+// The program's top-most visible menu window (a submenu opens above its parent menu).
+HWND OpenMenu(const TestProcess& p) {
+  struct S {
+    DWORD pid;
+    HWND found;
+  } s{p.Pid(), nullptr};
+  EnumWindows(
+      [](HWND h, LPARAM l) -> BOOL {
+        auto* s = reinterpret_cast<S*>(l);
+        DWORD pid = 0;
+        GetWindowThreadProcessId(h, &pid);
+        wchar_t c[16] = {};
+        GetClassNameW(h, c, 16);
+        if (pid == s->pid && IsWindowVisible(h) && lstrcmpW(c, L"#32768") == 0) {
+          s->found = h;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      LPARAM(&s));
+  return s.found;
+}
+
+class Console : public testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_EQ(FindWindowW(kClassDeskpanel, nullptr), nullptr) << "a console is left over";
+    exe = folder / L"deskpanel.exe";
+    ASSERT_TRUE(CopyFileW(WinPathFromBuild(DESKPANEL_EXE).c_str(), exe.c_str(), FALSE));
+  }
+  void SeedRecord() { RecordGuard::Write(L"dir", exe); }
+  std::wstring ConfigPath() const { return folder / L"qvccfg"; }
+  // Started, and its bar made (shown or not).
+  HWND Start(TestProcess& p) {
+    EXPECT_TRUE(p.Started());
+    HWND bar = nullptr;
+    EXPECT_TRUE(WaitFor([&] { return (bar = p.AnyWindow(kClassDeskpanel)) != nullptr; })) << "no bar";
+    return bar;
+  }
+  // Opens the bar's menu from the tray icon and walks it with keys, as a user's keyboard would.
+  static bool MenuKeys(const TestProcess& p, HWND bar, std::initializer_list<WORD> keys) {
+    PostMessageW(bar, kTray, 101, WM_RBUTTONUP);
+    if (!WaitFor([&] { return OpenMenu(p) != nullptr; })) return false;
+    for (WORD k : keys) {
+      HWND menu = OpenMenu(p);
+      if (!menu) return false;
+      PostMessageW(menu, WM_KEYDOWN, k, 0);
+      PostMessageW(menu, WM_KEYUP, k, 0);
+      Sleep(250);
+    }
+    return true;
+  }
+
+  RecordGuard record;
+  TestFolder folder{L"qvconsole"};
+  std::wstring exe;
+};
+
+TEST_F(Console, AFreshPrefixAsksYesWritesTheRecordOnlyAndARestartAsksNothing) {
+  RecordGuard::Delete();
+  {
+    TestProcess p(exe);
+    HWND bar = Start(p);
+    std::wstring text;
+    ASSERT_TRUE(AnswerBoxOf(p, kFirstRunCaption, IDYES, &text)) << "no first-run question";
+    EXPECT_NE(text.find(L"初次运行或程序有变更时会出现本提示，您需要重新配置，点击是继续。"), std::wstring::npos)
+        << Narrow(text);
+    ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(bar) != FALSE; }));
+    std::wstring dir, ver;
+    EXPECT_TRUE(RecordGuard::Read(L"dir", dir));
+    EXPECT_EQ(dir, exe);
+    RecordGuard::Read(L"ver", ver);
+    EXPECT_EQ(ver, L"V2.0");
+    EXPECT_FALSE(FileExists(ConfigPath())) << "the first run writes the record only";
+    EXPECT_EQ(RegReadStr(HKEY_LOCAL_MACHINE, kRunKeyPath, kAutoRunDeskpanel), L"");
+    p.Quit();
+    ASSERT_TRUE(p.Ended());
+  }
+  TestProcess again(exe);
+  HWND bar = Start(again);
+  ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(bar) != FALSE; })) << "the bar did not show";
+  Sync(bar);
+  Sleep(500);
+  EXPECT_EQ(again.Window(L"#32770"), nullptr) << "asked again";
+}
+
+TEST_F(Console, TheBarStartsAtTheTopInSkyBlueWithItsTrayIconAndEndsCleanly) {
+  SeedRecord();
+  TestProcess p(exe);
+  HWND bar = Start(p);
+  ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(bar) != FALSE; }));
+  RECT r;
+  GetWindowRect(bar, &r);
+  EXPECT_EQ(r.left, 285);
+  EXPECT_EQ(r.top, 0);
+  EXPECT_EQ(r.right - r.left, 303);
+  EXPECT_TRUE(GetWindowLongPtrW(bar, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  EXPECT_TRUE(WaitFor([&] { return TrayIconShown(bar, 101, L"Deskorax"); }));
+  // No taskbar button: the application's window stays hidden, the bar is a tool window.
+  EXPECT_TRUE(GetWindowLongPtrW(bar, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+  EXPECT_EQ(p.Window(L"TApplication"), nullptr);
+  // A button of the bar would go when the bar hides to the tray.
+  Sleep(500);
+  const int buttonsShown = TaskbarButtonCount();
+  PostMessageW(bar, kTray, 101, WM_LBUTTONUP);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(bar); }));
+  Sleep(500);
+  EXPECT_EQ(TaskbarButtonCount(), buttonsShown) << "the console has a taskbar button";
+  p.Quit();
+  ASSERT_TRUE(p.Ended());
+  EXPECT_EQ(p.ExitCode(), 0u);
+  EXPECT_FALSE(TrayIconShown(bar, 101, L"Deskorax")) << "the tray icon outlived the program";
+}
+
+TEST_F(Console, ASecondStartShowsTheHiddenBarAndEnds) {
+  SeedRecord();
+  TestProcess first(exe);
+  HWND bar = Start(first);
+  ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(bar) != FALSE; }));
+  // The tray icon's left click hides the bar, and a second one brings it back.
+  PostMessageW(bar, kTray, 101, WM_LBUTTONUP);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(bar); })) << "0x404 with 0x202 did not hide the bar";
+  PostMessageW(bar, kTray, 101, WM_LBUTTONUP);
+  ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(bar) != FALSE; })) << "0x404 with 0x202 did not show the bar";
+  PostMessageW(bar, kTray, 101, WM_LBUTTONUP);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(bar); }));
+
+  TestProcess second(exe);
+  ASSERT_TRUE(second.Started());
+  ASSERT_TRUE(second.Ended()) << "the second instance kept running";
+  EXPECT_EQ(second.ExitCode(), 0u);
+  EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(bar) != FALSE; })) << "the first did not show its bar";
+  int bars = 0;
+  for (HWND h = nullptr; (h = FindWindowExW(nullptr, h, kClassDeskpanel, nullptr));) ++bars;
+  EXPECT_EQ(bars, 1);
+}
+
+TEST_F(Console, CloseDoesNothingButLogOffIsNeverBlocked) {
+  SeedRecord();
+  TestProcess p(exe);
+  HWND bar = Start(p);
+  ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(bar) != FALSE; }));
+  p.CloseWindows();
+  PostMessageW(bar, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(Sync(bar));
+  Sleep(300);
+  EXPECT_TRUE(p.Running());
+  EXPECT_TRUE(IsWindowVisible(bar));
+  DWORD_PTR answer = 0;
+  EXPECT_TRUE(SendMessageTimeoutW(bar, WM_QUERYENDSESSION, 0, 0, SMTO_ABORTIFHUNG, 10000, &answer));
+  EXPECT_EQ(answer, DWORD_PTR(TRUE));
+}
+
+TEST_F(Console, ExitFromTheMenuNoHidesAndYesEnds) {
+  SeedRecord();
+  TestProcess p(exe);
+  HWND bar = Start(p);
+  ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(bar) != FALSE; }));
+  // "退出" is the menu's last item.
+  ASSERT_TRUE(MenuKeys(p, bar, {VK_UP, VK_RETURN}));
+  std::wstring text;
+  ASSERT_TRUE(AnswerBoxOf(p, L"Quovel提示：", IDNO, &text)) << "no exit question";
+  EXPECT_NE(text.find(L"您确定要完全退出控制台吗？点是继续，否隐藏到托盘。"), std::wstring::npos) << Narrow(text);
+  EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(bar); })) << "No did not hide the bar";
+  EXPECT_TRUE(p.Running());
+  ASSERT_TRUE(MenuKeys(p, bar, {VK_UP, VK_RETURN}));
+  ASSERT_TRUE(AnswerBoxOf(p, L"Quovel提示：", IDYES));
+  ASSERT_TRUE(p.Ended()) << "Yes did not end the console";
+  EXPECT_EQ(p.ExitCode(), 0u);
+  EXPECT_FALSE(TrayIconShown(bar, 101, L"Deskorax"));
+}
+
+TEST_F(Console, MenuItemsWorkFromTheKeyboardHelpAndRememberingThePlaceByHand) {
+  SeedRecord();
+  TestProcess p(exe);
+  HWND bar = Start(p);
+  ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(bar) != FALSE; }));
+  // 帮助 > 使用说明, answered Cancel (OK would open a web page).
+  ASSERT_TRUE(MenuKeys(p, bar, {VK_UP, VK_UP, VK_RIGHT, VK_RETURN}));
+  ASSERT_TRUE(AnswerBoxOf(p, L"Quovel帮助：", IDCANCEL)) << "no help box";
+  // 设置 > 记住位置 > 手工记住当前位置...
+  ASSERT_FALSE(FileExists(ConfigPath()));
+  ASSERT_TRUE(MenuKeys(p, bar, {VK_DOWN, VK_DOWN, VK_RIGHT, VK_RIGHT, VK_DOWN, VK_RETURN}));
+  ASSERT_TRUE(WaitFor([&] { return FileExists(ConfigPath()); })) << "no qvccfg";
+  auto lines = ReadTextLines(ConfigPath());
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[0], L"请勿擅自更改数据，由此造成的软件运行错误，后果自负！");
+  EXPECT_EQ(lines[1].substr(0, 30), L"[0] FALSE 1 285 0 FALSE 157805");
+}
+
+void SendMouse(DWORD flags) {
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  in.mi.dwFlags = flags;
+  SendInput(1, &in, sizeof(in));
+}
+
+TEST_F(Console, HoldingTheQvMarkDragsTheBarAndItsDoubleClickHidesItUpwards) {
+  SeedRecord();
+  TestProcess p(exe);
+  HWND bar = Start(p);
+  ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(bar) != FALSE; }));
+  RECT before, rc;
+  GetWindowRect(bar, &before);
+  GetClientRect(bar, &rc);
+  // The mark's middle: Left 246, 25 wide, centred in the bar's height.
+  POINT mark{before.left + 246 + 12, before.top + rc.bottom / 2};
+  SetCursorPos(mark.x, mark.y);
+  Sleep(200);
+  SendMouse(MOUSEEVENTF_LEFTDOWN);
+  for (int step = 1; step <= 10; ++step) {
+    Sleep(40);
+    SetCursorPos(mark.x + step * 10, mark.y + step * 15);
+    SendMouse(MOUSEEVENTF_MOVE);
+  }
+  Sleep(100);
+  SendMouse(MOUSEEVENTF_LEFTUP);
+  RECT after{};
+  EXPECT_TRUE(WaitFor([&] {
+    GetWindowRect(bar, &after);
+    return after.left == before.left + 100 && after.top == before.top + 150;
+  }, 5000)) << "the bar is at " << after.left << "," << after.top;
+
+  // A double click on the mark pulls the bar up to the top edge, out of sight once the cursor leaves.
+  HWND mark2 = ChildWindowFromPointEx(bar, POINT{246 + 12, rc.bottom / 2}, CWP_SKIPINVISIBLE);
+  ASSERT_NE(mark2, bar);
+  PostMessageW(mark2, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
+  SetCursorPos(900, 500);
+  EXPECT_TRUE(WaitFor([&] {
+    GetWindowRect(bar, &after);
+    return after.bottom <= 2;
+  }, 5000)) << "the bar did not go up: top " << after.top;
+}
+
+struct SiblingCase {
+  const char* name;
+  int left;  // of the button in the row
+  const wchar_t* siblingClass;
+  const wchar_t* logged;
+};
+
+class ConsoleButtons : public Console, public testing::WithParamInterface<SiblingCase> {};
+
+TEST_P(ConsoleButtons, AClickReachesTheRunningSibling) {
+  const SiblingCase& c = GetParam();
+  SeedRecord();
+  const std::wstring log = folder / L"sibling.log";
+  TestProcess sibling(WinPathFromBuild(FAKESIBLING_EXE),
+                      std::wstring(L"--class ") + c.siblingClass + L" --log \"" + log + L"\"");
+  ASSERT_TRUE(WaitFor([&] { return FindWindowW(c.siblingClass, nullptr) != nullptr; })) << "no fake sibling";
+  TestProcess p(exe);
+  HWND bar = Start(p);
+  ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(bar) != FALSE; }));
+  RECT rc;
+  GetClientRect(bar, &rc);
+  POINT at{c.left + 4, rc.bottom / 2};
+  HWND button = ChildWindowFromPointEx(bar, at, CWP_SKIPINVISIBLE);
+  ASSERT_NE(button, nullptr);
+  ASSERT_NE(button, bar) << "no control at " << at.x << "," << at.y;
+  PostMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
+  PostMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+  auto logged = [&] {
+    std::string bytes = FileExists(log) ? ReadBytes(log) : std::string();
+    return bytes.find(WideToUtf8(c.logged)) != std::string::npos;
+  };
+  EXPECT_TRUE(WaitFor(logged)) << ReadBytes(log);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, ConsoleButtons,
+                         testing::Values(SiblingCase{"BreakReminder", 5, L"KMR474747_30", L"msg 0x8202"},
+                                         SiblingCase{"Player", 206, L"KMR474747_325_SaverDeck", L"msg 0x8186"},
+                                         SiblingCase{"OneKeySaver", 28, L"KMR474747_250_ZEPT", L"msg 0x1620"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(Console, ASiblingsShowCommandBringsTheHiddenBarBack) {
+  SeedRecord();
+  TestProcess p(exe);
+  HWND bar = Start(p);
+  ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(bar) != FALSE; }));
+  PostMessageW(bar, kTray, 101, WM_LBUTTONUP);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(bar); }));
+  // What the break reminder's and the player's menus do.
+  CallDeskpanel(nullptr, 0);
+  EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(bar) != FALSE; })) << "CallDeskpanel(0) did not show the bar";
+}
+
+TEST_F(Console, ADamagedQvccfgGivesOneErrorBoxAndAFullStartUp) {
+  SeedRecord();
+  WriteTextLines(ConfigPath(), {L"请勿擅自更改数据，由此造成的软件运行错误，后果自负！", L"[0] FALSE 1 abc"});
+  TestProcess p(exe);
+  HWND bar = Start(p);
+  std::wstring text;
+  ASSERT_TRUE(AnswerBoxOf(p, L"Deskora", IDOK, &text)) << "no error box";
+  EXPECT_NE(text.find(L"'abc'"), std::wstring::npos) << Narrow(text);
+  ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(bar) != FALSE; }));
+  EXPECT_TRUE(WaitFor([&] { return TrayIconShown(bar, 101, L"Deskorax"); }));
+  Sync(bar);
+  Sleep(300);
+  EXPECT_EQ(p.Window(L"#32770"), nullptr) << "a second box";
+  RECT r;
+  GetWindowRect(bar, &r);
+  EXPECT_EQ(r.left, 285);
+}
+
+}  // namespace

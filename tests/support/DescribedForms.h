@@ -1,0 +1,31 @@
+#pragma once
+// The check every program's tests make once: each form description under its resources has a
+// registered form class, and every registered form loads its description and binds.
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+
+#include "Fakes.h"
+#include "Forms.h"
+
+// describedForms: the description files' names without extension, separated by blanks.
+inline void ExpectEveryDescribedFormLoadsAndBinds(const char* describedForms) {
+  std::istringstream described(describedForms);
+  for (std::string name; described >> name;) {
+    bool registered = false;
+    for (const auto& entry : RegisteredFormClasses()) registered = registered || entry.className == name;
+    EXPECT_TRUE(registered) << name << " has a description but no registered form class";
+  }
+  TForm::CheckOnly() = true;
+  for (const auto& entry : RegisteredFormClasses()) {
+    TForm* f = nullptr;
+    try {
+      f = entry.create();
+    } catch (const Exception& e) {
+      ADD_FAILURE() << entry.className << ": " << Narrow(e.Message());
+    }
+    if (f) TComponent::Free(f);
+  }
+  TForm::CheckOnly() = false;
+}
