@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 // ---------------------------------------------------------------------------------------------
 // Waits, folders, registry, path files, auto-start, shortcuts and web pages
@@ -47,6 +48,8 @@ std::wstring PathFileFolder();
 // Line 1 of the path file (e.g. "dir1"); empty when the file or the AppData folder is missing.
 // A file that exists but cannot be read raises EInOutError.
 std::wstring ReadPathFile(const std::wstring& fileName);
+// What ReadPathFile takes from the file's lines: line 1, empty when there is none.
+std::wstring PathFileLine(const std::vector<std::wstring>& lines);
 // True when the file was written (a new file, or line 1 differed). EInOutError when writing fails.
 bool WritePathFile(const std::wstring& fileName, const std::wstring& exePath, const std::wstring& version);
 

@@ -47,6 +47,12 @@ bool TestProcess::Ended(DWORD ms) const {
   return started_ && WaitForSingleObject(pi_.hProcess, ms) == WAIT_OBJECT_0;
 }
 
+void TestProcess::Kill() {
+  if (!started_) return;
+  TerminateProcess(pi_.hProcess, 9);
+  WaitForSingleObject(pi_.hProcess, 15000);
+}
+
 DWORD TestProcess::ExitCode() const {
   DWORD code = 99;
   GetExitCodeProcess(pi_.hProcess, &code);
@@ -83,4 +89,47 @@ HWND TestProcess::Find(const wchar_t* cls, const wchar_t* caption, bool visibleO
       },
       LPARAM(&s));
   return s.found;
+}
+
+// A child window by its caption.
+HWND Child(HWND parent, const std::wstring& caption) {
+  struct Find {
+    const std::wstring* caption;
+    HWND found;
+  } f{&caption, nullptr};
+  EnumChildWindows(
+      parent,
+      [](HWND c, LPARAM p) -> BOOL {
+        auto* f = reinterpret_cast<Find*>(p);
+        wchar_t t[256] = {};
+        GetWindowTextW(c, t, 256);
+        if (*f->caption == t) {
+          f->found = c;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      LPARAM(&f));
+  return f.found;
+}
+
+void Click(HWND button) {
+  DWORD_PTR r = 0;
+  SendMessageTimeoutW(button, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 10000, &r);
+}
+
+bool Checked(HWND box) {
+  DWORD_PTR r = 0;
+  SendMessageTimeoutW(box, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 10000, &r);
+  return r == BST_CHECKED;
+}
+
+// Answers a message box of the program with one of its buttons.
+bool AnswerBox(const TestProcess& p, const wchar_t* title, int button) {
+  HWND box = nullptr;
+  if (!WaitFor([&] { return (box = p.Window(L"#32770", title)) != nullptr; })) return false;
+  HWND b = GetDlgItem(box, button);
+  if (!b) return false;
+  PostMessageW(b, BM_CLICK, 0, 0);
+  return WaitFor([&] { return !IsWindow(box) || !IsWindowVisible(box); });
 }

@@ -26,6 +26,8 @@ class TestProcess {
   // Posts WM_CLOSE to every top-level window of its main thread, as a user closing it would.
   void CloseWindows();
   bool Ended(DWORD ms = 15000) const;
+  // Ends it at once, as a crash or the task manager would: nothing of the program runs after.
+  void Kill();
   DWORD ExitCode() const;  // 99 when it cannot be read
   // Its visible top-level window of a class (and caption, when given), or null.
   HWND Window(const wchar_t* cls, const wchar_t* caption = nullptr) const;
@@ -37,3 +39,12 @@ class TestProcess {
   bool started_ = false;
   PROCESS_INFORMATION pi_{};
 };
+
+// A child window of parent by its caption, or null.
+HWND Child(HWND parent, const std::wstring& caption);
+// A button clicked as a user's tool would (answered within 10 s), and a check box's state.
+void Click(HWND button);
+bool Checked(HWND box);
+// Answers a message box of the program (class "#32770", caption title) with one of its buttons;
+// false when no such box came within 20 s or it did not close.
+bool AnswerBox(const TestProcess& p, const wchar_t* title, int button);

@@ -1,0 +1,36 @@
+// Simulated weeks of the break cycle with one fixed seed (the benchmark runs sixty days): every invariant holds at every
+// simulated minute, and the cycle really ran (breaks, postponements, previews, suspends, the
+// tick's wrap).
+#include <gtest/gtest.h>
+
+#include "BreakCycleSim.h"
+
+namespace {
+
+constexpr int kCiDays = 14;
+
+TEST(BreakCycleSim, SimulatedWeeksKeepEveryInvariant) {
+  const SimFigures f = RunBreakCycleSim(20261210, kCiDays);
+  std::string all;
+  for (const auto& v : f.violations) all += "\n  " + v;
+  EXPECT_TRUE(f.violations.empty()) << f.violations.size() << " invariants broken:" << all;
+  EXPECT_EQ(f.minutes, uint64_t(kCiDays) * 24 * 60);
+  // The run went through what it is meant to.
+  EXPECT_GT(f.breaks, 5 * kCiDays);
+  EXPECT_GT(f.countdowns, 4 * kCiDays);
+  EXPECT_GT(f.postponements, kCiDays);
+  EXPECT_GT(f.pauses, kCiDays);
+  EXPECT_GT(f.previews, 2);
+  EXPECT_GT(f.suspends, 2);
+  EXPECT_GE(f.tickWraps, 1);
+  EXPECT_GT(f.modeChanges, 2);
+  EXPECT_GT(f.planChanges, 1);
+  std::printf("%d days: %d countdowns, %d breaks (%d by hand, %d given up), %d postponements, %d pauses, "
+              "%d previews, %d idle stretches, %d suspends, %d tick wraps, %d mode and %d plan changes, "
+              "%u log writes in %u cycles; %.1f s\n",
+              f.days, f.countdowns, f.breaks, f.manualBreaks, f.aborts, f.postponements, f.pauses, f.previews,
+              f.idleStretches, f.suspends, f.tickWraps, f.modeChanges, f.planChanges, f.logWrites, f.cycles,
+              f.seconds);
+}
+
+}  // namespace

@@ -1,0 +1,146 @@
+// Saves that cannot tear: the built program is killed at random moments while it writes qv30cfg
+// after the settings dialog's "是". The file is always one of the two whole files the program
+// writes, the next start loads it without a box, and a save that succeeds clears what killed
+// saves left behind.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "Fakes.h"
+#include "ProcessHelpers.h"
+#include "ShellFakes.h"
+#include "TextFile.h"
+#include "uniQVShare.h"
+
+namespace {
+
+std::string Bytes(const std::wstring& path) {
+  std::string all;
+  if (FILE* f = _wfopen(path.c_str(), L"rb")) {
+    char buf[65536];
+    size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) all.append(buf, n);
+    std::fclose(f);
+  }
+  return all;
+}
+
+std::vector<std::wstring> Leftovers(const std::wstring& folder) {
+  std::vector<std::wstring> names;
+  WIN32_FIND_DATAW fd;
+  HANDLE h = FindFirstFileW((folder + L"\\qv30cfg.tmp*").c_str(), &fd);
+  if (h == INVALID_HANDLE_VALUE) return names;
+  do names.push_back(fd.cFileName);
+  while (FindNextFileW(h, &fd));
+  FindClose(h);
+  return names;
+}
+
+// Kills per run: a dozen in the suite; QV_SAVE_KILLS asks for more (the figures of the note).
+int KillCount() {
+  const char* n = std::getenv("QV_SAVE_KILLS");
+  return n && std::atoi(n) > 0 ? std::atoi(n) : 12;
+}
+
+class SaveKill : public testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_EQ(FindWindowW(kClassBKWD, nullptr), nullptr) << "a break reminder is left over";
+    exe = folder / L"breakwarden.exe";
+    ASSERT_TRUE(CopyFileW(WinPathFromBuild(BREAKWARDEN_EXE).c_str(), exe.c_str(), FALSE));
+  }
+  std::wstring ConfigPath() const { return folder / L"qv30cfg"; }
+
+  // Starts the program on the file as it is; true when it came up without any box and its
+  // settings dialog is open on the screen-saver page.
+  bool StartAndOpen(TestProcess& p, HWND& setup) {
+    HWND main = nullptr;
+    if (!p.Started() || !WaitFor([&] { return (main = p.AnyWindow(kClassBKWD)) && (setup = p.AnyWindow(L"TfrmSetup")); }))
+      return false;
+    PostMessageW(main, WM_BKWD_OPENSETUPSCR, 0, 0);
+    if (!WaitFor([&] { return IsWindowVisible(setup) != FALSE; })) return false;
+    return p.Window(L"#32770") == nullptr;
+  }
+  // The check box flipped and the dialog closed with "是": the save begins.
+  bool FlipAndSave(TestProcess& p, HWND setup) {
+    HWND box = Child(setup, L"同时启用伴音！");
+    if (!box) return false;
+    Click(box);
+    PostMessageW(setup, WM_CLOSE, 0, 0);
+    HWND question = nullptr;
+    if (!WaitFor([&] { return (question = p.Window(L"#32770", L"存盘提示:")) != nullptr; })) return false;
+    PostMessageW(GetDlgItem(question, IDYES), BM_CLICK, 0, 0);
+    return true;
+  }
+
+  TestFolder folder{L"qvsavekill"};
+  std::wstring exe;
+};
+
+TEST_F(SaveKill, TheFileIsAlwaysTheWholeOldOrTheWholeNewOne) {
+  // A long alarm text makes every save write megabytes, so that kills land inside the write.
+  const std::vector<std::wstring> prepared = {L"请勿擅自更改数据，由此造成的软件运行错误，后果自负！",
+                                              L"[0] 2",
+                                              L"[1] 0 30 FALSE FALSE",
+                                              L"[2] 2 1 FALSE 10 FALSE 30 FALSE 0 FALSE FALSE TRUE 30",
+                                              L"[3] TRUE FALSE FALSE 0 0 FALSE 0 0 1 1 8421504 65535 8421504 65535",
+                                              L"[4] 0 FALSE TRUE 24 5 32 12 200 112",
+                                              L"[5] 0 1 0 0 16711680 16777215",
+                                              L"[6] 0 0 1 1 0 0",
+                                              L"[7] TRUE FALSE",
+                                              std::wstring(L"八点半站起来活动").append(400000, L'动'),
+                                              L"在这里输入提醒内容。",
+                                              L""};
+  WriteTextLines(ConfigPath(), prepared);
+
+  // The two files the program writes: the box on, then off again.
+  std::string states[2];
+  for (std::string& state : states) {
+    TestProcess p(exe);
+    HWND setup = nullptr;
+    ASSERT_TRUE(StartAndOpen(p, setup));
+    ASSERT_TRUE(FlipAndSave(p, setup));
+    ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(setup); })) << "the save did not end";
+    state = Bytes(ConfigPath());
+    p.Quit();
+    ASSERT_TRUE(p.Ended());
+  }
+  ASSERT_NE(states[0], states[1]);
+  ASSERT_GT(states[0].size(), 800000u);
+
+  std::mt19937 random(16);
+  int kills = 0, beforeTheRename = 0, afterIt = 0, leftBehind = 0;
+  for (int i = 0; i < KillCount(); ++i) {
+    SCOPED_TRACE("kill " + std::to_string(i + 1));
+    const std::string before = Bytes(ConfigPath());
+    TestProcess p(exe);
+    HWND setup = nullptr;
+    ASSERT_TRUE(StartAndOpen(p, setup)) << "the start after a killed save showed a box or did not come up";
+    ASSERT_TRUE(FlipAndSave(p, setup));
+    Sleep(std::uniform_int_distribution<DWORD>(0, 120)(random));
+    p.Kill();
+    ++kills;
+    const std::string after = Bytes(ConfigPath());
+    ASSERT_TRUE(after == states[0] || after == states[1]) << "a torn file of " << after.size() << " bytes";
+    (after == before ? beforeTheRename : afterIt) += 1;
+    leftBehind = int(Leftovers(folder.Path()).size());
+  }
+  std::printf("%d kills survived: %d before the rename (old file), %d after it (new file); %d temporary files left\n",
+              kills, beforeTheRename, afterIt, leftBehind);
+
+  // A save that runs to its end clears the leftovers of the killed ones.
+  TestProcess p(exe);
+  HWND setup = nullptr;
+  ASSERT_TRUE(StartAndOpen(p, setup));
+  ASSERT_TRUE(FlipAndSave(p, setup));
+  ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(setup); }));
+  EXPECT_TRUE(WaitFor([&] { return Leftovers(folder.Path()).empty(); }, 5000))
+      << Narrow(Leftovers(folder.Path()).front());
+  p.Quit();
+  EXPECT_TRUE(p.Ended());
+}
+
+}  // namespace
