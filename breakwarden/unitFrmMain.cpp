@@ -464,6 +464,13 @@ void TfrmMain::StartWorkPeriod(uint8_t minutes) {
 }
 
 void TfrmMain::StartIdleWatch() {
+  // An idle stretch that no tick has seen end (the user came back and a break began, or ended,
+  // first) ends here, with the minutes counted: no idle entry stays open past its cycle.
+  if (FIdleMins != 0 && !EventLog.Cycles().empty()) {
+    const size_t cycle = EventLog.Cycles().size() - 1;
+    const uint16_t i = EventLog.FindLastEvent(cycle, ekIdle);
+    if (i != kNoEvent && EventLog.Cycles()[cycle][i].EndSeq == 0) RecordEvent(false, false, 0, ekIdle, true);
+  }
   TSchedulerState s = LoadSchedulerState();
   ::StartIdleWatch(s, Clock().TickCount(), Clock().LastInputTick());
   StoreSchedulerState(s);

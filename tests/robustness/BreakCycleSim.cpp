@@ -56,6 +56,14 @@ class Sim {
     Application->CreateForm(frmSetup);
     main_ = frmMain;
     setup_ = frmSetup;
+    // The plan selected takes force at a break's end as the break window does it; the settings
+    // read afterwards are the new ones.
+    BreakWindowLinks.PlanTakesForce = [this] {
+      const int selected = setup_->cbxBreakPlanPreSet->ItemIndex();
+      setup_->StoreBreakPlan();
+      setup_->Plans.SetPlanInForce(selected);
+      RefreshSettings();
+    };
     RefreshSettings();
     lastSeq_ = main_->EventLog.EventSeq();
     lastCycleNo_ = main_->FCycleNo;
@@ -292,7 +300,17 @@ class Sim {
       if (main_->FMinsPassed == 0 && input && !idleLogged && idleBefore == 0)
         Violation("work period restarted without a countdown or an idle reset", "");
       const uint8_t full = FullPeriodMins(setup_->PlanInForce());
-      if (main_->FWorkMins > full) Violation("work period longer than the plan's", Num(main_->FWorkMins));
+      if (main_->FWorkMins > full) {
+        std::string recent;
+        const auto& c = main_->EventLog.Cycles().back();
+        for (size_t i = c.size() > 6 ? c.size() - 6 : 0; i < c.size(); ++i) {
+          recent += ' ';
+          recent += Num(c[i].Kind);
+        }
+        Violation("work period longer than the plan's",
+                  Num(main_->FWorkMins) + " minutes, the plan's full period " + Num(full) + ", cached " +
+                      Num(FullPeriodMins(sched_.Plan)) + ", idle before " + Num(idleBefore) + ", log" + recent);
+      }
     }
     if (main_->FBreakState == stCountdown && !working) Violation("countdown entered from a break", "");
   }

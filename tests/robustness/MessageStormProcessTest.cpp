@@ -32,8 +32,10 @@ std::map<std::wstring, int> WindowsByClass(DWORD pid) {
         if (owner != w->pid) return TRUE;
         wchar_t cls[128] = {};
         GetClassNameW(h, cls, 128);
-        // Menus count when they are up: the system keeps a hidden one per thread.
-        if (std::wstring(cls) == L"#32768" && !IsWindowVisible(h)) return TRUE;
+        // The program's forms count shown or hidden; the system's helpers (a combo box's list, the
+        // hidden menu window of the thread) only when they are up.
+        const std::wstring c = cls;
+        if (!IsWindowVisible(h) && c.rfind(L"T", 0) != 0 && c.rfind(L"KMR", 0) != 0) return TRUE;
         ++w->classes[cls];
         return TRUE;
       },
