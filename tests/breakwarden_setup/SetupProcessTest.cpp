@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "BkwdProcessFixture.h"
 #include "Fakes.h"
 #include "ProcessHelpers.h"
 #include "ShellFakes.h"
@@ -14,17 +15,9 @@
 
 namespace {
 
-class SetupProcess : public testing::Test {
+class SetupProcess : public BreakwardenCopy {
  protected:
-  void SetUp() override {
-    ASSERT_EQ(FindWindowW(kClassBKWD, nullptr), nullptr) << "a break reminder is left over";
-    exe = folder / L"breakwarden.exe";
-    ASSERT_TRUE(CopyFileW(WinPathFromBuild(BREAKWARDEN_EXE).c_str(), exe.c_str(), FALSE));
-  }
-  std::wstring ConfigPath() const { return folder / L"qv30cfg"; }
-
-  TestFolder folder{L"qvsetup"};
-  std::wstring exe;
+  SetupProcess() : BreakwardenCopy(L"qvsetup") {}
 };
 
 TEST_F(SetupProcess, AChangeThroughTheControlsIsSavedWithYes) {

@@ -8,6 +8,7 @@
 #include <random>
 #include <string>
 
+#include "BkwdProcessFixture.h"
 #include "Fakes.h"
 #include "ProcessHelpers.h"
 #include "ShellFakes.h"
@@ -66,11 +67,12 @@ void ClickBeside(HWND menu) {
   SendInput(2, in, sizeof(INPUT));
 }
 
-TEST(MessageStorm, TheProgramStaysOneAnsweringInstanceAndItsCommandsStillWork) {
-  ASSERT_EQ(FindWindowW(kClassBKWD, nullptr), nullptr) << "a break reminder is left over";
-  TestFolder folder{L"qvstorm"};
-  const std::wstring exe = folder / L"breakwarden.exe";
-  ASSERT_TRUE(CopyFileW(WinPathFromBuild(BREAKWARDEN_EXE).c_str(), exe.c_str(), FALSE));
+class MessageStorm : public BreakwardenCopy {
+ protected:
+  MessageStorm() : BreakwardenCopy(L"qvstorm") {}
+};
+
+TEST_F(MessageStorm, TheProgramStaysOneAnsweringInstanceAndItsCommandsStillWork) {
   TestProcess p(exe);
   ASSERT_TRUE(p.Started());
   HWND main = nullptr;

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "BkwdProcessFixture.h"
 #include "Fakes.h"
 #include "ProcessHelpers.h"
 #include "ShellFakes.h"
@@ -52,14 +53,9 @@ FILETIME WriteTime(const std::wstring& path) {
   return a.ftLastWriteTime;
 }
 
-class SaveKill : public testing::Test {
+class SaveKill : public BreakwardenCopy {
  protected:
-  void SetUp() override {
-    ASSERT_EQ(FindWindowW(kClassBKWD, nullptr), nullptr) << "a break reminder is left over";
-    exe = folder / L"breakwarden.exe";
-    ASSERT_TRUE(CopyFileW(WinPathFromBuild(BREAKWARDEN_EXE).c_str(), exe.c_str(), FALSE));
-  }
-  std::wstring ConfigPath() const { return folder / L"qv30cfg"; }
+  SaveKill() : BreakwardenCopy(L"qvsavekill") {}
 
   // Starts the program on the file as it is; true when it came up without any box and its
   // settings dialog is open on the screen-saver page.
@@ -82,9 +78,6 @@ class SaveKill : public testing::Test {
     PostMessageW(GetDlgItem(question, IDYES), BM_CLICK, 0, 0);
     return true;
   }
-
-  TestFolder folder{L"qvsavekill"};
-  std::wstring exe;
 };
 
 TEST_F(SaveKill, TheFileIsAlwaysTheWholeOldOrTheWholeNewOne) {
