@@ -126,11 +126,12 @@ bool IsTrue(const std::wstring& s) {
 }
 
 // Value i (1-based) is the text after the i-th space up to the next one; the tag before the
-// first space is ignored, and two spaces in a row make an empty value.
-std::vector<std::wstring> SplitSection(const std::wstring& line) {
+// first space is ignored, and two spaces in a row make an empty value. Only the first `most`
+// values are taken: a damaged line of a million spaces costs no million strings.
+std::vector<std::wstring> SplitSection(const std::wstring& line, size_t most) {
   std::vector<std::wstring> values;
   size_t p = line.find(L' ');
-  while (p != std::wstring::npos) {
+  while (p != std::wstring::npos && values.size() < most) {
     size_t next = line.find(L' ', p + 1);
     values.push_back(line.substr(p + 1, next == std::wstring::npos ? std::wstring::npos : next - p - 1));
     p = next;
@@ -237,8 +238,11 @@ ConfigValues DefaultConfigValues(const ConfigListCounts& counts) {
 ConfigReadResult ReadConfigLines(const std::vector<std::wstring>& lines, const ConfigListCounts& counts) {
   ConfigReadResult r{DefaultConfigValues(counts), {}};
   std::vector<std::vector<std::wstring>> sections(kLastSectionLine + 1);
+  std::vector<size_t> positions(kLastSectionLine + 1, 0);
+  for (const ConfigItem& item : kLayout)
+    if (!IsLine(item.kind)) positions[item.line] = std::max(positions[item.line], size_t(item.position));
   for (int n = kFirstSectionLine; n <= kLastSectionLine && n <= int(lines.size()); ++n)
-    sections[n] = SplitSection(lines[n - 1]);
+    sections[n] = SplitSection(lines[n - 1], positions[n]);
 
   for (const ConfigItem& item : kLayout) {
     if (IsLine(item.kind)) {
@@ -281,7 +285,7 @@ std::wstring ConfigErrorSummary(const std::vector<ConfigError>& errors) {
     text += L"\n第 " + IntToStr(e.line) + L" 行第 " + IntToStr(e.position) + L" 个值：" +
             InvalidIntegerMessage(ReadableValue(e.value, kConfigErrorValueChars));
   }
-  if (errors.size() > listed) text += L"\n……另有 " + IntToStr(errors.size() - listed) + L" 个";
+  if (errors.size() > listed) text += L"\n……另有 " + IntToStr(errors.size() - listed) + L" 个。";
   return text;
 }
 
