@@ -1,6 +1,6 @@
-// Simulated days of the break cycle with one fixed seed (the benchmark runs sixty days): every invariant holds at every
-// simulated minute, and the cycle really ran (breaks, postponements, previews, suspends, the
-// tick's wrap).
+// Simulated days of the break cycle with one fixed seed (the benchmark runs sixty): every
+// invariant holds at every simulated minute, and the cycle really ran (breaks, postponements,
+// previews, suspends, the tick's wrap).
 #include <gtest/gtest.h>
 
 #include "BreakCycleSim.h"
