@@ -56,6 +56,18 @@ FILETIME WriteTime(const std::wstring& path) {
 class SaveKill : public BreakwardenCopy {
  protected:
   SaveKill() : BreakwardenCopy(L"qvsavekill") {}
+  // A killed instance never deletes its hot keys' global atoms; the session would keep them, and
+  // the next tests of the same session look for them to be gone.
+  void TearDown() override {
+    for (int n = 1; n <= 7; ++n) {
+      const std::wstring name = L"Hotkey_bkwd" + std::to_wstring(n);
+      for (int i = 0; i < 1000; ++i) {
+        ATOM a = GlobalFindAtomW(name.c_str());
+        if (!a) break;
+        GlobalDeleteAtom(a);
+      }
+    }
+  }
 
   // Starts the program on the file as it is and opens its settings dialog on the screen-saver
   // page; what went wrong, empty when it came up without any box. (Generous waits: a start reads
