@@ -218,8 +218,11 @@ ConfigValues DefaultConfigValues(const ConfigListCounts& counts) {
 ConfigReadResult ReadConfigLines(const std::vector<std::wstring>& lines, const ConfigListCounts& counts) {
   ConfigReadResult r{DefaultConfigValues(counts), {}};
   std::vector<std::vector<std::wstring>> sections(kLastSectionLine + 1);
+  std::vector<size_t> positions(kLastSectionLine + 1, 0);
+  for (const ConfigItem& item : kLayout)
+    if (!IsLine(item.kind)) positions[item.line] = std::max(positions[item.line], size_t(item.position));
   for (int n = kFirstSectionLine; n <= kLastSectionLine && n <= int(lines.size()); ++n)
-    sections[n] = SplitConfigFields(lines[n - 1]);
+    sections[n] = SplitConfigFields(lines[n - 1], positions[n]);
 
   for (const ConfigItem& item : kLayout) {
     if (IsLine(item.kind)) {
@@ -237,7 +240,7 @@ ConfigReadResult ReadConfigLines(const std::vector<std::wstring>& lines, const C
     try {
       n = StrToInt(text);
     } catch (const EConvertError& e) {
-      r.errors.push_back({item.control, item.line, item.position, e.Message()});
+      r.errors.push_back({item.control, item.line, item.position, e.Message(), text});
       continue;
     }
     switch (item.kind) {
@@ -250,6 +253,20 @@ ConfigReadResult ReadConfigLines(const std::vector<std::wstring>& lines, const C
     }
   }
   return r;
+}
+
+std::wstring ConfigErrorSummary(const std::vector<ConfigError>& errors) {
+  if (errors.empty()) return {};
+  std::wstring text = std::wstring(kConfigFileName) + L" 中有 " + IntToStr(errors.size()) +
+                      L" 个值无法读取，已保留默认值：";
+  const size_t listed = std::min(errors.size(), size_t(kConfigErrorsListed));
+  for (size_t i = 0; i < listed; ++i) {
+    const ConfigError& e = errors[i];
+    text += L"\n第 " + IntToStr(e.line) + L" 行第 " + IntToStr(e.position) + L" 个值：" +
+            InvalidIntegerMessage(ReadableValue(e.value, kConfigErrorValueChars));
+  }
+  if (errors.size() > listed) text += L"\n……另有 " + IntToStr(errors.size() - listed) + L" 个。";
+  return text;
 }
 
 std::vector<std::wstring> WriteConfigLines(const ConfigValues& values) {

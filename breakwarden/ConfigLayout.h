@@ -83,6 +83,7 @@ struct ConfigError {
   int line;
   int position;
   std::wstring message;  // e.g. "'abc' is not a valid integer value"
+  std::wstring value;    // the text that did not convert, as the file holds it
 };
 
 struct ConfigReadResult {
@@ -97,6 +98,13 @@ struct ConfigReadResult {
 // default. Texts and paths are whole lines of any length; a missing text line keeps its default.
 ConfigReadResult ReadConfigLines(const std::vector<std::wstring>& lines,
                                  const ConfigListCounts& counts = {});
+
+// The one text the user is shown for a damaged file: what was skipped, by line and place, each
+// value cut to a readable length with control characters (NUL among them) made visible; at most
+// kConfigErrorsListed values are named, the rest counted. Empty when nothing was skipped.
+inline constexpr int kConfigErrorsListed = 8;
+inline constexpr int kConfigErrorValueChars = 40;
+std::wstring ConfigErrorSummary(const std::vector<ConfigError>& errors);
 
 // The 12 lines of the file. Line breaks inside a text become spaces, so every text stays one line.
 std::vector<std::wstring> WriteConfigLines(const ConfigValues& values);

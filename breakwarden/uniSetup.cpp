@@ -646,8 +646,8 @@ void TfrmSetup::LoadConfig() {
     FlagScope loading(loadingConfig_);
     ApplyConfigValues(read.values);
   }
-  // Each value that did not convert kept its design default; the user hears of each one.
-  for (const ConfigError& error : read.errors) Application->HandleException(EConvertError(error.message));
+  // Each value that did not convert kept its design default; one box names them all.
+  if (!read.errors.empty()) Application->HandleException(EConvertError(ConfigErrorSummary(read.errors)));
 }
 
 void TfrmSetup::SaveConfig() { WriteTextLines(SetupConfigPath(), WriteConfigLines(CollectConfigValues())); }

@@ -238,6 +238,10 @@ void TfrmMain::WMOpenStat() { NStatClick(nullptr); }
 
 void TfrmMain::WMTrayIcon(TMessage& m) {
   DefaultHandler(m);
+  m.Result = 0;
+  // The tray menu's own loop delivers the icon's callbacks too: while it is up, a click opens
+  // nothing more (no menu inside the menu, no statistics behind it).
+  if (TPopupMenu::MenuOpen()) return;
   switch (m.LParam) {
     case WM_RBUTTONUP: {
       POINT pt{};

@@ -100,7 +100,7 @@ class TfrmMain : public TForm {
   TMenuItem* NBreakDemo = nullptr;
   TMenuItem* NDisableSelfSCR = nullptr;
 
-  uint8_t FCycleNo = 0;
+  uint16_t FCycleNo = 0;  // 8 bits would wrap after 255 breaks, two to three weeks of running
   uint8_t FBreakState = stWorking;
   uint8_t FRemindKind = 0;
   uint8_t FPostponedMins = 0;

@@ -499,7 +499,7 @@ int TApplication::MessageBox(const std::wstring& text, const std::wstring& capti
     HWND active = GetActiveWindow();
     owner = active ? active : handle_;
   }
-  return Dialogs().MessageBox(owner, text, caption, flags);
+  return Dialogs().MessageBox(owner, BoxText(text), BoxText(caption), flags);
 }
 
 TForm* TApplication::FindForm(const std::wstring& name) const {

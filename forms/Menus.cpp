@@ -120,19 +120,21 @@ HMENU Build(TPopupMenu* menu, TMenuItem* parent, OpenMenu& open, UINT& nextId) {
 }
 }  // namespace
 
+bool TPopupMenu::MenuOpen() { return g_open != nullptr; }
+
 void TPopupMenu::Popup(int x, int y, HWND owner) {
+  if (g_open) return;
   CallEvent(OnPopup, this);
   if (!owner) owner = Application->Handle();
   OpenMenu open;
   open.menu = this;
   UINT nextId = 1;
   HMENU h = Build(this, items_, open, nextId);
-  OpenMenu* saved = g_open;
   g_open = &open;
   SetForegroundWindow(owner);
   UINT cmd = UINT(TrackPopupMenuEx(h, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN, x, y, owner, nullptr));
   PostMessageW(owner, WM_NULL, 0, 0);
-  g_open = saved;
+  g_open = nullptr;
   DestroyMenu(h);
   if (cmd) {
     auto it = open.commands.find(cmd);

@@ -60,7 +60,11 @@ class TPopupMenu : public TComponent {
 
   // Shows the menu at a screen point and runs the chosen item's OnClick after it closes. The owner
   // window is made foreground first, so that a click outside closes the menu.
+  // While a pop-up menu of the program is open, another Popup opens nothing: a menu opened inside
+  // the open one's loop would nest, and every nested loop holds the thread until it is closed.
   void Popup(int x, int y, HWND owner = nullptr);
+  // A pop-up menu of the program is being shown.
+  static bool MenuOpen();
   // Closes an open pop-up menu (from a timer or a test).
   static void CloseOpenMenu();
   bool SetProperty(const std::string& name, const PropValue& v, FormLoader& loader) override;

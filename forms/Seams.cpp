@@ -1,5 +1,7 @@
 #include "Seams.h"
 
+#include "Text.h"
+
 DWORD ClockSeam::TickCount() { return GetTickCount(); }
 
 DWORD ClockSeam::LastInputTick() {
@@ -18,7 +20,8 @@ void ClockSeam::WaitForMessages(DWORD ms) {
 }
 
 int DialogSeam::MessageBox(HWND owner, const std::wstring& text, const std::wstring& caption, UINT flags) {
-  return ::MessageBoxW(owner, text.c_str(), caption.c_str(), flags);  // the member shadows the API
+  // The system's box ends its text at a NUL and takes any length: it gets what a user can read.
+  return ::MessageBoxW(owner, BoxText(text).c_str(), BoxText(caption).c_str(), flags);  // the member shadows the API
 }
 
 bool DialogSeam::OpenFileDialog(OPENFILENAMEW& ofn) { return GetOpenFileNameW(&ofn); }

@@ -56,9 +56,11 @@ static bool ParseInt(const std::wstring& text, int& out) {
 
 int StrToInt(const std::wstring& s) {
   int v;
-  if (!ParseInt(s, v)) throw EConvertError(L"'" + s + L"' is not a valid integer value");
+  if (!ParseInt(s, v)) throw EConvertError(InvalidIntegerMessage(s));
   return v;
 }
+
+std::wstring InvalidIntegerMessage(const std::wstring& s) { return L"'" + s + L"' is not a valid integer value"; }
 
 int StrToIntDef(const std::wstring& s, int def) {
   int v;
@@ -70,6 +72,29 @@ std::wstring Trim(const std::wstring& s) {
   while (b < e && unsigned(s[b]) <= L' ') ++b;
   while (e > b && unsigned(s[e - 1]) <= L' ') --e;
   return s.substr(b, e - b);
+}
+
+namespace {
+std::wstring CutText(std::wstring_view s, size_t maxChars) {
+  if (s.size() <= maxChars) return std::wstring(s);
+  size_t n = maxChars;
+  if (n > 0 && s[n - 1] >= 0xD800 && s[n - 1] <= 0xDBFF) --n;
+  return std::wstring(s.substr(0, n)) + L"\u2026";
+}
+}  // namespace
+
+std::wstring ReadableValue(std::wstring_view s, size_t maxChars) {
+  std::wstring r = CutText(s, maxChars);
+  for (wchar_t& c : r)
+    if (c < L' ' || c == 0x7F) c = L'?';
+  return r;
+}
+
+std::wstring BoxText(std::wstring_view s) {
+  std::wstring r = CutText(s, kMaxBoxTextChars);
+  for (wchar_t& c : r)
+    if (c == L'\0') c = L'?';
+  return r;
 }
 
 std::wstring UpperCase(const std::wstring& s) {

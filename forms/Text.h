@@ -14,6 +14,15 @@ std::wstring IntToStr(long long v);
 // Whole-string decimal or $hex conversion, as the classic run-time does; raises EConvertError
 // "'%s' is not a valid integer value" when the text is not a number.
 int StrToInt(const std::wstring& s);
+// The conversion error's text for a value: "'%s' is not a valid integer value".
+std::wstring InvalidIntegerMessage(const std::wstring& s);
 int StrToIntDef(const std::wstring& s, int def);
 std::wstring Trim(const std::wstring& s);
+// A value from a file as an error text may quote it: control characters (NUL among them) become
+// '?', and a text longer than maxChars is cut there and ends in "…" (never inside a surrogate pair).
+std::wstring ReadableValue(std::wstring_view s, size_t maxChars);
+// A message box's text as the user can read it: a NUL would end it early, so it shows as '?', and
+// a text beyond kMaxBoxTextChars is cut with "…".
+inline constexpr size_t kMaxBoxTextChars = 2000;
+std::wstring BoxText(std::wstring_view s);
 std::wstring UpperCase(const std::wstring& s);

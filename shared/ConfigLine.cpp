@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-std::vector<std::wstring> SplitConfigFields(const std::wstring& line) {
+std::vector<std::wstring> SplitConfigFields(const std::wstring& line, size_t most) {
   std::vector<std::wstring> values;
   size_t p = line.find(L' ');
-  while (p != std::wstring::npos) {
+  while (p != std::wstring::npos && values.size() < most) {
     size_t next = line.find(L' ', p + 1);
     values.push_back(line.substr(p + 1, next == std::wstring::npos ? std::wstring::npos : next - p - 1));
     p = next;

@@ -25,6 +25,39 @@ std::wstring SystemMessage(DWORD err) {
   return s;
 }
 
+// A save killed between creating its temporary file and the rename leaves "<name>.tmp<pid>"
+// behind. One whose process is gone is removed; one of a live process may still be in writing.
+void RemoveSaveLeftovers(const std::wstring& path) {
+  const std::wstring prefix = ExtractFileName(path) + L".tmp";
+  const std::wstring dir = ExtractFileDir(path);
+  WIN32_FIND_DATAW fd;
+  HANDLE find = FindFirstFileW((path + L".tmp*").c_str(), &fd);
+  if (find == INVALID_HANDLE_VALUE) return;
+  std::vector<std::wstring> stale;
+  do {
+    const std::wstring name = fd.cFileName;
+    if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+    if (name.size() <= prefix.size() || name.size() > prefix.size() + 10) continue;
+    if (_wcsnicmp(name.c_str(), prefix.c_str(), prefix.size()) != 0) continue;
+    unsigned long long pid = 0;
+    bool digits = true;
+    for (size_t i = prefix.size(); i < name.size() && digits; ++i) {
+      digits = name[i] >= L'0' && name[i] <= L'9';
+      pid = pid * 10 + unsigned(name[i] - L'0');
+    }
+    if (!digits || pid > 0xFFFFFFFFull || DWORD(pid) == GetCurrentProcessId()) continue;
+    if (HANDLE p = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, DWORD(pid))) {
+      DWORD code = 0;
+      const bool alive = GetExitCodeProcess(p, &code) && code == STILL_ACTIVE;
+      CloseHandle(p);
+      if (alive) continue;
+    }
+    stale.push_back((dir.empty() ? std::wstring() : dir + L"\\") + name);
+  } while (FindNextFileW(find, &fd));
+  FindClose(find);
+  for (const std::wstring& file : stale) DeleteFileW(file.c_str());
+}
+
 [[noreturn]] void Fail(const wchar_t* what, const std::wstring& path, DWORD err) {
   std::wstring msg = std::wstring(what) + L" '" + path + L"'";
   std::wstring sys = SystemMessage(err);
@@ -46,6 +79,10 @@ std::vector<std::wstring> ReadTextLines(const std::wstring& path) {
     if (got == 0) break;
     bytes.append(buf, got);
   }
+  return DecodeTextLines(bytes);
+}
+
+std::vector<std::wstring> DecodeTextLines(std::string_view bytes) {
   std::vector<std::wstring> lines;
   size_t start = 0;
   while (start < bytes.size()) {
@@ -53,7 +90,7 @@ std::vector<std::wstring> ReadTextLines(const std::wstring& path) {
     size_t end = nl == std::string::npos ? bytes.size() : nl;
     size_t stop = end;
     if (nl != std::string::npos && stop > start && bytes[stop - 1] == '\r') --stop;
-    lines.push_back(CodePageToWide(std::string_view(bytes).substr(start, stop - start), kGBK));
+    lines.push_back(CodePageToWide(bytes.substr(start, stop - start), kGBK));
     if (nl == std::string::npos) break;
     start = nl + 1;
   }
@@ -88,6 +125,7 @@ void WriteTextLines(const std::wstring& path, const std::vector<std::wstring>& l
     DeleteFileW(temp.c_str());
     Fail(L"Cannot write file", path, err);
   }
+  RemoveSaveLeftovers(path);
 }
 
 bool FileExists(const std::wstring& path) {

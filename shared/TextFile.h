@@ -2,14 +2,19 @@
 // The one pair of helpers for the family's text files (qv30cfg, svd25cfg, qvccfg, path files,
 // .qvml): code page 936 (GBK), lines ended by CR LF.
 #include <string>
+#include <string_view>
 #include <vector>
 
 // The file's lines, decoded from CP936. CR LF or LF both end a line; a last line without an end
 // is a line; an empty file has no lines. No limit on line length.
 // Raises EInOutError when the file cannot be opened or read.
 std::vector<std::wstring> ReadTextLines(const std::wstring& path);
+// The same split and decoding of bytes already read: what every reader of a stored file sees.
+std::vector<std::wstring> DecodeTextLines(std::string_view bytes);
 // Writes each line encoded in CP936 followed by CR LF: into a temporary file beside the target,
 // which then replaces the target. Raises EInOutError on any failure (the target stays as it was).
+// After a successful save the temporary files that killed saves left beside the target
+// ("<name>.tmp<pid>" of processes no longer running) are removed.
 void WriteTextLines(const std::wstring& path, const std::vector<std::wstring>& lines);
 // A text as a file line holds it once written and read back: characters CP936 cannot hold come
 // back as the code page's replacement.

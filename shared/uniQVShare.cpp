@@ -238,7 +238,10 @@ std::wstring ReadPathFile(const std::wstring& fileName) {
   if (folder.empty()) return {};
   std::wstring file = JoinPath(folder, fileName);
   if (!FileExists(file)) return {};
-  std::vector<std::wstring> lines = ReadTextLines(file);
+  return PathFileLine(ReadTextLines(file));
+}
+
+std::wstring PathFileLine(const std::vector<std::wstring>& lines) {
   return lines.empty() ? std::wstring() : lines.front();
 }
 

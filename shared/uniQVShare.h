@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 // ---------------------------------------------------------------------------------------------
 // Waits, folders, registry, path files, auto-start, shortcuts and web pages
@@ -50,6 +51,8 @@ std::wstring ReadPathFile(const std::wstring& fileName);
 // Whether line 1 of a path file is exePath as the file keeps it (exact, letter case included;
 // compared after exePath's round trip through the file's code page).
 bool PathFileHolds(const std::wstring& line, const std::wstring& exePath);
+// What ReadPathFile takes from the file's lines: line 1, empty when there is none.
+std::wstring PathFileLine(const std::vector<std::wstring>& lines);
 // True when the file was written (a new file, or line 1 differed). EInOutError when writing fails.
 bool WritePathFile(const std::wstring& fileName, const std::wstring& exePath, const std::wstring& version);
 

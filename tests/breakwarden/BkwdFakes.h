@@ -2,6 +2,7 @@
 // Fakes for the break reminder's own seams, each installed for the scope of a test.
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
 #include "BkwdSeams.h"
@@ -40,4 +41,27 @@ class FakeScreenSaver : public ScreenSaverSeam {
 
  private:
   ScreenSaverSeam* saved_;
+};
+
+// The cursor counter and the input block, kept here so that no test touches the machine's.
+class FakeInput : public InputSeam {
+ public:
+  FakeInput() : saved_(&SystemInput()) { SetInputSeam(this); }
+  ~FakeInput() override { SetInputSeam(saved_ == this ? nullptr : saved_); }
+  int ShowCursor(bool show) override {
+    cursorCounter += show ? 1 : -1;
+    calls.push_back(show ? "ShowCursor(TRUE)" : "ShowCursor(FALSE)");
+    return cursorCounter;
+  }
+  bool BlockInput(bool block) override {
+    blocked = block;
+    calls.push_back(block ? "BlockInput(TRUE)" : "BlockInput(FALSE)");
+    return true;
+  }
+  int cursorCounter = 0;
+  bool blocked = false;
+  std::vector<std::string> calls;
+
+ private:
+  InputSeam* saved_;
 };

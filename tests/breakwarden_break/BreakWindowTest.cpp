@@ -15,29 +15,6 @@
 
 namespace {
 
-// The cursor counter and the input block, kept here so that no test touches the machine's.
-class FakeInput : public InputSeam {
- public:
-  FakeInput() : saved_(&SystemInput()) { SetInputSeam(this); }
-  ~FakeInput() override { SetInputSeam(saved_ == this ? nullptr : saved_); }
-  int ShowCursor(bool show) override {
-    cursorCounter += show ? 1 : -1;
-    calls.push_back(show ? "ShowCursor(TRUE)" : "ShowCursor(FALSE)");
-    return cursorCounter;
-  }
-  bool BlockInput(bool block) override {
-    blocked = block;
-    calls.push_back(block ? "BlockInput(TRUE)" : "BlockInput(FALSE)");
-    return true;
-  }
-  int cursorCounter = 0;
-  bool blocked = false;
-  std::vector<std::string> calls;
-
- private:
-  InputSeam* saved_;
-};
-
 TBreakPlan StandardPlan() {
   TBreakPlanStore store;
   return store.PlanInForce();  // "*成人方案(标准)": 50 minutes, 5 minutes' break, 6 s per postponed minute

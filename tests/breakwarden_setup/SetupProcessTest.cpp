@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "BkwdProcessFixture.h"
 #include "Fakes.h"
 #include "ProcessHelpers.h"
 #include "ShellFakes.h"
@@ -14,33 +15,9 @@
 
 namespace {
 
-bool Checked(HWND box) {
-  DWORD_PTR r = 0;
-  SendMessageTimeoutW(box, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 10000, &r);
-  return r == BST_CHECKED;
-}
-
-// Answers a message box of the program with one of its buttons.
-bool AnswerBox(const TestProcess& p, const wchar_t* title, int button) {
-  HWND box = nullptr;
-  if (!WaitFor([&] { return (box = p.Window(L"#32770", title)) != nullptr; })) return false;
-  HWND b = GetDlgItem(box, button);
-  if (!b) return false;
-  PostMessageW(b, BM_CLICK, 0, 0);
-  return WaitFor([&] { return !IsWindow(box) || !IsWindowVisible(box); });
-}
-
-class SetupProcess : public testing::Test {
+class SetupProcess : public BreakwardenCopy {
  protected:
-  void SetUp() override {
-    ASSERT_EQ(FindWindowW(kClassBKWD, nullptr), nullptr) << "a break reminder is left over";
-    exe = folder / L"breakwarden.exe";
-    ASSERT_TRUE(CopyFileW(WinPathFromBuild(BREAKWARDEN_EXE).c_str(), exe.c_str(), FALSE));
-  }
-  std::wstring ConfigPath() const { return folder / L"qv30cfg"; }
-
-  TestFolder folder{L"qvsetup"};
-  std::wstring exe;
+  SetupProcess() : BreakwardenCopy(L"qvsetup") {}
 };
 
 TEST_F(SetupProcess, AChangeThroughTheControlsIsSavedWithYes) {
@@ -80,7 +57,7 @@ TEST_F(SetupProcess, AChangeThroughTheControlsIsSavedWithYes) {
 
   // The window's close: the save question, answered Yes.
   PostMessageW(setup, WM_CLOSE, 0, 0);
-  ASSERT_TRUE(AnswerBox(p, L"存盘提示:", IDYES)) << "no save question";
+  ASSERT_TRUE(AnswerBoxOf(p, L"存盘提示:", IDYES)) << "no save question";
   EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(setup); }));
 
   std::vector<std::wstring> expected = prepared;
@@ -98,7 +75,7 @@ TEST_F(SetupProcess, ADamagedFileShowsTheErrorAndTheStartUpFinishes) {
   TestProcess p(exe);
   ASSERT_TRUE(p.Started());
   // The standard error box, titled with the application's title; the start-up goes on after it.
-  ASSERT_TRUE(AnswerBox(p, L"Restalon", IDOK)) << "no error box for 'abc'";
+  ASSERT_TRUE(AnswerBoxOf(p, L"Restalon", IDOK)) << "no error box for 'abc'";
   HWND main = nullptr, setup = nullptr;
   ASSERT_TRUE(WaitFor([&] { return (main = p.AnyWindow(kClassBKWD)) && (setup = p.AnyWindow(L"TfrmSetup")); }));
   PostMessageW(main, WM_BKWD_OPENSETUPSCR, 0, 0);
@@ -110,7 +87,7 @@ TEST_F(SetupProcess, ADamagedFileShowsTheErrorAndTheStartUpFinishes) {
 
   // Nothing was written by the start.
   PostMessageW(setup, WM_CLOSE, 0, 0);
-  ASSERT_TRUE(AnswerBox(p, L"存盘提示:", IDNO));
+  ASSERT_TRUE(AnswerBoxOf(p, L"存盘提示:", IDNO));
   std::vector<std::wstring> lines = ReadTextLines(ConfigPath());
   ASSERT_EQ(lines.size(), 4u);
   EXPECT_EQ(Narrow(lines[1]), "[0] 99");

@@ -113,6 +113,12 @@ bool TestProcess::Ended(DWORD ms) const {
   return started_ && WaitForSingleObject(pi_.hProcess, ms) == WAIT_OBJECT_0;
 }
 
+void TestProcess::Kill() {
+  if (!started_) return;
+  TerminateProcess(pi_.hProcess, 9);
+  WaitForSingleObject(pi_.hProcess, 15000);
+}
+
 DWORD TestProcess::ExitCode() const {
   DWORD code = 99;
   GetExitCodeProcess(pi_.hProcess, &code);
@@ -233,6 +239,12 @@ ScreenPixels CaptureScreen(const RECT& r) {
   DeleteDC(mem);
   ReleaseDC(nullptr, screen);
   return shot;
+}
+
+bool Checked(HWND box) {
+  DWORD_PTR r = 0;
+  SendMessageTimeoutW(box, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 10000, &r);
+  return r == BST_CHECKED;
 }
 
 bool TrayIconShown(HWND owner, UINT id, const wchar_t* tip) {

@@ -35,6 +35,8 @@ class TestProcess {
   // Posts WM_CLOSE to every top-level window of its main thread, as a user closing it would.
   void CloseWindows();
   bool Ended(DWORD ms = 15000) const;
+  // Ends it at once, as a crash or the task manager would: nothing of the program runs after.
+  void Kill();
   DWORD ExitCode() const;  // 99 when it cannot be read
   // Its visible top-level window of a class (and caption, when given), or null.
   HWND Window(const wchar_t* cls, const wchar_t* caption = nullptr) const;
@@ -78,3 +80,5 @@ std::wstring WindowTexts(HWND window);
 // Answers a visible box (#32770) of the process with that caption by one of its buttons; texts, when
 // given, receives WindowTexts of the box. False when no such box or button comes, or it stays open.
 bool AnswerBoxOf(const TestProcess& p, const wchar_t* caption, int button, std::wstring* texts = nullptr);
+// A check box's state, as a user's tool reads it.
+bool Checked(HWND box);

@@ -1,0 +1,184 @@
+// Saves that cannot tear: the built program is killed at random moments while it writes qv30cfg
+// after the settings dialog's "是". The file is always one of the two whole files the program
+// writes, the next start loads it without a box, and a save that succeeds clears what killed
+// saves left behind.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "BkwdProcessFixture.h"
+#include "Fakes.h"
+#include "ProcessHelpers.h"
+#include "ShellFakes.h"
+#include "TextFile.h"
+#include "uniQVShare.h"
+
+namespace {
+
+std::string Bytes(const std::wstring& path) {
+  std::string all;
+  if (FILE* f = _wfopen(path.c_str(), L"rb")) {
+    char buf[65536];
+    size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) all.append(buf, n);
+    std::fclose(f);
+  }
+  return all;
+}
+
+std::vector<std::wstring> Leftovers(const std::wstring& folder) {
+  std::vector<std::wstring> names;
+  WIN32_FIND_DATAW fd;
+  HANDLE h = FindFirstFileW((folder + L"\\qv30cfg.tmp*").c_str(), &fd);
+  if (h == INVALID_HANDLE_VALUE) return names;
+  do names.push_back(fd.cFileName);
+  while (FindNextFileW(h, &fd));
+  FindClose(h);
+  return names;
+}
+
+// Kills per run: a dozen in the suite; QV_SAVE_KILLS asks for more (the figures of the note).
+int KillCount() {
+  const char* n = std::getenv("QV_SAVE_KILLS");
+  return n && std::atoi(n) > 0 ? std::atoi(n) : 12;
+}
+
+FILETIME WriteTime(const std::wstring& path) {
+  WIN32_FILE_ATTRIBUTE_DATA a{};
+  GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &a);
+  return a.ftLastWriteTime;
+}
+
+class SaveKill : public BreakwardenCopy {
+ protected:
+  SaveKill() : BreakwardenCopy(L"qvsavekill") {}
+  // A killed instance never deletes its hot keys' global atoms; the session would keep them, and
+  // the next tests of the same session look for them to be gone.
+  void TearDown() override {
+    for (int n = 1; n <= 7; ++n) {
+      const std::wstring name = L"Hotkey_bkwd" + std::to_wstring(n);
+      for (int i = 0; i < 1000; ++i) {
+        ATOM a = GlobalFindAtomW(name.c_str());
+        if (!a) break;
+        GlobalDeleteAtom(a);
+      }
+    }
+  }
+
+  // Starts the program on the file as it is and opens its settings dialog on the screen-saver
+  // page; what went wrong, empty when it came up without any box. (Generous waits: a start reads
+  // and shows a long text, on a busy machine.)
+  std::string StartAndOpen(TestProcess& p, HWND& setup) {
+    HWND main = nullptr;
+    if (!p.Started()) return "did not start";
+    if (!WaitFor([&] { return (main = p.AnyWindow(kClassBKWD)) && (setup = p.AnyWindow(L"TfrmSetup")); }, 90000))
+      return "no main window and settings dialog";
+    PostMessageW(main, WM_BKWD_OPENSETUPSCR, 0, 0);
+    if (!WaitFor([&] { return IsWindowVisible(setup) != FALSE; }, 60000)) return "the settings did not open";
+    if (HWND box = p.Window(L"#32770")) {
+      wchar_t title[64] = {};
+      GetWindowTextW(box, title, 64);
+      return "a box: " + Narrow(title);
+    }
+    return {};
+  }
+  // The check box flipped and the dialog closed with "是": the save begins.
+  bool FlipAndSave(TestProcess& p, HWND setup) {
+    HWND box = ChildByCaption(setup, L"同时启用伴音！");
+    if (!box) return false;
+    ClickButton(box);
+    PostMessageW(setup, WM_CLOSE, 0, 0);
+    HWND question = nullptr;
+    if (!WaitFor([&] { return (question = p.Window(L"#32770", L"存盘提示:")) != nullptr; }, 60000)) return false;
+    PostMessageW(GetDlgItem(question, IDYES), BM_CLICK, 0, 0);
+    return true;
+  }
+};
+
+TEST_F(SaveKill, TheFileIsAlwaysTheWholeOldOrTheWholeNewOne) {
+  // A long alarm text makes every save write a third of a megabyte, so that kills land inside it.
+  const std::vector<std::wstring> prepared = {L"请勿擅自更改数据，由此造成的软件运行错误，后果自负！",
+                                              L"[0] 2",
+                                              L"[1] 0 30 FALSE FALSE",
+                                              L"[2] 2 1 FALSE 10 FALSE 30 FALSE 0 FALSE FALSE TRUE 30",
+                                              L"[3] TRUE FALSE FALSE 0 0 FALSE 0 0 1 1 8421504 65535 8421504 65535",
+                                              L"[4] 0 FALSE TRUE 24 5 32 12 200 112",
+                                              L"[5] 0 1 0 0 16711680 16777215",
+                                              L"[6] 0 0 1 1 0 0",
+                                              L"[7] TRUE FALSE",
+                                              std::wstring(L"八点半站起来活动").append(150000, L'动'),
+                                              L"在这里输入提醒内容。",
+                                              L""};
+  WriteTextLines(ConfigPath(), prepared);
+
+  // The two files the program writes: the box on, then off again; and how long after "是" the
+  // new file is in place, so that the kills below fall before, inside and after the write.
+  std::string states[2];
+  DWORD saveMs = 0;
+  for (std::string& state : states) {
+    TestProcess p(exe);
+    HWND setup = nullptr;
+    ASSERT_EQ(StartAndOpen(p, setup), "");
+    const FILETIME before = WriteTime(ConfigPath());
+    ASSERT_TRUE(FlipAndSave(p, setup));
+    const DWORD clicked = GetTickCount();
+    ASSERT_TRUE(WaitFor(
+        [&] {
+          const FILETIME now = WriteTime(ConfigPath());
+          return CompareFileTime(&before, &now) != 0;
+        },
+        20000, 2));
+    saveMs = std::max(saveMs, GetTickCount() - clicked);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(setup); }, 60000)) << "the save did not end";
+    state = Bytes(ConfigPath());
+    p.Quit();
+    ASSERT_TRUE(p.Ended());
+  }
+  ASSERT_NE(states[0], states[1]);
+  ASSERT_GT(states[0].size(), 300000u);
+
+  std::mt19937 random(16);
+  int kills = 0, beforeTheRename = 0, afterIt = 0, leftBehind = 0;
+  DWORD deadPid = 0;
+  for (int i = 0; i < KillCount(); ++i) {
+    SCOPED_TRACE("kill " + std::to_string(i + 1));
+    const std::string before = Bytes(ConfigPath());
+    TestProcess p(exe);
+    HWND setup = nullptr;
+    ASSERT_EQ(StartAndOpen(p, setup), "") << "the start after a killed save";
+    ASSERT_TRUE(FlipAndSave(p, setup));
+    Sleep(std::uniform_int_distribution<DWORD>(0, saveMs + saveMs / 2)(random));
+    p.Kill();
+    deadPid = p.Pid();
+    ++kills;
+    const std::string after = Bytes(ConfigPath());
+    ASSERT_TRUE(after == states[0] || after == states[1]) << "a torn file of " << after.size() << " bytes";
+    (after == before ? beforeTheRename : afterIt) += 1;
+    leftBehind = int(Leftovers(folder.Path()).size());
+  }
+  std::printf("%d kills survived (a save takes about %lu ms): %d before the rename (old file), %d after it (new "
+              "file); %d temporary files left\n",
+              kills, saveMs, beforeTheRename, afterIt, leftBehind);
+  // One leftover for sure (a killed process's), and one of a live process (this test), which may
+  // still be writing and is left alone.
+  WriteTextLines(folder / (L"qv30cfg.tmp" + std::to_wstring(deadPid)), {L"half"});
+  const std::wstring live = L"qv30cfg.tmp" + std::to_wstring(GetCurrentProcessId());
+  WriteTextLines(folder / live, {L"in writing"});
+
+  // A save that runs to its end clears the leftovers of the killed ones.
+  TestProcess p(exe);
+  HWND setup = nullptr;
+  ASSERT_EQ(StartAndOpen(p, setup), "");
+  ASSERT_TRUE(FlipAndSave(p, setup));
+  ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(setup); }));
+  EXPECT_TRUE(WaitFor([&] { return Leftovers(folder.Path()) == std::vector<std::wstring>{live}; }, 5000))
+      << Leftovers(folder.Path()).size() << " left";
+  p.Quit();
+  EXPECT_TRUE(p.Ended());
+}
+
+}  // namespace
