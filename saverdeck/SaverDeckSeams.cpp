@@ -1,0 +1,12 @@
+#include "SaverDeckSeams.h"
+
+#include "Seams.h"
+
+namespace {
+int g_trackedState = 0;
+}
+
+int MediaPlayerSeam::PlayState() { return g_trackedState; }
+MediaPlayerSeam& MediaPlayer() { return SeamSlot<MediaPlayerSeam>::Instance().Get(); }
+void SetMediaPlayerSeam(MediaPlayerSeam* seam) { SeamSlot<MediaPlayerSeam>::Instance().Set(seam); }
+void SetTrackedPlayState(int state) { g_trackedState = state; }
