@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "BkwdFakes.h"
+#include "DescribedForms.h"
 #include "Fakes.h"
 #include "uniPopInfo.h"
 #include "uniQVShare.h"
@@ -89,24 +90,8 @@ TEST_F(PopHint, ANoticeRightAfterTheTimerClosedTheBoxGetsANewBox) {
 }
 
 TEST(Descriptions, EveryBreakReminderFormLoadsAndBinds) {
-  // Every description has its form class registered, so none escapes the check below.
-  std::istringstream described(DESCRIBED_FORMS);
-  for (std::string name; described >> name;) {
-    bool registered = false;
-    for (const auto& entry : RegisteredFormClasses()) registered = registered || entry.className == name;
-    EXPECT_TRUE(registered) << name << " has a description but no registered form class";
-  }
-  TForm::CheckOnly() = true;
-  for (const auto& entry : RegisteredFormClasses()) {
-    TForm* f = nullptr;
-    try {
-      f = entry.create();
-    } catch (const Exception& e) {
-      ADD_FAILURE() << entry.className << ": " << Narrow(e.Message());
-    }
-    if (f) TComponent::Free(f);
-  }
-  TForm::CheckOnly() = false;
+  // Every description has its form class registered, so none escapes the check.
+  ExpectEveryDescribedFormLoads(DESCRIBED_FORMS);
 }
 
 }  // namespace

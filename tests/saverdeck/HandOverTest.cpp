@@ -2,34 +2,13 @@
 #include <gtest/gtest.h>
 
 #include "PlaylistHandOver.h"
+#include "ProcessHelpers.h"
 #include "uniQVShare.h"
 #include "PlayerFixture.h"
 #include "ShellFakes.h"
 #include "TextFile.h"
 
 namespace {
-
-void SetClipboardText(const std::wstring& text) {
-  ASSERT_TRUE(OpenClipboard(nullptr));
-  EmptyClipboard();
-  HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
-  memcpy(GlobalLock(h), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
-  GlobalUnlock(h);
-  SetClipboardData(CF_UNICODETEXT, h);
-  CloseClipboard();
-}
-
-// The clipboard's text, or "<none>".
-std::wstring ClipboardText() {
-  if (!OpenClipboard(nullptr)) return L"<busy>";
-  std::wstring text = L"<none>";
-  if (HANDLE h = GetClipboardData(CF_UNICODETEXT)) {
-    text = static_cast<const wchar_t*>(GlobalLock(h));
-    GlobalUnlock(h);
-  }
-  CloseClipboard();
-  return text;
-}
 
 class HandOver : public PlayerForms {
  protected:
@@ -54,7 +33,7 @@ TEST_F(HandOver, WhatTheUserCopiedIsNeitherTriedNorEmptied) {
   std::wstring list = folder / L"list.qvml";
   WriteTextLines(list, {L"C:\\a.mp3"});
   for (const std::wstring& text : {std::wstring(L"hello"), list}) {
-    SetClipboardText(text);
+    ASSERT_TRUE(SetClipboardText(text));
     calls.clear();
     main->HidePlayer();
     Send(WM_SAVERDECK_SHOW);

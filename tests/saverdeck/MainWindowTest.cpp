@@ -5,7 +5,9 @@
 #include <sstream>
 
 #include "ComCtrls.h"
+#include "DescribedForms.h"
 #include "PlayerFixture.h"
+#include "ProcessHelpers.h"
 #include "SaverDeckCommands.h"
 #include "uniQVShare.h"
 
@@ -13,14 +15,7 @@ namespace {
 
 using Calls = std::vector<std::wstring>;
 
-bool TrayIconAnswers(HWND owner) {
-  NOTIFYICONDATAW nid{sizeof(nid)};
-  nid.hWnd = owner;
-  nid.uID = 102;
-  nid.uFlags = NIF_TIP;
-  lstrcpyW(nid.szTip, L"Sonavista");
-  return Shell_NotifyIconW(NIM_MODIFY, &nid) != FALSE;
-}
+bool TrayIconAnswers(HWND owner) { return ::TrayIconAnswers(owner, 102, L"Sonavista"); }
 
 using MainWindow = PlayerForms;
 
@@ -404,25 +399,11 @@ TEST(BringWindowToFront, RaisesAboveTheOthersWithoutStayingTopmostOrMoving) {
 }
 
 TEST(Descriptions, EveryPlayerFormLoadsAndBinds) {
+  ExpectEveryDescribedFormLoads(DESCRIBED_FORMS);
   std::istringstream described(DESCRIBED_FORMS);
   int count = 0;
-  for (std::string name; described >> name; ++count) {
-    bool registered = false;
-    for (const auto& entry : RegisteredFormClasses()) registered = registered || entry.className == name;
-    EXPECT_TRUE(registered) << name << " has a description but no registered form class";
-  }
+  for (std::string name; described >> name;) ++count;
   EXPECT_EQ(count, 4);
-  TForm::CheckOnly() = true;
-  for (const auto& entry : RegisteredFormClasses()) {
-    TForm* f = nullptr;
-    try {
-      f = entry.create();
-    } catch (const Exception& e) {
-      ADD_FAILURE() << entry.className << ": " << Narrow(e.Message());
-    }
-    if (f) TComponent::Free(f);
-  }
-  TForm::CheckOnly() = false;
 }
 
 }  // namespace

@@ -22,33 +22,12 @@ class Player : public TestProcess {
   HWND Shown() const { return Window(kClass); }
 };
 
-bool TrayIconAnswers(HWND owner) {
-  NOTIFYICONDATAW nid{sizeof(nid)};
-  nid.hWnd = owner;
-  nid.uID = 102;
-  nid.uFlags = NIF_TIP;
-  lstrcpyW(nid.szTip, L"Sonavista");
-  return Shell_NotifyIconW(NIM_MODIFY, &nid) != FALSE;
-}
+bool TrayIconAnswers(HWND owner) { return ::TrayIconAnswers(owner, 102, L"Sonavista"); }
 
 int MainWindowCount() {
   int n = 0;
   for (HWND h = nullptr; (h = FindWindowExW(nullptr, h, kClass, nullptr));) ++n;
   return n;
-}
-
-std::wstring AllChildTexts(HWND h) {
-  std::wstring all;
-  EnumChildWindows(
-      h,
-      [](HWND c, LPARAM p) -> BOOL {
-        wchar_t t[512] = {};
-        GetWindowTextW(c, t, 512);
-        *reinterpret_cast<std::wstring*>(p) += std::wstring(t) + L"|";
-        return TRUE;
-      },
-      LPARAM(&all));
-  return all;
 }
 
 void ClickAt(int x, int y, bool right = false) {
@@ -69,27 +48,6 @@ bool ClickTrayIconUntil(const std::function<bool()>& done, bool right = false) {
     if (WaitFor(done, 3000)) return true;
   }
   return false;
-}
-
-void SetClipboardText(const std::wstring& text) {
-  ASSERT_TRUE(OpenClipboard(nullptr));
-  EmptyClipboard();
-  HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
-  memcpy(GlobalLock(h), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
-  GlobalUnlock(h);
-  SetClipboardData(CF_UNICODETEXT, h);
-  CloseClipboard();
-}
-
-std::wstring ClipboardText() {
-  if (!OpenClipboard(nullptr)) return L"<busy>";
-  std::wstring text = L"<none>";
-  if (HANDLE h = GetClipboardData(CF_UNICODETEXT)) {
-    text = static_cast<const wchar_t*>(GlobalLock(h));
-    GlobalUnlock(h);
-  }
-  CloseClipboard();
-  return text;
 }
 
 // The number of lines in the running player's playlist (its window's list box).
@@ -114,8 +72,8 @@ class StartUp : public testing::Test {
   void AnswerExitQuestion(const Player& p, int answer) {
     HWND box = nullptr;
     ASSERT_TRUE(WaitFor([&] { return (box = p.Window(L"#32770", L"退出确认：")) != nullptr; })) << "no exit question";
-    EXPECT_NE(AllChildTexts(box).find(L"选择\"否\"将缩小到托盘，选择\"是\"退出。"), std::wstring::npos)
-        << Narrow(AllChildTexts(box));
+    EXPECT_NE(WindowChildTexts(box).find(L"选择\"否\"将缩小到托盘，选择\"是\"退出。"), std::wstring::npos)
+        << Narrow(WindowChildTexts(box));
     EXPECT_TRUE(GetWindowLongPtrW(box, GWL_EXSTYLE) & WS_EX_TOPMOST) << "system-modal";
     PostMessageW(box, WM_COMMAND, answer, 0);
     ASSERT_TRUE(WaitFor([&] { return !IsWindow(box); }));
@@ -166,7 +124,7 @@ TEST_F(StartUp, ASecondStartShowsTheFirstAndEndsAtOnceLeavingTheUsersClipboardAl
   std::wstring list = folder / L"copied.qvml";
   WriteTextLines(list, {L"C:\\a.mp3"});
   for (const std::wstring& text : {std::wstring(L"hello"), list}) {
-    SetClipboardText(text);
+    ASSERT_TRUE(SetClipboardText(text));
     Player second;
     ASSERT_TRUE(second.Started());
     ASSERT_TRUE(second.Ended()) << "the second start kept running";
@@ -190,7 +148,7 @@ TEST_F(StartUp, ASecondStartWithSlashLHandsItsPlaylistOver) {
 
   // "/l" is not the switch, and "/L" needs a path: the clipboard stays as the user left it.
   for (const std::wstring& args : {L"/l \"" + list + L"\"", std::wstring(L"/L")}) {
-    SetClipboardText(L"hello");
+    ASSERT_TRUE(SetClipboardText(L"hello"));
     Player second(args);
     ASSERT_TRUE(second.Ended());
     EXPECT_EQ(ClipboardText(), L"hello") << Narrow(args);
@@ -198,7 +156,7 @@ TEST_F(StartUp, ASecondStartWithSlashLHandsItsPlaylistOver) {
     EXPECT_EQ(PlaylistLines(first), 0) << Narrow(args);
   }
 
-  SetClipboardText(L"hello");
+  ASSERT_TRUE(SetClipboardText(L"hello"));
   PostMessageW(main, WM_CLOSE, 0, 0);
   ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(main); }));
   Player second(L"/L \"" + list + L"\"");
@@ -296,8 +254,8 @@ TEST_F(StartUp, AnOlderVersionBringsTheNoticeAfterEachOkUntilItGoes) {
   for (int round = 0; round < 2; ++round) {
     HWND box = nullptr;
     ASSERT_TRUE(WaitFor([&] { return (box = p.Window(L"#32770", L"提示")) != nullptr; })) << "no notice in round " << round;
-    EXPECT_NE(AllChildTexts(box).find(L"Sonavista检测到已经有一个旧版本在运行,请您先关闭它,再继续！"), std::wstring::npos)
-        << Narrow(AllChildTexts(box));
+    EXPECT_NE(WindowChildTexts(box).find(L"Sonavista检测到已经有一个旧版本在运行,请您先关闭它,再继续！"), std::wstring::npos)
+        << Narrow(WindowChildTexts(box));
     EXPECT_EQ(p.MainWindow(), nullptr) << "forms were created before the older version went away";
     if (round == 1) {  // the user closes the old version, then answers
       PostMessageW(oldWindow, WM_CLOSE, 0, 0);

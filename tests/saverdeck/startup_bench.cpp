@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "ProcessHelpers.h"
+
 namespace {
 std::wstring WinPath(const char* unixPath) {
   std::wstring p = L"Z:";
@@ -23,15 +25,6 @@ HWND PlayerWindowOf(DWORD pid) {
     if (owner == pid) return h;
   }
   return nullptr;
-}
-
-bool TrayIconAnswers(HWND owner) {
-  NOTIFYICONDATAW nid{sizeof(nid)};
-  nid.hWnd = owner;
-  nid.uID = 102;
-  nid.uFlags = NIF_TIP;
-  lstrcpyW(nid.szTip, L"Sonavista");
-  return Shell_NotifyIconW(NIM_MODIFY, &nid) != FALSE;
 }
 
 double Ms(const LARGE_INTEGER& a, const LARGE_INTEGER& b, const LARGE_INTEGER& f) {
@@ -59,7 +52,7 @@ int main() {
     bool iconUp = false, visible = false;
     for (int i = 0; i < 20000 && !(iconUp && visible); ++i) {
       if (!h) h = PlayerWindowOf(pi.dwProcessId);
-      if (h && !iconUp && TrayIconAnswers(h)) {
+      if (h && !iconUp && TrayIconAnswers(h, 102, L"Sonavista")) {
         iconUp = true;
         QueryPerformanceCounter(&t1);
       }

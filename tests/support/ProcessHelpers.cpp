@@ -1,5 +1,59 @@
 #include "ProcessHelpers.h"
 
+#include <shellapi.h>
+
+#include <cstring>
+
+bool TrayIconAnswers(HWND owner, UINT id, const wchar_t* tip) {
+  NOTIFYICONDATAW nid{sizeof(nid)};
+  nid.hWnd = owner;
+  nid.uID = id;
+  nid.uFlags = NIF_TIP;
+  lstrcpynW(nid.szTip, tip, ARRAYSIZE(nid.szTip));
+  return Shell_NotifyIconW(NIM_MODIFY, &nid) != FALSE;
+}
+
+std::wstring WindowChildTexts(HWND window) {
+  std::wstring all;
+  EnumChildWindows(
+      window,
+      [](HWND c, LPARAM p) -> BOOL {
+        wchar_t t[512] = {};
+        GetWindowTextW(c, t, 512);
+        *reinterpret_cast<std::wstring*>(p) += std::wstring(t) + L"|";
+        return TRUE;
+      },
+      LPARAM(&all));
+  return all;
+}
+
+bool SetClipboardText(const std::wstring& text) {
+  if (!OpenClipboard(nullptr)) return false;
+  EmptyClipboard();
+  const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+  HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE, bytes);
+  bool done = false;
+  if (h) {
+    std::memcpy(GlobalLock(h), text.c_str(), bytes);
+    GlobalUnlock(h);
+    done = SetClipboardData(CF_UNICODETEXT, h) != nullptr;
+    if (!done) GlobalFree(h);
+  }
+  CloseClipboard();
+  return done;
+}
+
+std::wstring ClipboardText() {
+  if (!OpenClipboard(nullptr)) return L"<busy>";
+  std::wstring text = L"<none>";
+  if (HANDLE h = GetClipboardData(CF_UNICODETEXT)) {
+    if (auto* p = static_cast<const wchar_t*>(GlobalLock(h))) text = p;
+    GlobalUnlock(h);
+  }
+  CloseClipboard();
+  return text;
+}
+
 bool WaitFor(const std::function<bool()>& done, DWORD ms, DWORD stepMs) {
   for (DWORD waited = 0;; waited += stepMs) {
     if (done()) return true;

@@ -6,6 +6,15 @@
 #include <functional>
 #include <string>
 
+// True while the tray holds the icon (owner, id): a tip change for it is accepted.
+bool TrayIconAnswers(HWND owner, UINT id, const wchar_t* tip);
+// The captions of every child window, each followed by '|' (what a box or dialog says).
+std::wstring WindowChildTexts(HWND window);
+// The clipboard as a user's copy leaves it: only this text.
+bool SetClipboardText(const std::wstring& text);
+// The clipboard's text; "<none>" when it holds none, "<busy>" when it cannot be opened.
+std::wstring ClipboardText();
+
 // Polls done every stepMs until it holds (true) or ms have passed (false).
 bool WaitFor(const std::function<bool()>& done, DWORD ms = 20000, DWORD stepMs = 50);
 
