@@ -50,7 +50,7 @@ int main() {
     }
     HWND h = nullptr;
     bool iconUp = false, visible = false;
-    for (int i = 0; i < 20000 && !(iconUp && visible); ++i) {
+    for (int i = 0; i < 2000 && !(iconUp && visible); ++i) {
       if (!h) h = PlayerWindowOf(pi.dwProcessId);
       if (h && !iconUp && TrayIconAnswers(h, 102, L"Sonavista")) {
         iconUp = true;
@@ -60,7 +60,7 @@ int main() {
         visible = true;
         QueryPerformanceCounter(&t2);
       }
-      if (!(iconUp && visible)) Sleep(1);
+      if (!(iconUp && visible)) Sleep(10);  // asking the tray too often would slow the program down
     }
     if (iconUp) tray.push_back(Ms(t0, t1, freq));
     if (visible) shown.push_back(Ms(t0, t2, freq));
