@@ -1,11 +1,10 @@
 #include "SaverDeckCommands.h"
 
+#include "PlaylistFile.h"
 #include "uniQVShare.h"
 
 bool PlaylistHandOverPath(const std::vector<std::wstring>& args, std::wstring& path) {
-  if (args.size() < 2 || args[0] != L"/L") return false;
-  path = args[1];
-  return true;
+  return ParseStartSwitch(args, path) == TStartSwitch::LoadList;
 }
 
 namespace {

@@ -18,3 +18,14 @@ void SetMediaPlayerSeam(MediaPlayerSeam* seam);  // nullptr: the tracked state
 void SetTrackedPlayState(int state);
 
 inline constexpr int kPlayStateStopped = 1, kPlayStatePaused = 2, kPlayStatePlaying = 3;
+
+// The shell's notification that file associations changed (SHChangeNotify): a test must not
+// disturb the shell of the machine, and watches that the call comes, and only once.
+class ShellNotifySeam {
+ public:
+  virtual ~ShellNotifySeam() = default;
+  // SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr)
+  virtual void AssociationsChanged();
+};
+ShellNotifySeam& ShellNotify();
+void SetShellNotifySeam(ShellNotifySeam* seam);  // nullptr: the real call

@@ -56,6 +56,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   // The playlist window reads the settings dialog's controls as it is created.
   Application->CreateForm(frmSetupSaverDeck);
   Application->CreateForm(frmTransitForm);
+  StartArguments = Arguments();
   Application->CreateForm(frmMusicList);
   Application->Run();
   return EndProgram(Application->ExitCode());

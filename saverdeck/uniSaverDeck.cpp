@@ -315,6 +315,16 @@ void TfrmSaverDeck::WMSaverDeckTray(TMessage& m) {
 
 void TfrmSaverDeck::bbtPlayClick(TObject*) { Observe(L"bbtPlayClick"); }
 void TfrmSaverDeck::bbtStopClick(TObject*) { Observe(L"bbtStopClick"); }
+void TfrmSaverDeck::bbtPauseClick(TObject*) { Observe(L"bbtPauseClick"); }
+void TfrmSaverDeck::bbtOpenClick(TObject* Sender) {
+  Observe(Sender ? L"bbtOpenClick " + static_cast<TComponent*>(Sender)->Name() : L"bbtOpenClick");
+}
+void TfrmSaverDeck::PlayFile(const std::wstring& path) { Observe(L"PlayFile " + path); }
+void TfrmSaverDeck::NModeSingleClick(TObject* Sender) {
+  Observe(L"NModeSingleClick " + (Sender ? static_cast<TComponent*>(Sender)->Name() : std::wstring()));
+}
+void TfrmSaverDeck::NMuteClick(TObject*) { Observe(L"NMuteClick"); }
+void TfrmSaverDeck::NVolAdjustClick(TObject*) { Observe(L"NVolAdjustClick"); }
 void TfrmSaverDeck::bbtNextClick(TObject*) { Observe(L"bbtNextClick"); }
 void TfrmSaverDeck::StartScrRun(uint8_t random, uint8_t music) {
   Observe(L"StartScrRun " + std::to_wstring(random) + L" " + std::to_wstring(music));

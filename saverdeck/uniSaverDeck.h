@@ -102,7 +102,13 @@ class TfrmSaverDeck : public TForm {
 
   // ---- what the playback, run, accompaniment, volume and arrangement modules provide ----
   void bbtPlayClick(TObject* Sender);
+  void bbtPauseClick(TObject* Sender);
   void bbtStopClick(TObject* Sender);
+  void bbtOpenClick(TObject* Sender);
+  void PlayFile(const std::wstring& path);
+  void NModeSingleClick(TObject* Sender);
+  void NMuteClick(TObject* Sender);
+  void NVolAdjustClick(TObject* Sender);
   void bbtNextClick(TObject* Sender);
   // random 1: savers at random; music 0 with music, 1 without.
   void StartScrRun(uint8_t random, uint8_t music);

@@ -1,6 +1,8 @@
 #include "uniSetupSaverDeck.h"
 
+#include "FileTypeRegistration.h"
 #include "Seams.h"
+#include "uniQVShare.h"
 
 TfrmSetupSaverDeck* frmSetupSaverDeck = nullptr;
 
@@ -45,7 +47,8 @@ TfrmSetupSaverDeck::TfrmSetupSaverDeck(TComponent* AOwner) : TForm(AOwner) {
                                       .Bind("Panel3", Panel3)
                                       .Bind("ppmMore", ppmMore)
                                       .On("FormClose", &TfrmSetupSaverDeck::FormClose)
-                                      .On("bbtCloseClick", &TfrmSetupSaverDeck::bbtCloseClick));
+                                      .On("bbtCloseClick", &TfrmSetupSaverDeck::bbtCloseClick)
+                                      .On("btnFixQVMLClick", &TfrmSetupSaverDeck::btnFixQVMLClick));
 }
 QV_REGISTER_FORM(TfrmSetupSaverDeck);
 
@@ -63,3 +66,13 @@ void TfrmSetupSaverDeck::FormClose(TObject*, TCloseAction& Action) {
 }
 
 void TfrmSetupSaverDeck::SaveConfig() {}
+
+void TfrmSetupSaverDeck::RegisterPlayListFileType(const std::wstring& extension, const std::wstring& exePath) {
+  RegisterPlayListType(extension, exePath);
+}
+
+void TfrmSetupSaverDeck::btnFixQVMLClick(TObject*) {
+  // A registry error leaves through the standard error box, and no "done" is said.
+  RegisterPlayListFileType(L"qvml", OwnExePath());
+  Application->MessageBox(L"修复已完成！", L"Quovel提示", MB_SYSTEMMODAL | MB_ICONINFORMATION);
+}

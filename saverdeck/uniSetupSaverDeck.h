@@ -59,6 +59,10 @@ class TfrmSetupSaverDeck : public TForm {
   TPopupMenu* ppmMore = nullptr;
 
   void FormClose(TObject* Sender, TCloseAction& Action);
+  void btnFixQVMLClick(TObject* Sender);
+  // The playlist file type for extension (without its dot) opened by exePath; only what differs
+  // is written.
+  void RegisterPlayListFileType(const std::wstring& extension, const std::wstring& exePath);
   void bbtCloseClick(TObject* Sender);
 
   // Writes svd25cfg from the controls; comes with the configuration file's module.
