@@ -354,6 +354,10 @@ bool TWinControl::DoKeyDown(WORD& key) {
     CallEvent(f->OnKeyDown, f, key, s);
     if (key == 0) return true;
   }
+  if (f && f->IsShortCut(key, s)) {
+    key = 0;
+    return true;
+  }
   CallEvent(OnKeyDown, this, key, s);
   return key == 0;
 }

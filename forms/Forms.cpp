@@ -26,6 +26,7 @@ void RegisterStandardClasses() {
   RegisterComponentClass("TTimer", [](TComponent* o) { return new TTimer(o); });
   RegisterComponentClass("TImage", [](TComponent* o) { return new TImage(o); });
   RegisterComponentClass("TPopupMenu", [](TComponent* o) { return new TPopupMenu(o); });
+  RegisterComponentClass("TMainMenu", [](TComponent* o) { return new TMainMenu(o); });
   RegisterComponentClass("TMenuItem", [](TComponent* o) { return new TMenuItem(o); });
   RegisterComponentClass("TComboBox", [](TComponent* o) { return new TComboBox(o); });
   RegisterComponentClass("TColorBox", [](TComponent* o) { return new TColorBox(o); });
@@ -110,6 +111,26 @@ void TForm::InitFormFromText(const std::string& text, const std::string& source,
   CallEvent(OnCreate, this);
   if (visibleOnLoad_) Show();
 }
+
+void TForm::Loaded() {
+  TWinControl::Loaded();
+  if (menuName_.empty()) return;
+  menu_ = dynamic_cast<TMainMenu*>(FindComponent(Utf8ToWide(menuName_)));
+  if (!menu_) throw EFormDescription(L"no main menu " + Utf8ToWide(menuName_) + L" for " + Name());
+  // The client size of the description is below the bar.
+  height_ += GetSystemMetrics(SM_CYMENU);
+  if (handle_) {  // made while the description was applied
+    menu_->AttachTo(handle_);
+    SetWindowPos(handle_, nullptr, 0, 0, width_, height_, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
+
+void TForm::HandleCreated() {
+  ApplyLayered();
+  if (menu_) menu_->AttachTo(handle_);
+}
+
+bool TForm::IsShortCut(WORD key, TShiftState shift) { return menu_ && menu_->IsShortCut(key, shift); }
 
 void TForm::CreateParams(TCreateParams& p) {
   static std::vector<std::wstring> registered;
@@ -317,7 +338,11 @@ void TForm::WndProc(TMessage& m) {
       TWinControl::WndProc(m);
       CallEvent(OnResize, this);
       return;
+    case WM_INITMENUPOPUP:
+      if (menu_) menu_->RefreshPopup(HMENU(m.WParam));
+      break;
     case WM_COMMAND:
+      if (m.LParam == 0 && HIWORD(m.WParam) == 0 && menu_ && menu_->DispatchCommand(LOWORD(m.WParam))) return;
       if (m.LParam == 0 && LOWORD(m.WParam) == IDCANCEL) {  // Esc through the dialog manager
         for (TControl* c : Controls())
           if (auto* b = dynamic_cast<TButton*>(c); b && b->Cancel && b->Enabled()) {
@@ -368,6 +393,7 @@ bool TForm::SetProperty(const std::string& name, const PropValue& v, FormLoader&
   else if (name == "TransparentColor") transparentColor_ = v.AsBool();
   else if (name == "TransparentColorValue") transparentColorValue_ = ColorFromProp(v);
   else if (name == "Visible") visibleOnLoad_ = v.AsBool();
+  else if (name == "Menu") menuName_ = v.AsIdent();
   else if (name == "OnCreate") OnCreate = loader.Event<TNotifyEvent>(v);
   else if (name == "OnShow") OnShow = loader.Event<TNotifyEvent>(v);
   else if (name == "OnHide") OnHide = loader.Event<TNotifyEvent>(v);

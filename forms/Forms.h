@@ -10,6 +10,8 @@
 #include "Description.h"
 #include "Seams.h"
 
+class TMainMenu;
+
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
 enum TFormBorderStyle { bsNoneBorder, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 enum TFormStyle { fsNormal, fsStayOnTop };
@@ -60,7 +62,13 @@ class TForm : public TWinControl {
   bool Modal() const { return modal_; }
   bool Active() const;
 
+  // The menu bar (the description's Menu), or null.
+  TMainMenu* Menu() const { return menu_; }
+  // A key pressed anywhere in the form: the menu bar's item with that shortcut clicks.
+  bool IsShortCut(WORD key, TShiftState shift);
+
   bool SetProperty(const std::string& name, const PropValue& v, FormLoader& loader) override;
+  void Loaded() override;
   void WndProc(TMessage& m) override;
 
   // Set while the test of all descriptions creates each form: no OnCreate, nothing shown.
@@ -73,7 +81,7 @@ class TForm : public TWinControl {
   void InitFormFromText(const std::string& text, const std::string& source, const FormBinder& binder);
   void CreateParams(TCreateParams& p) override;
   // A layered window shows nothing until its attributes are set.
-  void HandleCreated() override { ApplyLayered(); }
+  void HandleCreated() override;
   void VisibleChanged() override;
   void BeforeDestruction() override;
   // Log-off and shut-down: consent is given always; EndSession does the program's closing work.
@@ -83,6 +91,8 @@ class TForm : public TWinControl {
   void PlaceOnScreen();
   void ApplyLayered();
   std::wstring windowClass_;
+  std::string menuName_;
+  TMainMenu* menu_ = nullptr;
   TFormStyle formStyle_ = fsNormal;
   bool alphaBlend_ = false, transparentColor_ = false;
   int alphaValue_ = 255;

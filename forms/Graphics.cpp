@@ -30,7 +30,8 @@ static const std::map<std::wstring, TColor>& ColorNames() {
       {L"clMenu", clMenu}, {L"clWindow", clWindow}, {L"clWindowText", clWindowText}, {L"clMenuText", clMenuText},
       {L"clHighlight", clHighlight}, {L"clHighlightText", clHighlightText}, {L"clBtnFace", clBtnFace},
       {L"clBtnShadow", clBtnShadow}, {L"clGrayText", clGrayText}, {L"clBtnText", clBtnText},
-      {L"clBtnHighlight", clBtnHighlight}, {L"clInfoText", clInfoText}, {L"clInfoBk", clInfoBk}};
+      {L"clBtnHighlight", clBtnHighlight}, {L"clInfoText", clInfoText}, {L"clInfoBk", clInfoBk},
+      {L"clHotLight", clHotLight}};
   return m;
 }
 

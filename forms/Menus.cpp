@@ -60,6 +60,7 @@ bool TMenuItem::SetProperty(const std::string& name, const PropValue& v, FormLoa
   else if (name == "Default") Default = v.AsBool();
   else if (name == "RadioItem") RadioItem = v.AsBool();
   else if (name == "GroupIndex") GroupIndex = v.AsInt();
+  else if (name == "ShortCut") ShortCut = TextToShortCut(v.AsString());
   else if (name == "Hint") Hint = v.AsString();
   else if (name == "OnClick") OnClick = loader.Event<TNotifyEvent>(v);
   else if (name == "OnDrawItem") OnDrawItem = loader.Event<TMenuDrawItemEvent>(v);
@@ -70,6 +71,7 @@ bool TMenuItem::SetProperty(const std::string& name, const PropValue& v, FormLoa
 
 void TMenuItem::SetParentComponent(TComponent* p) {
   if (auto* m = dynamic_cast<TPopupMenu*>(p)) m->Items()->Add(this);
+  else if (auto* b = dynamic_cast<TMainMenu*>(p)) b->Items()->Add(this);
   else if (auto* i = dynamic_cast<TMenuItem*>(p)) i->Add(this);
 }
 
@@ -191,5 +193,187 @@ bool HandleMenuOwnerDraw(TMessage& m) {
   }
   canvas.SetHandle(nullptr);
   m.Result = TRUE;
+  return true;
+}
+
+// ---- shortcuts ---------------------------------------------------------------------------------
+
+namespace {
+struct KeyName {
+  WORD key;
+  const wchar_t* name;
+};
+const KeyName kKeyNames[] = {{VK_BACK, L"BkSp"}, {VK_TAB, L"Tab"}, {VK_RETURN, L"Enter"}, {VK_ESCAPE, L"Esc"},
+                             {VK_SPACE, L"Space"}, {VK_PRIOR, L"PgUp"}, {VK_NEXT, L"PgDn"}, {VK_END, L"End"},
+                             {VK_HOME, L"Home"}, {VK_LEFT, L"Left"}, {VK_UP, L"Up"}, {VK_RIGHT, L"Right"},
+                             {VK_DOWN, L"Down"}, {VK_INSERT, L"Ins"}, {VK_DELETE, L"Del"}};
+const struct {
+  TShortCut bit;
+  const wchar_t* name;
+} kModifiers[] = {{scShift, L"Shift+"}, {scCtrl, L"Ctrl+"}, {scAlt, L"Alt+"}};
+}  // namespace
+
+TShortCut TextToShortCut(const std::wstring& text) {
+  std::wstring rest = text;
+  TShortCut sc = 0;
+  for (bool found = true; found;) {
+    found = false;
+    for (const auto& m : kModifiers) {
+      size_t n = wcslen(m.name);
+      if (rest.size() > n && _wcsnicmp(rest.c_str(), m.name, n) == 0) {
+        sc |= m.bit;
+        rest = rest.substr(n);
+        found = true;
+      }
+    }
+  }
+  if (rest.empty()) {
+    if (sc == 0) return 0;
+  } else if (rest.size() == 1 && ((rest[0] >= L'A' && rest[0] <= L'Z') || (rest[0] >= L'0' && rest[0] <= L'9'))) {
+    return TShortCut(sc | rest[0]);
+  } else if (rest.size() == 1 && rest[0] >= L'a' && rest[0] <= L'z') {
+    return TShortCut(sc | (rest[0] - L'a' + L'A'));
+  } else if ((rest[0] == L'F' || rest[0] == L'f') && rest.size() <= 3) {
+    int n = _wtoi(rest.c_str() + 1);
+    if (n >= 1 && n <= 24) return TShortCut(sc | (VK_F1 + n - 1));
+  } else {
+    for (const auto& k : kKeyNames)
+      if (_wcsicmp(rest.c_str(), k.name) == 0) return TShortCut(sc | k.key);
+  }
+  throw EFormDescription(L"unknown shortcut '" + text + L"'");
+}
+
+std::wstring ShortCutToText(TShortCut sc) {
+  WORD key = sc & 0xFF;
+  if (key == 0) return L"";
+  std::wstring text;
+  for (const auto& m : kModifiers)
+    if (sc & m.bit) text += m.name;
+  if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9')) return text + wchar_t(key);
+  if (key >= VK_F1 && key <= VK_F24) return text + L"F" + std::to_wstring(key - VK_F1 + 1);
+  for (const auto& k : kKeyNames)
+    if (k.key == key) return text + k.name;
+  return L"";
+}
+
+// ---- TMainMenu ---------------------------------------------------------------------------------
+
+namespace {
+// Above the dialog manager's IDOK/IDCANCEL, which a form also receives as commands without a window.
+const UINT kFirstMenuCommand = 0x1000;
+
+std::wstring BarCaption(const TMenuItem* it) {
+  std::wstring sc = ShortCutToText(it->ShortCut);
+  return sc.empty() ? it->Caption : it->Caption + L"\t" + sc;
+}
+
+UINT ItemState(const TMenuItem* it) {
+  return (it->Checked ? MFS_CHECKED : 0) | (it->Enabled ? 0 : MFS_DISABLED) | (it->Default ? MFS_DEFAULT : 0);
+}
+}  // namespace
+
+TMainMenu::TMainMenu(TComponent* AOwner) : TComponent(AOwner), items_(new TMenuItem(this)) {}
+
+TMainMenu::~TMainMenu() {
+  if (attached_ && IsWindow(attached_) && GetMenu(attached_) == handle_) SetMenu(attached_, nullptr);
+  if (handle_ && IsMenu(handle_)) DestroyMenu(handle_);
+}
+
+HMENU TMainMenu::Handle() {
+  if (!handle_) {
+    handle_ = CreateMenu();
+    commands_.clear();
+    Build(handle_, items_, true);
+  }
+  return handle_;
+}
+
+void TMainMenu::AttachTo(HWND form) {
+  attached_ = form;
+  SetMenu(form, Handle());
+}
+
+void TMainMenu::Build(HMENU menu, TMenuItem* parent, bool bar) {
+  for (int i = 0; i < parent->Count(); ++i) {
+    TMenuItem* it = parent->Items(i);
+    if (!it->Visible) continue;
+    MENUITEMINFOW mi{sizeof(mi)};
+    mi.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_DATA;
+    mi.fType = it->IsLine() ? MFT_SEPARATOR : 0;
+    if (it->RadioItem) mi.fType |= MFT_RADIOCHECK;
+    std::wstring caption = bar ? it->Caption : BarCaption(it);
+    if (!it->IsLine()) {
+      mi.fMask |= MIIM_STRING;
+      mi.dwTypeData = caption.data();
+    }
+    mi.fState = ItemState(it);
+    mi.dwItemData = ULONG_PTR(it);
+    if (!it->IsLine()) {
+      mi.wID = kFirstMenuCommand + UINT(commands_.size());
+      commands_.emplace_back(mi.wID, it);
+    }
+    if (it->Count() > 0) {
+      mi.fMask |= MIIM_SUBMENU;
+      mi.hSubMenu = CreatePopupMenu();
+      Build(mi.hSubMenu, it, false);
+    }
+    InsertMenuItemW(menu, UINT(-1), TRUE, &mi);
+  }
+}
+
+UINT TMainMenu::CommandOf(const TMenuItem* item) {
+  Handle();
+  for (const auto& [id, it] : commands_)
+    if (it == item) return id;
+  return 0;
+}
+
+bool TMainMenu::DispatchCommand(UINT id) {
+  for (const auto& [cid, it] : commands_)
+    if (cid == id) {
+      if (it->Enabled && it->Count() == 0) it->Click();
+      return true;
+    }
+  return false;
+}
+
+void TMainMenu::RefreshPopup(HMENU popup) {
+  int n = GetMenuItemCount(popup);
+  for (int i = 0; i < n; ++i) {
+    MENUITEMINFOW mi{sizeof(mi)};
+    mi.fMask = MIIM_DATA;
+    if (!GetMenuItemInfoW(popup, UINT(i), TRUE, &mi) || !mi.dwItemData) continue;
+    auto* it = reinterpret_cast<TMenuItem*>(mi.dwItemData);
+    if (it->IsLine()) continue;
+    std::wstring caption = BarCaption(it);
+    MENUITEMINFOW set{sizeof(set)};
+    set.fMask = MIIM_STATE | MIIM_STRING;
+    set.fState = ItemState(it);
+    set.dwTypeData = caption.data();
+    SetMenuItemInfoW(popup, UINT(i), TRUE, &set);
+  }
+}
+
+bool TMainMenu::IsShortCut(WORD key, int shift) {
+  TShortCut want = TShortCut(key & 0xFF);
+  if (shift & ssShift) want |= scShift;
+  if (shift & ssAlt) want |= scAlt;
+  if (shift & ssCtrl) want |= scCtrl;
+  // Depth first, as the items stand in the menu; hidden or disabled branches do not answer.
+  std::function<TMenuItem*(TMenuItem*)> find = [&](TMenuItem* parent) -> TMenuItem* {
+    for (int i = 0; i < parent->Count(); ++i) {
+      TMenuItem* it = parent->Items(i);
+      if (!it->Visible || !it->Enabled) continue;
+      if (it->Count() > 0) {
+        if (TMenuItem* hit = find(it)) return hit;
+      } else if (it->ShortCut != 0 && it->ShortCut == want) {
+        return it;
+      }
+    }
+    return nullptr;
+  };
+  TMenuItem* hit = find(items_);
+  if (!hit) return false;
+  hit->Click();
   return true;
 }

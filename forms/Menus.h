@@ -12,6 +12,13 @@
 
 struct TMessage;
 
+// A menu item's shortcut key: the virtual key in the low byte with these modifier bits.
+using TShortCut = WORD;
+inline constexpr TShortCut scShift = 0x2000, scCtrl = 0x4000, scAlt = 0x8000;
+// "Ctrl+A", "Shift+Ctrl+F5"...; 0 for an empty text, EFormDescription for one it cannot read.
+TShortCut TextToShortCut(const std::wstring& text);
+std::wstring ShortCutToText(TShortCut sc);
+
 using TMenuMeasureItemEvent = std::function<void(TObject* Sender, TCanvas* ACanvas, int& Width, int& Height)>;
 using TMenuDrawItemEvent = std::function<void(TObject* Sender, TCanvas* ACanvas, const RECT& ARect, bool Selected)>;
 
@@ -23,6 +30,7 @@ class TMenuItem : public TComponent {
   std::wstring Caption;  // "-" is a separator line
   bool Checked = false, Enabled = true, Visible = true, Default = false, RadioItem = false;
   int GroupIndex = 0;
+  TShortCut ShortCut = 0;
   std::wstring Hint;
   TNotifyEvent OnClick;
   TMenuDrawItemEvent OnDrawItem;
@@ -71,6 +79,36 @@ class TPopupMenu : public TComponent {
 
  private:
   TMenuItem* items_;
+};
+
+// A form's menu bar (the form's Menu property). Items with sub-items drop down; the others are
+// commands. Captions, checks and enabled states are read from the items each time a drop-down
+// opens, so the program changes them on the items alone.
+class TMainMenu : public TComponent {
+ public:
+  explicit TMainMenu(TComponent* AOwner);
+  ~TMainMenu() override;
+  TMenuItem* Items() const { return items_; }
+  // The bar, built on first use from the visible items.
+  HMENU Handle();
+  // The form's window shows the bar.
+  void AttachTo(HWND form);
+  // The command id of an item on the bar (0 when it has none: not built, hidden, or a separator).
+  UINT CommandOf(const TMenuItem* item);
+  // WM_COMMAND of the bar: clicks the item of that id; false for an id not of this menu.
+  bool DispatchCommand(UINT id);
+  // WM_INITMENUPOPUP: the drop-down's items take their items' current states.
+  void RefreshPopup(HMENU popup);
+  // The enabled item whose ShortCut is key with the shift state (ssShift, ssCtrl, ssAlt) clicks;
+  // true when one did.
+  bool IsShortCut(WORD key, int shift);
+
+ private:
+  void Build(HMENU menu, TMenuItem* parent, bool bar);
+  TMenuItem* items_;
+  HMENU handle_ = nullptr;
+  HWND attached_ = nullptr;
+  std::vector<std::pair<UINT, TMenuItem*>> commands_;
 };
 
 // WM_MEASUREITEM / WM_DRAWITEM of an owner-drawn menu item, for any window that owns a menu.

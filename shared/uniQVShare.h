@@ -88,6 +88,10 @@ void OpenWebSearch(HWND owner, const std::wstring& word);
 // Percent-encodes text in the code page (936 = GBK, CP_UTF8); unreserved ASCII stays as it is.
 std::wstring PercentEncode(const std::wstring& text, unsigned codePage);
 
+// Brings a window to the top of the z-order without moving, sizing it or leaving it topmost: topmost
+// once, then not topmost again.
+void BringWindowToFront(HWND window);
+
 // The running program's own executable path and its folder (with no trailing backslash).
 std::wstring OwnExePath();
 std::wstring OwnExeFolder();

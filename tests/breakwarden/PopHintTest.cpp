@@ -1,9 +1,8 @@
 // The three-second notice box: text and colours, placement, closing only by its timer.
 #include <gtest/gtest.h>
 
-
-#include "DescribedForms.h"
 #include "BkwdFakes.h"
+#include "DescribedForms.h"
 #include "Fakes.h"
 #include "uniPopInfo.h"
 #include "uniQVShare.h"

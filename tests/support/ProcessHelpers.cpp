@@ -1,11 +1,39 @@
 #include "ProcessHelpers.h"
 
 #include <cstdint>
+#include <cstring>
 #include <shellapi.h>
 #include <tlhelp32.h>
 
 #include "ShellFakes.h"
 #include "Text.h"
+
+bool SetClipboardText(const std::wstring& text) {
+  if (!OpenClipboard(nullptr)) return false;
+  EmptyClipboard();
+  const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+  HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE, bytes);
+  bool done = false;
+  if (h) {
+    std::memcpy(GlobalLock(h), text.c_str(), bytes);
+    GlobalUnlock(h);
+    done = SetClipboardData(CF_UNICODETEXT, h) != nullptr;
+    if (!done) GlobalFree(h);
+  }
+  CloseClipboard();
+  return done;
+}
+
+std::wstring ClipboardText() {
+  if (!OpenClipboard(nullptr)) return L"<busy>";
+  std::wstring text = L"<none>";
+  if (HANDLE h = GetClipboardData(CF_UNICODETEXT)) {
+    if (auto* p = static_cast<const wchar_t*>(GlobalLock(h))) text = p;
+    GlobalUnlock(h);
+  }
+  CloseClipboard();
+  return text;
+}
 
 bool WaitFor(const std::function<bool()>& done, DWORD ms, DWORD stepMs) {
   for (DWORD waited = 0;; waited += stepMs) {

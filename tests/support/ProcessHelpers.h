@@ -7,6 +7,11 @@
 #include <string>
 #include <vector>
 
+// The clipboard as a user's copy leaves it: only this text.
+bool SetClipboardText(const std::wstring& text);
+// The clipboard's text; "<none>" when it holds none, "<busy>" when it cannot be opened.
+std::wstring ClipboardText();
+
 // Polls done every stepMs until it holds (true) or ms have passed (false).
 bool WaitFor(const std::function<bool()>& done, DWORD ms = 20000, DWORD stepMs = 50);
 

@@ -1,0 +1,18 @@
+#include "SaverDeckSeams.h"
+
+#include <shlobj.h>
+
+#include "Seams.h"
+
+namespace {
+int g_trackedState = 0;
+}
+
+int MediaPlayerSeam::PlayState() { return g_trackedState; }
+MediaPlayerSeam& MediaPlayer() { return SeamSlot<MediaPlayerSeam>::Instance().Get(); }
+void SetMediaPlayerSeam(MediaPlayerSeam* seam) { SeamSlot<MediaPlayerSeam>::Instance().Set(seam); }
+void SetTrackedPlayState(int state) { g_trackedState = state; }
+
+void ShellNotifySeam::AssociationsChanged() { SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr); }
+ShellNotifySeam& ShellNotify() { return SeamSlot<ShellNotifySeam>::Instance().Get(); }
+void SetShellNotifySeam(ShellNotifySeam* seam) { SeamSlot<ShellNotifySeam>::Instance().Set(seam); }

@@ -1,0 +1,136 @@
+#pragma once
+// The player's main window: the owner of the tray icon, the receiver of the sibling programs'
+// command messages and of a second start's hand-over, shown and hidden to the tray. Its window
+// class is fixed, since the siblings and a second instance find the running player by it.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "Buttons.h"
+#include "Dialogs.h"
+#include "ExtCtrls.h"
+#include "Forms.h"
+#include "GroupCtrls.h"
+#include "ListCtrls.h"
+#include "Menus.h"
+#include "StdCtrls.h"
+
+// The calls that lead into playback, the screen-saver runs, the accompaniment, volume and window
+// arrangements. Until those modules fill them in, the calls only report themselves here, so the
+// command table can be watched end to end.
+struct TSaverDeckLinks {
+  std::function<void(const std::wstring& call)> ObserveCall;
+};
+extern TSaverDeckLinks SaverDeckLinks;
+
+// The last error message the player showed; empty until one was shown, never cleared.
+extern std::wstring LastErrorText;
+
+class TfrmSaverDeck : public TForm {
+ public:
+  explicit TfrmSaverDeck(TComponent* AOwner);
+
+  TImage* Image1 = nullptr;
+  TMainMenu* MainMenu1 = nullptr;
+  TPopupMenu* PopupMenu1 = nullptr;
+  TMenuItem* NExit = nullptr;
+  TMenuItem* NSetup = nullptr;
+  TMenuItem* NListMusic = nullptr;
+  TMenuItem* NListScr = nullptr;
+  TMenuItem* NShowLastErr = nullptr;
+  TMenuItem* NAbout = nullptr;
+  TMenuItem* NMore = nullptr;
+  TMenuItem* NMute = nullptr;
+  TMenuItem* NExitR = nullptr;
+  TMenuItem* NAbout_R = nullptr;
+  TMenuItem* NShowOrHide = nullptr;
+  TMenuItem* NMute_R = nullptr;
+  TSpeedButton* bbtPlay = nullptr;
+  TSpeedButton* bbtPause = nullptr;
+  TSpeedButton* bbtStop = nullptr;
+  TSpeedButton* bbtNext = nullptr;
+  TSpeedButton* bbtPrev = nullptr;
+  TSpeedButton* bbtOpen = nullptr;
+  TSpeedButton* bbtVol = nullptr;
+  TSpeedButton* bbtFormsPosChange = nullptr;
+  TSpeedButton* btnSCRSetup = nullptr;
+  TSpeedButton* btnScrPreview = nullptr;
+  TSpeedButton* btnSetupDuLiBanYing = nullptr;
+  TSpeedButton* btnPlayScr = nullptr;
+  TSpeedButton* btnPlayScrWithMus = nullptr;
+  TBevel* bvlScrSetup = nullptr;
+  TBevel* bvlScrPreview = nullptr;
+  TBevel* bvlSelectDuLiBanYing = nullptr;
+  TBevel* bvlPlayScr = nullptr;
+  TBevel* bvlPlayScrWithMus = nullptr;
+  TComboBox* cbbSCRSavers = nullptr;
+  TComboBox* cbbSCRSaversName = nullptr;
+  TComboBox* cbbBanYing = nullptr;
+  TLabel* lblSCR_total = nullptr;
+
+  // Byte fields of the runs and the accompaniment; FormCreate clears the first three.
+  uint8_t FExternalCall = 0, FRandomOrder = 0, FUserStopped = 0, FDetectCount = 0;
+  NOTIFYICONDATAW TrayIconData{};
+  bool TrayIconAdded() const { return trayAdded_; }
+
+  void FormCreate(TObject* Sender);
+  void FormClose(TObject* Sender, TCloseAction& Action);
+  void FormDestroy(TObject* Sender);
+  void FormMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+
+  static void AlignBevelToButton(TBevel* bevel, TSpeedButton* button);
+  void ShowPlayer();
+  void HidePlayer();
+  void NShowOrHideClick(TObject* Sender);
+  void NSetupClick(TObject* Sender);
+  void NAboutClick(TObject* Sender);
+  void NListMusicClick(TObject* Sender);
+  void NShowLastErrClick(TObject* Sender);
+  void NExitClick(TObject* Sender);
+
+  // The receivers of the command messages (CommandActionFor says which message does what) and
+  // of the tray icon.
+  void WMShowAndLoadList();
+  void WMNextMusic();
+  void WMScrRun(uint8_t random, int8_t music);
+  void WMSetupAccomp();
+  void WMShowPlay();
+  void WMSaverDeckTray(TMessage& m);
+
+  // ---- what the playback, run, accompaniment, volume and arrangement modules provide ----
+  void bbtPlayClick(TObject* Sender);
+  void bbtPauseClick(TObject* Sender);
+  void bbtStopClick(TObject* Sender);
+  void bbtOpenClick(TObject* Sender);
+  void PlayFile(const std::wstring& path);
+  void NModeSingleClick(TObject* Sender);
+  void NMuteClick(TObject* Sender);
+  void NVolAdjustClick(TObject* Sender);
+  void bbtNextClick(TObject* Sender);
+  // random 1: savers at random; music 0 with music, 1 without.
+  void StartScrRun(uint8_t random, uint8_t music);
+  void ToggleAccompaniment(bool force);
+  void LoadScrList();
+  void ApplyMute(bool muted);
+  bool GetMasterMute();
+  void NResetFormPositionClick(TObject* Sender);
+
+  void WndProc(TMessage& m) override;
+
+ protected:
+  void EndSession() override;
+
+ private:
+  void AddTrayIcon();
+  void RemoveTrayIcon();
+  void OpenSetupOnPage(int page);
+  void RunCommand(const struct TCommandAction& action, TMessage& m);
+  bool trayAdded_ = false;
+};
+extern TfrmSaverDeck* frmSaverDeck;
+
+// The taskbar's re-creation message ("TaskbarCreated"), registered once.
+UINT SaverDeckTaskbarCreatedMessage();

@@ -1,0 +1,70 @@
+// The hand-over of a second start in-process: the clipboard with and without the player's mark.
+#include <gtest/gtest.h>
+
+#include "PlaylistHandOver.h"
+#include "ProcessHelpers.h"
+#include "uniQVShare.h"
+#include "PlayerFixture.h"
+#include "ShellFakes.h"
+#include "TextFile.h"
+
+namespace {
+
+class HandOver : public PlayerForms {
+ protected:
+  TestFolder folder{L"qvhandover"};
+};
+
+TEST_F(HandOver, AMarkedPathLoadsThePlaylistEmptiesTheClipboardAndShowsThePlayer) {
+  std::wstring list = folder / L"我的列表.qvml";
+  WriteTextLines(list, {L"C:\\音乐\\一.mp3", L"C:\\音乐\\二.wav"});
+  ASSERT_TRUE(PutPlaylistOnClipboard(list));
+  EXPECT_EQ(ClipboardText(), list);
+  Send(WM_SAVERDECK_SHOW);
+  EXPECT_EQ(frmMusicList->CheckListBox1->Items.List(), (std::vector<std::wstring>{L"C:\\音乐\\一.mp3", L"C:\\音乐\\二.wav"}));
+  EXPECT_EQ(calls, (std::vector<std::wstring>{L"bbtStopClick", L"bbtPlayClick", L"NResetFormPositionClick"}));
+  EXPECT_EQ(ClipboardText(), L"<none>");
+  EXPECT_FALSE(IsClipboardFormatAvailable(PlaylistHandOverFormat()));
+  EXPECT_TRUE(Shown());
+}
+
+TEST_F(HandOver, WhatTheUserCopiedIsNeitherTriedNorEmptied) {
+  // Even a copied path of an existing playlist file: the user did not ask to play it.
+  std::wstring list = folder / L"list.qvml";
+  WriteTextLines(list, {L"C:\\a.mp3"});
+  for (const std::wstring& text : {std::wstring(L"hello"), list}) {
+    ASSERT_TRUE(SetClipboardText(text));
+    calls.clear();
+    main->HidePlayer();
+    Send(WM_SAVERDECK_SHOW);
+    EXPECT_EQ(ClipboardText(), text);
+    EXPECT_EQ(frmMusicList->CheckListBox1->Items.Count(), 0) << Narrow(text);
+    EXPECT_EQ(calls, (std::vector<std::wstring>{L"NResetFormPositionClick"})) << Narrow(text);
+    EXPECT_TRUE(Shown());
+  }
+}
+
+TEST_F(HandOver, AMarkedTextNamingNoFileOrNoTextLoadsNothingButShowsThePlayer) {
+  for (const std::wstring& path : {folder / L"missing.qvml", folder.Path(), std::wstring()}) {
+    frmMusicList->CheckListBox1->Items.Assign({L"kept"});
+    ASSERT_TRUE(PutPlaylistOnClipboard(path));
+    calls.clear();
+    main->HidePlayer();
+    Send(WM_SAVERDECK_SHOW);
+    EXPECT_EQ(frmMusicList->CheckListBox1->Items.List(), std::vector<std::wstring>{L"kept"}) << Narrow(path);
+    EXPECT_EQ(calls, (std::vector<std::wstring>{L"NResetFormPositionClick"})) << Narrow(path);
+    EXPECT_EQ(ClipboardText(), L"<none>");
+    EXPECT_TRUE(Shown());
+  }
+}
+
+TEST_F(HandOver, AnEmptyClipboardShowsThePlayer) {
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EmptyClipboard();
+  CloseClipboard();
+  Send(WM_SAVERDECK_SHOW);
+  EXPECT_TRUE(Shown());
+  EXPECT_EQ(frmMusicList->CheckListBox1->Items.Count(), 0);
+}
+
+}  // namespace

@@ -1,0 +1,274 @@
+// The built player as a process: start-up and its tray icon, a second start and its hand-over,
+// the wait for an older version, the commands of the siblings, the tray icon and the menus
+// clicked as a user clicks them, and the end.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "Fakes.h"
+#include "ProcessHelpers.h"
+#include "ShellFakes.h"
+#include "TextFile.h"
+#include "uniQVShare.h"
+
+namespace {
+
+const wchar_t kClass[] = L"KMR474747_325_SaverDeck";
+
+class Player : public TestProcess {
+ public:
+  explicit Player(const std::wstring& args = L"") : TestProcess(WinPathFromBuild(SAVERDECK_EXE), args) {}
+  HWND MainWindow() const { return AnyWindow(kClass); }
+  HWND Shown() const { return Window(kClass); }
+};
+
+bool TrayIconAnswers(HWND owner) { return ::TrayIconShown(owner, 102, L"Sonavista"); }
+
+int MainWindowCount() {
+  int n = 0;
+  for (HWND h = nullptr; (h = FindWindowExW(nullptr, h, kClass, nullptr));) ++n;
+  return n;
+}
+
+void ClickAt(int x, int y, bool right = false) {
+  SetCursorPos(x, y);
+  INPUT in[2] = {};
+  in[0].type = in[1].type = INPUT_MOUSE;
+  in[0].mi.dwFlags = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
+  in[1].mi.dwFlags = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
+  SendInput(2, in, sizeof(INPUT));
+}
+
+// The tray of the desktop's taskbar holds the icon at its right end. A click may come before the
+// taskbar has laid the new icon out, or land on the icon of a program that has gone (the click
+// clears that one away): then the click is repeated, a few seconds apart.
+bool ClickTrayIconUntil(const std::function<bool()>& done, bool right = false) {
+  for (int attempt = 0; attempt < 4; ++attempt) {
+    ClickAt(GetSystemMetrics(SM_CXSCREEN) - 11, GetSystemMetrics(SM_CYSCREEN) - 10, right);
+    bool ok = WaitFor(done, 3000);
+    // The pointer leaves the tray, so the icon's tip and the next test's pop-ups are not where it was.
+    if (!right) SetCursorPos(GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2);
+    if (ok) return true;
+  }
+  return false;
+}
+
+// The number of lines in the running player's playlist (its window's list box).
+int PlaylistLines(const Player& p) {
+  HWND list = p.AnyWindow(L"TfrmMusicList");
+  HWND box = list ? FindWindowExW(list, nullptr, L"LISTBOX", nullptr) : nullptr;
+  return box ? int(SendMessageW(box, LB_GETCOUNT, 0, 0)) : -1;
+}
+
+class StartUp : public testing::Test {
+ protected:
+  void SetUp() override { ASSERT_EQ(FindWindowW(kClass, nullptr), nullptr) << "a player is left over"; }
+
+  // Starts the player and waits until it shows and its tray icon answers.
+  HWND StartShown(Player& p) {
+    HWND main = nullptr;
+    EXPECT_TRUE(WaitFor([&] { return (main = p.Shown()) != nullptr; })) << "the player did not show";
+    EXPECT_TRUE(WaitFor([&] { return main && TrayIconAnswers(main); })) << "no tray icon";
+    return main;
+  }
+  // The exit question the player shows, answered.
+  void AnswerExitQuestion(const Player& p, int answer) {
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (box = p.Window(L"#32770", L"退出确认：")) != nullptr; })) << "no exit question";
+    EXPECT_NE(WindowTexts(box).find(L"选择\"否\"将缩小到托盘，选择\"是\"退出。"), std::wstring::npos)
+        << Narrow(WindowTexts(box));
+    EXPECT_TRUE(GetWindowLongPtrW(box, GWL_EXSTYLE) & WS_EX_TOPMOST) << "system-modal";
+    PostMessageW(box, WM_COMMAND, answer, 0);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(box); }));
+  }
+
+  TestFolder folder{L"qvplayer"};
+};
+
+TEST_F(StartUp, ShowsThePlayerWithItsTrayIconAndEndsCleanly) {
+  Player p;
+  ASSERT_TRUE(p.Started());
+  HWND main = StartShown(p);
+  wchar_t caption[64] = {};
+  GetWindowTextW(main, caption, 64);
+  EXPECT_STREQ(caption, L"欢迎使用Sonavista！");
+  EXPECT_NE(p.AnyWindow(L"TfrmSetupSaverDeck"), nullptr);
+  EXPECT_NE(p.AnyWindow(L"TfrmTransitForm"), nullptr);
+  EXPECT_NE(p.AnyWindow(L"TfrmMusicList"), nullptr);
+  EXPECT_EQ(p.Window(L"TfrmSetupSaverDeck"), nullptr) << "the settings dialog starts hidden";
+  EXPECT_EQ(p.Window(L"TfrmTransitForm"), nullptr);
+
+  DWORD_PTR answer = 0;
+  EXPECT_TRUE(SendMessageTimeoutW(main, WM_QUERYENDSESSION, 0, 0, SMTO_ABORTIFHUNG, 10000, &answer));
+  EXPECT_EQ(answer, DWORD_PTR(TRUE)) << "log-off must never be blocked";
+  p.Quit();
+  ASSERT_TRUE(p.Ended());
+  EXPECT_EQ(p.ExitCode(), 0u);
+  EXPECT_FALSE(TrayIconAnswers(main)) << "the tray icon outlived the program";
+}
+
+TEST_F(StartUp, EndOfSessionRemovesTheTrayIcon) {
+  Player p;
+  HWND main = StartShown(p);
+  DWORD_PTR answer = 0;
+  ASSERT_TRUE(SendMessageTimeoutW(main, WM_ENDSESSION, TRUE, 0, SMTO_ABORTIFHUNG, 10000, &answer));
+  EXPECT_FALSE(TrayIconAnswers(main));
+}
+
+TEST_F(StartUp, ASecondStartShowsTheFirstAndEndsAtOnceLeavingTheUsersClipboardAlone) {
+  Player first;
+  HWND main = StartShown(first);
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(main); })) << "the close box did not hide it";
+  EXPECT_EQ(first.Window(L"#32770"), nullptr) << "the close box asks nothing";
+  EXPECT_TRUE(TrayIconAnswers(main));
+
+  // A copied path of an existing playlist is the user's too: not tried, not emptied.
+  std::wstring list = folder / L"copied.qvml";
+  WriteTextLines(list, {L"C:\\a.mp3"});
+  for (const std::wstring& text : {std::wstring(L"hello"), list}) {
+    ASSERT_TRUE(SetClipboardText(text));
+    Player second;
+    ASSERT_TRUE(second.Started());
+    ASSERT_TRUE(second.Ended()) << "the second start kept running";
+    EXPECT_EQ(second.ExitCode(), 0u);
+    EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(main) != FALSE; })) << "the first did not show";
+    EXPECT_EQ(MainWindowCount(), 1);
+    DWORD_PTR answer = 0;
+    EXPECT_TRUE(SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 10000, &answer));
+    EXPECT_EQ(ClipboardText(), text);
+    EXPECT_EQ(PlaylistLines(first), 0);
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(main); }));
+  }
+}
+
+TEST_F(StartUp, ASecondStartWithSlashLHandsItsPlaylistOver) {
+  Player first;
+  HWND main = StartShown(first);
+  std::wstring list = folder / L"三首.qvml";
+  WriteTextLines(list, {L"C:\\1.mp3", L"C:\\2.mp3", L"C:\\3.mp3"});
+
+  // "/l" is not the switch, and "/L" needs a path: the clipboard stays as the user left it.
+  for (const std::wstring& args : {L"/l \"" + list + L"\"", std::wstring(L"/L")}) {
+    ASSERT_TRUE(SetClipboardText(L"hello"));
+    Player second(args);
+    ASSERT_TRUE(second.Ended());
+    EXPECT_EQ(ClipboardText(), L"hello") << Narrow(args);
+    EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(main) != FALSE; }));
+    EXPECT_EQ(PlaylistLines(first), 0) << Narrow(args);
+  }
+
+  ASSERT_TRUE(SetClipboardText(L"hello"));
+  PostMessageW(main, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(main); }));
+  Player second(L"/L \"" + list + L"\"");
+  ASSERT_TRUE(second.Ended());
+  EXPECT_TRUE(WaitFor([&] { return PlaylistLines(first) == 3; })) << PlaylistLines(first);
+  EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(main) != FALSE; }));
+  EXPECT_EQ(ClipboardText(), L"<none>") << "the hand-over is emptied once taken";
+  EXPECT_EQ(MainWindowCount(), 1);
+}
+
+TEST_F(StartUp, ShowHideCommandTwiceTogglesTwice) {
+  Player p;
+  HWND main = StartShown(p);
+  PostMessageW(main, 0x8194, 0, 0);
+  EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(main); })) << "not hidden";
+  PostMessageW(main, 0x8194, 0, 0);
+  EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(main) != FALSE; })) << "not shown again";
+  // Commands without a receiver, and the rest of the siblings' table, leave it running and answering.
+  for (UINT msg = 0x8184; msg <= 0x8199; ++msg)
+    if (msg != 0x8190 && msg != 0x8194 && msg != 0x8197) PostMessageW(main, msg, 0, 0);
+  DWORD_PTR answer = 0;
+  EXPECT_TRUE(SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 10000, &answer));
+  EXPECT_TRUE(p.Running());
+  EXPECT_TRUE(IsWindowVisible(main));
+}
+
+TEST_F(StartUp, ClickingTheTrayIconTogglesThePlayer) {
+  Player p;
+  HWND main = StartShown(p);
+  EXPECT_TRUE(ClickTrayIconUntil([&] { return !IsWindowVisible(main); })) << "a click on the icon did not hide it";
+  EXPECT_TRUE(ClickTrayIconUntil([&] { return IsWindowVisible(main) != FALSE; }))
+      << "a click on the icon did not show it";
+}
+
+TEST_F(StartUp, TheTrayMenuOpensOnARightClickClosesOnAClickOutsideAndItsExitAsks) {
+  Player p;
+  HWND main = StartShown(p);
+  HWND menu = nullptr;
+  ASSERT_TRUE(ClickTrayIconUntil([&] { return (menu = p.Window(L"#32768")) != nullptr; }, true)) << "no tray menu";
+  RECT mr;
+  GetWindowRect(menu, &mr);
+  ClickAt(mr.left > 200 ? mr.left - 100 : mr.right + 100, mr.top > 200 ? mr.top - 100 : mr.bottom + 100);
+  EXPECT_TRUE(WaitFor([&] { return p.Window(L"#32768") == nullptr; })) << "the menu stayed open";
+
+  // "退出", the first of its three items, asks; No hides the player to the tray.
+  ASSERT_TRUE(ClickTrayIconUntil([&] { return (menu = p.Window(L"#32768")) != nullptr; }, true));
+  GetWindowRect(menu, &mr);
+  ClickAt(mr.left + 20, mr.top + (mr.bottom - mr.top) / 6);
+  AnswerExitQuestion(p, IDNO);
+  EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(main); }));
+  EXPECT_TRUE(p.Running());
+  EXPECT_TRUE(TrayIconAnswers(main));
+}
+
+TEST_F(StartUp, TheMenuBarsExitAsksNoHidesYesEnds) {
+  Player p;
+  HWND main = StartShown(p);
+  for (int answer : {IDNO, IDYES}) {
+    ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(main) != FALSE; }));
+    // Other tests' windows may lie over it: above them for the clicks, as a user would bring it up.
+    SetWindowPos(main, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    // "文件" is the first item of the bar, just above the client area; "退    出" its last item.
+    POINT client{0, 0};
+    ClientToScreen(main, &client);
+    HWND menu = nullptr;
+    bool dropped = false;
+    for (int attempt = 0; attempt < 3 && !dropped; ++attempt) {
+      ClickAt(client.x + 16, client.y - GetSystemMetrics(SM_CYMENU) / 2);
+      dropped = WaitFor([&] { return (menu = p.Window(L"#32768")) != nullptr; }, 3000);
+    }
+    ASSERT_TRUE(dropped) << "文件 did not drop down";
+    RECT mr;
+    GetWindowRect(menu, &mr);
+    ClickAt(mr.left + 24, mr.bottom - 10);
+    AnswerExitQuestion(p, answer);
+    if (answer == IDNO) {
+      EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(main); })) << "No did not hide it";
+      EXPECT_TRUE(p.Running());
+      PostMessageW(main, 0x8194, 0, 0);  // shown again for the next round
+    }
+  }
+  ASSERT_TRUE(p.Ended()) << "Yes did not end it";
+  EXPECT_EQ(p.ExitCode(), 0u);
+  EXPECT_FALSE(TrayIconAnswers(main));
+}
+
+TEST_F(StartUp, AnOlderVersionBringsTheNoticeAfterEachOkUntilItGoes) {
+  std::wstring log = folder / L"old.log";
+  TestProcess old(WinPathFromBuild(FAKESIBLING_EXE), L"--class KMR474747_320_SaverDeck --log \"" + log + L"\"");
+  HWND oldWindow = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (oldWindow = old.AnyWindow(L"KMR474747_320_SaverDeck")) != nullptr; }));
+
+  Player p;
+  ASSERT_TRUE(p.Started());
+  for (int round = 0; round < 2; ++round) {
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (box = p.Window(L"#32770", L"提示")) != nullptr; })) << "no notice in round " << round;
+    EXPECT_NE(WindowTexts(box).find(L"Sonavista检测到已经有一个旧版本在运行,请您先关闭它,再继续！"), std::wstring::npos)
+        << Narrow(WindowTexts(box));
+    EXPECT_EQ(p.MainWindow(), nullptr) << "forms were created before the older version went away";
+    if (round == 1) {  // the user closes the old version, then answers
+      PostMessageW(oldWindow, WM_CLOSE, 0, 0);
+      ASSERT_TRUE(old.Ended());
+    }
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(box); }));
+  }
+  StartShown(p);
+  EXPECT_EQ(p.Window(L"#32770"), nullptr);
+}
+
+}  // namespace

@@ -1,0 +1,37 @@
+// Shows one of the player's windows for screenshots, until it is closed: "setup <page>" the settings
+// dialog on a page (0 to 3), "list" the playlist window with a few lines, "transit" the transit
+// window. The main window stays hidden.
+#include <windows.h>
+
+#include <string>
+
+#include "Text.h"
+#include "uniMusicList.h"
+#include "uniSaverDeck.h"
+#include "uniSetupSaverDeck.h"
+#include "uniTransitForm.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR cmd, int) {
+  InitApplication();
+  Application->Title = L"Sonavista";
+  Application->ShowMainForm = false;
+  Application->CreateForm(frmSaverDeck);
+  Application->CreateForm(frmSetupSaverDeck);
+  Application->CreateForm(frmTransitForm);
+  Application->CreateForm(frmMusicList);
+  std::wstring what = Trim(cmd);
+  if (what.rfind(L"setup", 0) == 0) {
+    frmSetupSaverDeck->PageControl1->SetActivePageIndex(StrToIntDef(Trim(what.substr(5)), 3));
+    frmSetupSaverDeck->Show();
+  } else if (what == L"list") {
+    frmMusicList->CheckListBox1->Items.Assign({L"C:\\音乐\\一.mp3", L"C:\\音乐\\二.wav", L"C:\\音乐\\三.mid"});
+    frmMusicList->Show();
+  } else if (what == L"transit") {
+    frmTransitForm->SetBounds(0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    frmTransitForm->Show();
+  }
+  Application->Run();
+  int rc = Application->ExitCode();
+  TComponent::Free(Application);
+  return rc;
+}
