@@ -10,10 +10,17 @@
 // Polls done every stepMs until it holds (true) or ms have passed (false).
 bool WaitFor(const std::function<bool()>& done, DWORD ms = 20000, DWORD stepMs = 50);
 
+// Whether a program that writes its own path file at its first run finds it written for exe.
+enum class FirstRun {
+  Done,   // the path file names exe, as after the first run: no first-run boxes
+  AsIs,   // the path file is left as the test made it
+};
+
 class TestProcess {
  public:
   // Starts exe (a Windows path) with args after its quoted path; dir empty: this process's folder.
-  explicit TestProcess(const std::wstring& exe, const std::wstring& args = L"", const std::wstring& dir = L"");
+  explicit TestProcess(const std::wstring& exe, const std::wstring& args = L"", const std::wstring& dir = L"",
+                       FirstRun firstRun = FirstRun::Done);
   // A process still running is asked to quit (WM_QUIT to its main thread), then killed after 10 s.
   ~TestProcess();
   TestProcess(const TestProcess&) = delete;
@@ -38,6 +45,10 @@ class TestProcess {
   bool started_ = false;
   PROCESS_INFORMATION pi_{};
 };
+
+// Writes the path file of the family's program that exe is (by its file name), naming exe, as that
+// program's first run does; nothing for another executable.
+void SeedPathFile(const std::wstring& exe);
 
 // ---- another process's windows, as a user's tool reaches them ----
 
