@@ -3,6 +3,7 @@
 
 #include "Forms.h"
 #include "QVSeams.h"
+#include "uniAboutQV.h"
 #include "uniSetup.h"
 #include "unitFrmMain.h"
 #include "uniQVShare.h"
@@ -38,9 +39,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     Application->MessageBox(L"Restalon检测到已经有一个旧版本在运行,请您先关闭它,再继续！", L"提示",
                             MB_SYSTEMMODAL | MB_ICONINFORMATION);
 
+  // In this order: the settings dialog's creation starts the scheduler and needs the main window;
+  // the about window's creation tells a first run, whose setup comes 3 s later.
   Application->CreateForm(frmMain);
-  // The about window and then the settings dialog are created here, in that order: the settings
-  // dialog's creation starts the scheduler and needs the main window.
+  Application->CreateForm(frmAboutHelp);
   Application->CreateForm(frmSetup);
   Application->Run();
   int rc = EndProgram(Application->ExitCode());

@@ -3,6 +3,7 @@
 #include "BkwdSeams.h"
 #include "Seams.h"
 #include "Transparent_Window.h"
+#include "uniAboutQV.h"
 #include "uniBreakHint.h"
 #include "uniHintSmallWindow.h"
 #include "uniPopInfo.h"
@@ -314,6 +315,9 @@ void TfrmMain::NChatWithMeClick(TObject*) {
 }
 void TfrmMain::NAboutHelpClick(TObject*) {
   if (MainFormLinks.ShowAboutPage) MainFormLinks.ShowAboutPage(1);
+}
+void TfrmMain::NWebPageOfThisProductClick(TObject*) {
+  if (frmAboutHelp) frmAboutHelp->lblHelpClick(nullptr);
 }
 
 void TfrmMain::NExitClick(TObject*) {

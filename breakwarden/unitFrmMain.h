@@ -72,6 +72,8 @@ class TfrmMain : public TForm {
   void NWelcomeClick(TObject* Sender);
   void NChatWithMeClick(TObject* Sender);
   void NAboutHelpClick(TObject* Sender);
+  // "进入本产品服务主页...": the about window's help link.
+  void NWebPageOfThisProductClick(TObject* Sender);
 
   void PlaceSplash();
   void ShowSplash();

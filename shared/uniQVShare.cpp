@@ -393,6 +393,9 @@ void OpenWebSearch(HWND owner, const std::wstring& word) {
 void OpenMessengerChat(HWND owner) { Open(owner, kMessenger, SW_SHOW); }
 void OpenShopMessengerChat(HWND owner) { Open(owner, kShopMessenger, SW_SHOW); }
 
+std::wstring HomePageAddress() { return kSite; }
+std::wstring ContactEmailAddress() { return kEmail; }
+
 void CopyEmailAddr() {
   const std::wstring text = kEmail;
   bool copied = false;

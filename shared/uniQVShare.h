@@ -83,6 +83,9 @@ void OpenRadioSearch(HWND owner);
 void OpenMessengerChat(HWND owner);
 void OpenShopMessengerChat(HWND owner);
 void CopyEmailAddr();
+// What the about window shows: the maker's home page and the author's contact address.
+std::wstring HomePageAddress();
+std::wstring ContactEmailAddress();
 // A web search for word, the word percent-encoded in GBK (the tray menu's "翻译", "天气", ...).
 void OpenWebSearch(HWND owner, const std::wstring& word);
 // Percent-encodes text in the code page (936 = GBK, CP_UTF8); unreserved ASCII stays as it is.

@@ -35,6 +35,9 @@ std::wstring ClipboardText() {
   return text;
 }
 
+#include "TextFile.h"
+#include "uniQVShare.h"
+
 bool WaitFor(const std::function<bool()>& done, DWORD ms, DWORD stepMs) {
   for (DWORD waited = 0;; waited += stepMs) {
     if (done()) return true;
@@ -43,7 +46,30 @@ bool WaitFor(const std::function<bool()>& done, DWORD ms, DWORD stepMs) {
   }
 }
 
-TestProcess::TestProcess(const std::wstring& exe, const std::wstring& args, const std::wstring& dir) {
+namespace {
+// The programs that write their own path file at their first run, with the version they write.
+struct SelfPublishing {
+  const wchar_t* exeName;
+  const wchar_t* pathFile;
+  const wchar_t* version;
+};
+const SelfPublishing kSelfPublishing[] = {{L"breakwarden.exe", L"dir1", L"30"}};
+}  // namespace
+
+void SeedPathFile(const std::wstring& exe) {
+  const std::wstring name = ExtractFileName(exe);
+  for (const SelfPublishing& p : kSelfPublishing) {
+    if (lstrcmpiW(name.c_str(), p.exeName) != 0) continue;
+    const std::wstring folder = PathFileFolder();
+    if (folder.empty()) return;
+    CreateDirectoryW(folder.c_str(), nullptr);
+    WriteTextLines(folder + L"\\" + p.pathFile, {exe, p.version});
+  }
+}
+
+TestProcess::TestProcess(const std::wstring& exe, const std::wstring& args, const std::wstring& dir,
+                         FirstRun firstRun) {
+  if (firstRun == FirstRun::Done) SeedPathFile(exe);
   std::wstring cmd = L"\"" + exe + L"\"";
   if (!args.empty()) cmd += L" " + args;
   STARTUPINFOW si{sizeof(si)};
@@ -53,6 +79,7 @@ TestProcess::TestProcess(const std::wstring& exe, const std::wstring& args, cons
 
 TestProcess::TestProcess(const std::wstring& exe, const std::wstring& args, const std::wstring& dir,
                          LocalTimeShift shift) {
+  SeedPathFile(exe);
   // faketime is a host program: Wine starts it as one, and its Wine loader joins this prefix's
   // server as a process of its own, found then by its image path. The monotonic clock is left
   // alone, so the program's performance counter stays on the server's time.

@@ -20,10 +20,17 @@ struct LocalTimeShift {
   int seconds;
 };
 
+// Whether a program that writes its own path file at its first run finds it written for exe.
+enum class FirstRun {
+  Done,   // the path file names exe, as after the first run: no first-run boxes
+  AsIs,   // the path file is left as the test made it
+};
+
 class TestProcess {
  public:
   // Starts exe (a Windows path) with args after its quoted path; dir empty: this process's folder.
-  explicit TestProcess(const std::wstring& exe, const std::wstring& args = L"", const std::wstring& dir = L"");
+  explicit TestProcess(const std::wstring& exe, const std::wstring& args = L"", const std::wstring& dir = L"",
+                       FirstRun firstRun = FirstRun::Done);
   // The same under the host's faketime: the program's local time is shifted, its tick count and
   // timers stay the system's. A test that needs a time of day starts the program just before it.
   TestProcess(const std::wstring& exe, const std::wstring& args, const std::wstring& dir, LocalTimeShift shift);
@@ -55,6 +62,10 @@ class TestProcess {
   bool started_ = false;
   PROCESS_INFORMATION pi_{};
 };
+
+// Writes the path file of the family's program that exe is (by its file name), naming exe, as that
+// program's first run does; nothing for another executable.
+void SeedPathFile(const std::wstring& exe);
 
 // ---- another process's windows, as a user's tool reaches them ----
 

@@ -1,0 +1,171 @@
+#include "uniAboutQV.h"
+
+#include "TextFile.h"
+#include "uniQVShare.h"
+#include "uniSetup.h"
+#include "unitFrmMain.h"
+
+TfrmAboutHelp* frmAboutHelp = nullptr;
+
+namespace {
+
+constexpr const wchar_t* kBoxCaption = L"欢迎使用Restavo！";
+constexpr UINT kBoxFlags = MB_SYSTEMMODAL | MB_ICONINFORMATION;
+
+int Box(const std::wstring& text, UINT buttons = MB_OK) {
+  return Application->MessageBox(text, kBoxCaption, kBoxFlags | buttons);
+}
+
+// The program is ending (exit chosen while a wait or a box ran): nothing further is started.
+bool Ending() { return !Application || Application->Terminated; }
+
+// The path as the file system names it in full; the path itself when it cannot say (a missing file).
+std::wstring LongForm(const std::wstring& path) {
+  DWORD n = GetLongPathNameW(path.c_str(), nullptr, 0);
+  if (n == 0) return path;
+  std::wstring buf(n, L'\0');
+  DWORD got = GetLongPathNameW(path.c_str(), buf.data(), n);
+  if (got == 0 || got >= n) return path;
+  buf.resize(got);
+  return buf;
+}
+
+// Line 1 of the path file; a file that cannot be read counts as missing.
+std::wstring PathFileLine() {
+  try {
+    return ReadPathFile(kBkwdPathFile);
+  } catch (const std::exception&) {
+    return {};
+  }
+}
+
+}  // namespace
+
+bool IsFirstRun(const std::wstring& pathFileLine, const std::wstring& exePath) {
+  if (pathFileLine.empty()) return true;
+  // The file keeps the path in GBK, so the running path is compared as the file would hold it.
+  const std::wstring kept = LongForm(pathFileLine), running = ThroughTextFile(LongForm(exePath));
+  return CompareStringOrdinal(kept.c_str(), int(kept.size()), running.c_str(), int(running.size()), TRUE) !=
+         CSTR_EQUAL;
+}
+
+TfrmAboutHelp::TfrmAboutHelp(TComponent* AOwner) : TForm(AOwner) {
+  frmAboutHelp = this;
+  InitForm(L"TfrmAboutHelp", Binder<TfrmAboutHelp>(this)
+                                 .Bind("PageControl1", PageControl1)
+                                 .Bind("TabSheet1", TabSheet1)
+                                 .Bind("TabSheet3", TabSheet3)
+                                 .Bind("lblVersion", lblVersion)
+                                 .Bind("lblHomePageOnP1", lblHomePageOnP1)
+                                 .Bind("lblEmailOnP1", lblEmailOnP1)
+                                 .Bind("Image1", Image1)
+                                 .Bind("btnQQ", btnQQ)
+                                 .Bind("btnWangWang", btnWangWang)
+                                 .Bind("lblHelp", lblHelp)
+                                 .Bind("btnSuggestion", btnSuggestion)
+                                 .Bind("lblUpdate", lblUpdate)
+                                 .Bind("lblVote", lblVote)
+                                 .Bind("lblHomePageOnP2", lblHomePageOnP2)
+                                 .Bind("lblEmailOnP2", lblEmailOnP2)
+                                 .Bind("tmrFirstSetup", tmrFirstSetup)
+                                 .On("FormCreate", &TfrmAboutHelp::FormCreate)
+                                 .On("lblHelpClick", &TfrmAboutHelp::lblHelpClick)
+                                 .On("lblUpdateClick", &TfrmAboutHelp::lblUpdateClick)
+                                 .On("btnSuggestionClick", &TfrmAboutHelp::btnSuggestionClick)
+                                 .On("lblVoteClick", &TfrmAboutHelp::lblVoteClick)
+                                 .On("lblHomePageOnP1Click", &TfrmAboutHelp::lblHomePageOnP1Click)
+                                 .On("btnCopyEmailAddrClick", &TfrmAboutHelp::btnCopyEmailAddrClick)
+                                 .On("btnQQClick", &TfrmAboutHelp::btnQQClick)
+                                 .On("btnWangWangClick", &TfrmAboutHelp::btnWangWangClick)
+                                 .On("Image1Click", &TfrmAboutHelp::Image1Click)
+                                 .On("tmrFirstSetupTimer", &TfrmAboutHelp::tmrFirstSetupTimer));
+}
+QV_REGISTER_FORM(TfrmAboutHelp);
+
+TfrmAboutHelp::~TfrmAboutHelp() {
+  if (frmAboutHelp != this) return;
+  frmAboutHelp = nullptr;
+  MainFormLinks.ShowAboutPage = nullptr;
+  MainFormLinks.AboutWelcome = nullptr;
+}
+
+void TfrmAboutHelp::FormCreate(TObject*) {
+  for (TLabel* l : {lblHomePageOnP1, lblHomePageOnP2}) l->SetCaption(HomePageAddress());
+  for (TLabel* l : {lblEmailOnP1, lblEmailOnP2}) l->SetCaption(ContactEmailAddress());
+  // The tray's ways here.
+  MainFormLinks.ShowAboutPage = [](int page) {
+    if (frmAboutHelp) frmAboutHelp->ShowPage(page);
+  };
+  MainFormLinks.AboutWelcome = [] {
+    if (frmAboutHelp) frmAboutHelp->procWelcome();
+  };
+  if (IsFirstRun(PathFileLine(), OwnExePath())) tmrFirstSetup->SetEnabled(true);
+}
+
+HWND TfrmAboutHelp::Owner() { return Handle(); }
+
+void TfrmAboutHelp::ShowPage(int n) {
+  if (n >= 0 && n < PageControl1->PageCount()) PageControl1->SetActivePageIndex(n);
+  SetWindowState(wsNormal);
+  Show();
+  BringToFront();
+  SetForegroundWindow(Handle());
+}
+
+// ---- links -----------------------------------------------------------------------------------
+
+void TfrmAboutHelp::lblHelpClick(TObject*) { OpenHelpPage(Owner(), pcBKWD); }
+void TfrmAboutHelp::lblUpdateClick(TObject*) { OpenDownloadPage(Owner()); }
+void TfrmAboutHelp::btnSuggestionClick(TObject*) { OpenSuggestionPage(Owner()); }
+void TfrmAboutHelp::lblVoteClick(TObject*) { OpenVotePage(Owner(), pcBKWD); }
+void TfrmAboutHelp::lblHomePageOnP1Click(TObject*) { OpenHomePage(Owner()); }
+void TfrmAboutHelp::btnCopyEmailAddrClick(TObject*) { CopyEmailAddr(); }
+void TfrmAboutHelp::btnQQClick(TObject*) { OpenMessengerChat(Owner()); }
+void TfrmAboutHelp::btnWangWangClick(TObject*) { OpenShopMessengerChat(Owner()); }
+void TfrmAboutHelp::Image1Click(TObject*) {
+  if (frmMain) frmMain->ShowSplash();
+}
+
+// ---- the first run ---------------------------------------------------------------------------
+
+void TfrmAboutHelp::tmrFirstSetupTimer(TObject*) {
+  tmrFirstSetup->SetEnabled(false);
+  if (Box(L"当您初次运行或安装有改变时会出现此欢迎界面，软件需要做一些配置，点击确定继续...") != IDOK) return;
+  if (Ending()) return;
+  const bool laptop =
+      Box(L"请您正确选择：当前使用的是笔记本还是台式机？笔记本请点确定，台式机点取消。", MB_OKCANCEL) == IDOK;
+  if (Ending()) return;
+  const std::wstring exe = OwnExePath();
+  try {
+    if (frmSetup) {
+      frmSetup->cbxHarwareIsLaptop->SetChecked(laptop);
+      if (frmSetup->cbxHarwareIsLaptop->Checked()) frmSetup->SaveConfig();
+    }
+    // A folder that cannot be made is passed over: the next start asks again.
+    WritePathFile(kBkwdPathFile, exe, kBkwdPathFileVersion);
+  } catch (const std::exception& e) {
+    // qv30cfg or dir1 not written: the setup ends, and the next start runs it again.
+    Application->HandleException(e);
+    return;
+  }
+  try {
+    SetAutoRun(kAutoRunBKWD, exe);
+  } catch (const std::exception&) {
+    // Starting with Windows is not worth a message at the first run; the general page shows it.
+  }
+  DelayWithMessages(5000);
+  if (Ending()) return;
+  procWelcome();
+}
+
+void TfrmAboutHelp::procWelcome() {
+  if (Ending()) return;
+  if (Box(L"Restalon是挡屏提醒和引导休息的软件,现在先演示一下吧...") == IDOK && !Ending() && frmMain)
+    frmMain->NBreakDemoClick(nullptr);
+  DelayWithMessages(10000);
+  if (Ending()) return;
+  if (Box(L"Restalon功能非常丰富，除了卓越的休息引导功能，屏保/省电/音乐/闹钟提醒/一键调用等均是它创新的目标！"
+          L"最新加入的桌面控制台功能也异常强大，建议开启。") == IDOK &&
+      !Ending())
+    Box(L"好，就简单介绍到这，接下来有待您慢慢体验，Quovel软件将伴您健康之旅....");
+}
