@@ -1,6 +1,7 @@
 #include "Seams.h"
 
 DWORD ClockSeam::TickCount() { return GetTickCount(); }
+ULONGLONG ClockSeam::TickCount64() { return GetTickCount64(); }
 
 DWORD ClockSeam::LastInputTick() {
   LASTINPUTINFO li{sizeof(li), 0};
