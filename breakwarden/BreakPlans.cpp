@@ -88,6 +88,13 @@ TBreakPlan TBreakPlanStore::Plan(int index) const {
   return PlanFromPage(*PresetPage(kStandardPlanIndex));
 }
 
+TBreakPlan TBreakPlanStore::SelectedOrInForce(int index) const {
+  if (index >= 0 && size_t(index) < FBreakPlans.size() && FBreakPlans[index].BreakInterval != 0 &&
+      FBreakPlans[index].BreakMins != 0)
+    return FBreakPlans[index];
+  return PlanInForce();
+}
+
 namespace {
 struct ModeTexts {
   const wchar_t* name;

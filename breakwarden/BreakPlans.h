@@ -81,6 +81,9 @@ class TBreakPlanStore {
   // preset, so no reader ever sees a zero plan.
   TBreakPlan PlanInForce() const { return Plan(FCurrentPlanIndex); }
   TBreakPlan Plan(int index) const;
+  // The plan selected in the list where one is: an index in range whose plan has a work interval
+  // and a break length; otherwise (no selection, a plan never stored) the plan in force.
+  TBreakPlan SelectedOrInForce(int index) const;
   uint8_t CurrentPlanIndex() const { return FCurrentPlanIndex; }
   const std::vector<TBreakPlan>& Plans() const { return FBreakPlans; }
 

@@ -8,6 +8,7 @@
 #include "SchedulerMath.h"
 #include "uniBreakHint.h"
 #include "uniQVShare.h"
+#include "uniStat.h"
 #include "unitFrmMain.h"
 
 TfrmSetup* frmSetup = nullptr;
@@ -306,7 +307,7 @@ void TfrmSetup::InstallMainFormLinks() {
 
 // ---- break plans -------------------------------------------------------------------
 
-TBreakPlan TfrmSetup::SelectedPlan() const { return Plans.Plan(cbxBreakPlanPreSet->ItemIndex()); }
+TBreakPlan TfrmSetup::SelectedPlan() const { return Plans.SelectedOrInForce(cbxBreakPlanPreSet->ItemIndex()); }
 
 TBreakMode TfrmSetup::BreakMode() const { return BreakModeFromIndex(rbxSelectBreakMode->ItemIndex()); }
 
@@ -448,7 +449,7 @@ void TfrmSetup::rbxSelectBreakModeClick(TObject*) {
     }
   }
   if (IsFormCreated(L"frmBreakHint") && frmBreakHint) frmBreakHint->UpdateCaption();
-  // The statistics window's caption is refreshed here when that window comes.
+  if (IsFormCreated(L"frmStat") && frmStat) frmStat->UpdateCaption();
 }
 
 void TfrmSetup::scbInterfereIntensityChange(TObject*) {

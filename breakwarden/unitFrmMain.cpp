@@ -10,6 +10,7 @@
 #include "uniQVShare.h"
 #include "uniRemindWindowCenter.h"
 #include "uniSetup.h"
+#include "uniStat.h"
 
 TfrmMain* frmMain = nullptr;
 TMainFormLinks MainFormLinks;
@@ -106,6 +107,8 @@ void TfrmMain::FormCreate(TObject*) {
   FDemoBreak = false;
   FDemoHint = false;
   FPostponedMins = 0;
+  // The statistics window: "统    计...", the tray icon's left click and 0x8202 open it.
+  InstallStatLinks();
   // Placed before the first showing too, so the splash never flashes up at its design place.
   PlaceSplash();
 }
@@ -439,7 +442,7 @@ TSchedulerSettings TfrmMain::SchedulerSettings() const {
     return c;
   }
   c.Plan = st->PlanInForce();
-  c.SelectedPlan = st->Plans.Plan(ItemOf(st->cbxBreakPlanPreSet));
+  c.SelectedPlan = st->SelectedPlan();
   c.FrequencyItem = ItemOf(st->cbxFrequencyOfPCOperation);
   c.Clock.Once1 = IsChecked(st->cbxRemindOnce1);
   c.Clock.Once1Hour = ItemOf(st->cbxHourOfRemindOnce1);

@@ -3,6 +3,7 @@
 #include "Text.h"
 
 DWORD ClockSeam::TickCount() { return GetTickCount(); }
+ULONGLONG ClockSeam::TickCount64() { return GetTickCount64(); }
 
 DWORD ClockSeam::LastInputTick() {
   LASTINPUTINFO li{sizeof(li), 0};

@@ -28,6 +28,8 @@ class ClockSeam {
  public:
   virtual ~ClockSeam() = default;
   virtual DWORD TickCount();
+  // The 64-bit count (GetTickCount64), which does not wrap after 49.7 days up.
+  virtual ULONGLONG TickCount64();
   virtual DWORD LastInputTick();  // the tick of the user's last input
   virtual SYSTEMTIME LocalTime();
   // Blocks until a message arrives or ms have passed. A fake clock moves its time on instead.

@@ -18,6 +18,7 @@ void FakeClock::WaitForMessages(DWORD ms) {
 }
 
 void FakeClock::Advance(DWORD ms) {
+  if (DWORD(tick + ms) < tick) ++wraps;
   tick += ms;
   FILETIME ft;
   SystemTimeToFileTime(&local, &ft);

@@ -17,7 +17,10 @@ class FakeClock : public ClockSeam {
   DWORD lastInput = 1000000;
   SYSTEMTIME local{2026, 12, 4, 10, 9, 0, 0, 0};  // Thursday 2026-12-10 09:00:00
 
+  // Times the 32-bit count has wrapped since the system started; the 64-bit count carries them.
+  DWORD wraps = 0;
   DWORD TickCount() override { return tick; }
+  ULONGLONG TickCount64() override { return (ULONGLONG(wraps) << 32) | tick; }
   DWORD LastInputTick() override { return lastInput; }
   SYSTEMTIME LocalTime() override { return local; }
   void WaitForMessages(DWORD ms) override;
