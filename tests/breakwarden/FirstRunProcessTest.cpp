@@ -75,7 +75,7 @@ class NewUser : public testing::Test {
 TEST_F(NewUser, ADesktopUserIsWelcomedAndTheCopyIsRemembered) {
   const std::wstring exe = CopyOfProgram(first);
   {
-    TestProcess p(exe, L"", L"", FirstRun::AsIs);
+    TestProcess p(exe, L"", L"", FirstRunSeed::AsIs);
     ASSERT_TRUE(p.Started());
     const DWORD started = GetTickCount();
     HWND box = NextBox(p, 20000);
@@ -103,7 +103,7 @@ TEST_F(NewUser, ADesktopUserIsWelcomedAndTheCopyIsRemembered) {
 
   // The same copy again: nothing to set up.
   {
-    TestProcess p(exe, L"", L"", FirstRun::AsIs);
+    TestProcess p(exe, L"", L"", FirstRunSeed::AsIs);
     ASSERT_TRUE(p.Started());
     ASSERT_TRUE(WaitFor([&] { return p.AnyWindow(kClassBKWD) != nullptr; }));
     EXPECT_EQ(NextBox(p, 10000), nullptr) << "a box on the second start";
@@ -113,7 +113,7 @@ TEST_F(NewUser, ADesktopUserIsWelcomedAndTheCopyIsRemembered) {
 
   // A copy in another folder is a first run again and takes the path file over.
   const std::wstring moved = CopyOfProgram(second);
-  TestProcess p(moved, L"", L"", FirstRun::AsIs);
+  TestProcess p(moved, L"", L"", FirstRunSeed::AsIs);
   HWND box = NextBox(p, 20000);
   ASSERT_NE(box, nullptr) << "the moved copy did not ask";
   ASSERT_TRUE(Answer(box, IDOK));
@@ -125,7 +125,7 @@ TEST_F(NewUser, ADesktopUserIsWelcomedAndTheCopyIsRemembered) {
 
 TEST_F(NewUser, ALaptopAnswerSavesTheSettingsAndAnExitDuringTheWaitEndsTheSetup) {
   const std::wstring exe = CopyOfProgram(first);
-  TestProcess p(exe, L"", L"", FirstRun::AsIs);
+  TestProcess p(exe, L"", L"", FirstRunSeed::AsIs);
   HWND box = NextBox(p, 20000);
   ASSERT_NE(box, nullptr);
   ASSERT_TRUE(Answer(box, IDOK));

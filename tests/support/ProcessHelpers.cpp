@@ -68,8 +68,8 @@ void SeedPathFile(const std::wstring& exe) {
 }
 
 TestProcess::TestProcess(const std::wstring& exe, const std::wstring& args, const std::wstring& dir,
-                         FirstRun firstRun) {
-  if (firstRun == FirstRun::Done) SeedPathFile(exe);
+                         FirstRunSeed firstRun) {
+  if (firstRun == FirstRunSeed::Done) SeedPathFile(exe);
   std::wstring cmd = L"\"" + exe + L"\"";
   if (!args.empty()) cmd += L" " + args;
   STARTUPINFOW si{sizeof(si)};

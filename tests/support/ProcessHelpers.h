@@ -21,7 +21,7 @@ struct LocalTimeShift {
 };
 
 // Whether a program that writes its own path file at its first run finds it written for exe.
-enum class FirstRun {
+enum class FirstRunSeed {
   Done,   // the path file names exe, as after the first run: no first-run boxes
   AsIs,   // the path file is left as the test made it
 };
@@ -30,7 +30,7 @@ class TestProcess {
  public:
   // Starts exe (a Windows path) with args after its quoted path; dir empty: this process's folder.
   explicit TestProcess(const std::wstring& exe, const std::wstring& args = L"", const std::wstring& dir = L"",
-                       FirstRun firstRun = FirstRun::Done);
+                       FirstRunSeed firstRun = FirstRunSeed::Done);
   // The same under the host's faketime: the program's local time is shifted, its tick count and
   // timers stay the system's. A test that needs a time of day starts the program just before it.
   TestProcess(const std::wstring& exe, const std::wstring& args, const std::wstring& dir, LocalTimeShift shift);
