@@ -21,14 +21,10 @@ void TfrmShowDetail::CreateParams(TCreateParams& p) {
 }
 
 SIZE TfrmShowDetail::MeasureText(const std::wstring& text) {
-  HWND h = Handle();
-  HDC dc = GetDC(h);
-  TCanvas canvas(dc);
+  WindowDC dc(Handle());
+  TCanvas canvas(dc.get());
   canvas.Font.Assign(Font);
-  SIZE size = canvas.TextExtent(text);
-  canvas.SetHandle(nullptr);
-  ReleaseDC(h, dc);
-  return size;
+  return canvas.TextExtent(text);
 }
 
 void TfrmShowDetail::SetDetailText(const std::wstring& text) {

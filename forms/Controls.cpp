@@ -319,7 +319,7 @@ void TWinControl::DefaultHandler(TMessage& m) {
 HBRUSH TWinControl::BackgroundBrush() {
   TColor c = color_;
   if (!brush_ || brushColor_ != c) {
-    brush_.reset(CreateSolidBrush(ColorToRGB(c)), [](HBRUSH b) { DeleteObject(b); });
+    brush_.reset(CreateSolidBrush(ColorToRGB(c)));
     brushColor_ = c;
   }
   return brush_.get();

@@ -11,6 +11,7 @@
 
 #include "Classes.h"
 #include "Graphics.h"
+#include "Handles.h"
 
 struct TMessage {
   UINT Msg;
@@ -197,7 +198,7 @@ class TWinControl : public TControl {
   friend LRESULT DispatchToControl(TWinControl* self, HWND h, UINT m, WPARAM w, LPARAM l);
   friend LRESULT CALLBACK ObjectWndProc(HWND, UINT, WPARAM, LPARAM);
   std::vector<TControl*> controls_;
-  std::shared_ptr<std::remove_pointer_t<HBRUSH>> brush_;
+  GdiObject<HBRUSH> brush_;
   TColor brushColor_ = clNone;
   bool mouseDown_ = false;
   bool creating_ = false;

@@ -285,18 +285,8 @@ void TForm::WndProc(TMessage& m) {
       return;
     case WM_PAINT:
       if (OnPaint) {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(handle_, &ps);
-        struct EndOnExit {
-          HWND h;
-          PAINTSTRUCT* ps;
-          TCanvas* c;
-          ~EndOnExit() {
-            c->SetHandle(nullptr);
-            EndPaint(h, ps);
-          }
-        } end{handle_, &ps, &Canvas};
-        Canvas.SetHandle(dc);
+        PaintScope paint(handle_);
+        CanvasScope canvas(Canvas, paint.dc());
         Canvas.Font.Assign(Font);
         OnPaint(this);
         return;
