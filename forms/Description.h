@@ -48,6 +48,8 @@ std::unique_ptr<DescNode> ParseDescription(const std::string& utf8, const std::s
 // Makes a component of a class named in a description.
 using ComponentFactory = std::function<TComponent*(TComponent* owner)>;
 void RegisterComponentClass(const std::string& className, ComponentFactory factory);
+// The factory of a registered class; null for a class never registered.
+const ComponentFactory* FindComponentFactory(const std::string& className);
 
 // What a form binds: its component members and its handlers, both by name.
 class FormBinder {

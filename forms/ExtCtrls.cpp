@@ -17,7 +17,7 @@ void TTimer::Update() {
     Application->RemoveTimer(id_);
     id_ = 0;
   }
-  if (enabled_ && interval_ > 0 && !Loading()) id_ = Application->AddTimer(this);
+  if (enabled_ && interval_ > 0 && !Loading()) id_ = Application->AddTimer(interval_, [this] { Timer(); });
 }
 
 void TTimer::SetEnabled(bool v) {

@@ -3,9 +3,8 @@
 #include <algorithm>
 #include <map>
 
-#include "Controls.h"
 #include "Description.h"
-#include "Forms.h"
+#include "Dispatch.h"
 
 TMenuItem::TMenuItem(TComponent* AOwner) : TComponent(AOwner) {}
 
@@ -122,7 +121,7 @@ HMENU Build(TPopupMenu* menu, TMenuItem* parent, OpenMenu& open, UINT& nextId) {
 
 void TPopupMenu::Popup(int x, int y, HWND owner) {
   CallEvent(OnPopup, this);
-  if (!owner) owner = Application->Handle();
+  if (!owner) owner = ApplicationWindow();
   OpenMenu open;
   open.menu = this;
   UINT nextId = 1;

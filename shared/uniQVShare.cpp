@@ -103,14 +103,10 @@ void DelayWithMessages(int ms) {
       Application->ProcessMessages();
       if (Application->Terminated) return;
     } else {
-      MSG msg;
-      while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-          PostQuitMessage(int(msg.wParam));
-          return;
-        }
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
+      int code = 0;
+      if (!PumpMessages(PumpMode::kQueued, code)) {
+        PostQuitMessage(code);
+        return;
       }
     }
     const int elapsed = int(Clock().TickCount() - t0);
