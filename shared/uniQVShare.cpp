@@ -324,28 +324,13 @@ void OpenPromoPage(HWND owner, bool random, int index) {
 }
 
 void OpenHelpPage(HWND owner, uint8_t productCode) {
-  const wchar_t* page;
-  switch (productCode) {
-    case 1: page = L"help/restalon.html"; break;
-    case 2: page = L"help/pelgrin.html"; break;
-    case 3: page = L"help/sonavista.html"; break;
-    case 5: page = L"help/minvar.html"; break;
-    case 104: page = L"help/deskora.html"; break;
-    default: page = L"help/"; break;
-  }
-  Open(owner, std::wstring(kSite) + page, SW_SHOWNORMAL);
+  const ProductInfo* p = FindProduct(productCode);
+  Open(owner, std::wstring(kSite) + (p && p->helpPage ? p->helpPage : L"help/"), SW_SHOWNORMAL);
 }
 
 void OpenVotePage(HWND owner, uint8_t productCode) {
-  const wchar_t* page;
-  switch (productCode) {
-    case 1: page = L"vote/restalon.html"; break;
-    case 2: page = L"vote/pelgrin.html"; break;
-    case 3: page = L"vote/sonavista.html"; break;
-    case 5: page = L"vote/minvar.html"; break;
-    default: page = L"vote/"; break;
-  }
-  Open(owner, std::wstring(kSite) + page, SW_SHOWNORMAL);
+  const ProductInfo* p = FindProduct(productCode);
+  Open(owner, std::wstring(kSite) + (p && p->votePage ? p->votePage : L"vote/"), SW_SHOWNORMAL);
 }
 
 void OpenSuggestionPage(HWND owner) { Open(owner, kGuestBook, SW_SHOWNORMAL); }
