@@ -462,13 +462,12 @@ void TfrmSetup::AddSysSCR() {
 
 void TfrmSetup::FindAllFileInADirectory(const std::wstring& folder) {
   WIN32_FIND_DATAW fd;
-  HANDLE h = FindFirstFileW((folder + L"\\*.scr").c_str(), &fd);
-  if (h == INVALID_HANDLE_VALUE) return;
+  FindHandle h(FindFirstFileW((folder + L"\\*.scr").c_str(), &fd));
+  if (!h) return;
   do {
     cbbSCRSavers->Items.Add(folder + L"\\" + fd.cFileName);
     cbbSCRSaversName->Items.Add(ScrDisplayName(fd.cFileName));
-  } while (FindNextFileW(h, &fd));
-  FindClose(h);
+  } while (FindNextFileW(h.get(), &fd));
 }
 
 std::wstring TfrmSetup::ScrDisplayName(const std::wstring& fileName) {
