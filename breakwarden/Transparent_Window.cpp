@@ -52,6 +52,8 @@ void SetPatternInSettings(int pattern) {
   else if (frmSetup && frmSetup->cbbBreakInterface) frmSetup->cbbBreakInterface->SetItemIndex(pattern);
 }
 
+}  // namespace
+
 void SelectedPlanTakesForce() {
   if (BreakWindowLinks.PlanTakesForce) {
     BreakWindowLinks.PlanTakesForce();
@@ -63,6 +65,8 @@ void SelectedPlanTakesForce() {
   // With no selection the plan in force stays.
   frmSetup->Plans.SetPlanInForce(selected);
 }
+
+namespace {
 
 void EnableBreakCommands() {
   if (frmMain) {
@@ -153,11 +157,7 @@ void TTWForm::FormCreate(TObject*) {
   BreakTicks = 0;
   TrackingTimer->SetEnabled(false);
 
-  if (!FPreview && frmMain) {
-    TiredCarry = uint16_t(TiredCarry + frmMain->WorkDonePercent());
-    frmMain->StartWorkPeriod(0);  // no work period during the break
-    frmMain->StartIdleWatch();    // the minute tick runs on
-  }
+  if (!FPreview && frmMain) frmMain->BreakStarted();
 }
 
 void TTWForm::LayOut() {
@@ -428,7 +428,7 @@ void TTWForm::FormClose(TObject*, TCloseAction& Action) {
   ReleaseInputLimits();
   EnableBreakCommands();
   if (FPreview) {
-    if (frmMain) frmMain->FDemoBreak = false;
+    if (frmMain) frmMain->PreviewEnded();
     return;
   }
   RealBreakEnds();
@@ -436,20 +436,8 @@ void TTWForm::FormClose(TObject*, TCloseAction& Action) {
 
 void TTWForm::RealBreakEnds() {
   const int position = ProgressBar1->Position(), max = ProgressBar1->Max();
-  TiredCarry = TiredCarryAfterBreak(TiredCarry, position, max);
-  if (!frmMain) {
-    SelectedPlanTakesForce();
-    return;
-  }
-  frmMain->RecordEvent(false, false, BreakEndValue(position, max), ekAnyBreak, true);
-  ++frmMain->FCycleNo;
-  SelectedPlanTakesForce();
-  frmMain->FBreakState = stWorking;
-  frmMain->FRemindKind = rkNextBreak;
-  frmMain->RecordEvent(true, true, 0, ekNewCycle, true);
-  frmMain->FPostponedMins = 0;
-  frmMain->StartWorkPeriod(FullPeriodMins(ReadBreakWindowSettings().Plan));
-  frmMain->StartIdleWatch();
+  if (frmMain) frmMain->BreakEnded(position, max);
+  else SelectedPlanTakesForce();
 }
 
 void TTWForm::FormDestroy(TObject*) { ReleaseInputLimits(); }

@@ -202,10 +202,9 @@ void TfrmBreakHint::btnApplyMinsClick(TObject*) {
 
 void TfrmBreakHint::btnBreakClick(TObject* Sender) {
   Timer1->SetEnabled(false);
-  frmMain->FPostponedMins = AppliedMins;
+  frmMain->PostponementGranted(AppliedMins);
   if (preview_) {
-    frmMain->FDemoHint = false;
-    if (frmMain->FDemoBreak) frmMain->DemoBreak();  // "休息预演": the break preview follows
+    frmMain->HintPreviewEnded();
   } else {
     frmMain->BreakNow(0, Sender ? ekManualBreak : ekScheduledBreak);
   }

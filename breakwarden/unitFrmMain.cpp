@@ -14,13 +14,8 @@ TfrmMain* frmMain = nullptr;
 TMainFormLinks MainFormLinks;
 
 bool SelfSuspending = false;
-bool ResetBonusOnStart = true;
-uint16_t TiredCarry = 0;
 bool ScreenSaverWasActive = true;
 bool RestartAfterExit = false;
-uint16_t LastIdleBonus = 999;
-uint32_t LastInputSeen = 0;
-uint32_t LastActiveTick = 0;
 
 namespace {
 const wchar_t kTrayTip[] = L"Restavo";
@@ -393,34 +388,6 @@ long long MinuteKey(const SYSTEMTIME& t) {
 }
 }  // namespace
 
-TSchedulerState TfrmMain::LoadSchedulerState() const {
-  TSchedulerState s;
-  s.FWorkMins = FWorkMins;
-  s.FMinsPassed = FMinsPassed;
-  s.FIdleMins = FIdleMins;
-  s.FPeriodStartTick = FPeriodStartTick;
-  s.LastIdleBonus = LastIdleBonus;
-  s.ResetBonusOnStart = ResetBonusOnStart;
-  s.TiredCarry = TiredCarry;
-  s.LastInputSeen = LastInputSeen;
-  s.LastActiveTick = LastActiveTick;
-  s.IdleEntryOpen = idleEntryOpen_;
-  return s;
-}
-
-void TfrmMain::StoreSchedulerState(const TSchedulerState& s) {
-  FWorkMins = s.FWorkMins;
-  FMinsPassed = s.FMinsPassed;
-  FIdleMins = s.FIdleMins;
-  FPeriodStartTick = s.FPeriodStartTick;
-  LastIdleBonus = s.LastIdleBonus;
-  ResetBonusOnStart = s.ResetBonusOnStart;
-  TiredCarry = s.TiredCarry;
-  LastInputSeen = s.LastInputSeen;
-  LastActiveTick = s.LastActiveTick;
-  idleEntryOpen_ = s.IdleEntryOpen;
-}
-
 TSchedulerSettings TfrmMain::SchedulerSettings() const {
   if (SettingsSource) return SettingsSource();
   TSchedulerSettings c;
@@ -457,18 +424,14 @@ TSchedulerSettings TfrmMain::SchedulerSettings() const {
 }
 
 void TfrmMain::StartWorkPeriod(uint8_t minutes) {
-  TSchedulerState s = LoadSchedulerState();
-  ::StartWorkPeriod(s, minutes, Clock().TickCount());
-  StoreSchedulerState(s);
+  ::StartWorkPeriod(Scheduler, minutes, Clock().TickCount());
 }
 
 void TfrmMain::StartIdleWatch() {
   // A break asked for in the minute the user came back ends an idle stretch the tick has not seen
   // end: its entry is closed now, by the minutes counted, before the count starts again.
   if (FIdleMins != 0) CloseIdleEntry(FIdleMins, Clock().TickCount());
-  TSchedulerState s = LoadSchedulerState();
-  ::StartIdleWatch(s, Clock().TickCount(), Clock().LastInputTick());
-  StoreSchedulerState(s);
+  ::StartIdleWatch(Scheduler, Clock().TickCount(), Clock().LastInputTick());
   // Restarted, not just left on: the minute is counted from now.
   DetectPauseTimer->SetEnabled(false);
   DetectPauseTimer->SetInterval(kMinuteMs);
@@ -482,7 +445,7 @@ int TfrmMain::WorkDonePercent() const {
   return ::WorkDonePercent(SchedulerSettings().SelectedPlan.BreakInterval, MinsToBreak());
 }
 
-TDateTime TfrmMain::NextBreakTime() const { return TickToDateTime(NextBreakTick(LoadSchedulerState())); }
+TDateTime TfrmMain::NextBreakTime() const { return TickToDateTime(NextBreakTick(Scheduler)); }
 
 uint16_t TfrmMain::IdleBonusMins(uint16_t idle) const {
   const TSchedulerSettings c = SchedulerSettings();
@@ -525,10 +488,8 @@ void TfrmMain::ShowRemindWindowOfType(int windowType, uint8_t kind) {
 
 void TfrmMain::DetectPauseTimerTimer(TObject*) {
   const TMinuteInput in{Clock().TickCount(), Clock().LastInputTick(), FBreakState == stWorking};
-  TSchedulerState s = LoadSchedulerState();
-  const std::vector<TTickEvent> events = SchedulerMinute(s, in, SchedulerSettings());
   // The state is complete before any window opens: a window's wait may run the next tick.
-  StoreSchedulerState(s);
+  const std::vector<TTickEvent> events = SchedulerMinute(Scheduler, in, SchedulerSettings());
   RunTickEvents(events);
 }
 
@@ -648,6 +609,36 @@ void TfrmMain::BreakNow(uint8_t which, uint8_t kind) {
   frmBreakHint = new TfrmBreakHint(Application);
   if (!real || !SchedulerSettings().CountdownHidden) frmBreakHint->Show();
 }
+
+// ---- what the countdown and the break window report -------------------------------------------
+
+void TfrmMain::BreakStarted() {
+  TiredCarry = uint16_t(TiredCarry + WorkDonePercent());
+  StartWorkPeriod(0);  // no work period during the break
+  StartIdleWatch();    // the minute tick runs on
+}
+
+void TfrmMain::BreakEnded(int position, int max) {
+  TiredCarry = TiredCarryAfterBreak(TiredCarry, position, max);
+  RecordEvent(false, false, BreakEndValue(position, max), ekAnyBreak, true);
+  ++FCycleNo;
+  SelectedPlanTakesForce();
+  FBreakState = stWorking;
+  FRemindKind = rkNextBreak;
+  RecordEvent(true, true, 0, ekNewCycle, true);
+  FPostponedMins = 0;
+  StartWorkPeriod(FullPeriodMins(ReadBreakWindowSettings().Plan));
+  StartIdleWatch();
+}
+
+void TfrmMain::PostponementGranted(uint8_t mins) { FPostponedMins = mins; }
+
+void TfrmMain::HintPreviewEnded() {
+  FDemoHint = false;
+  if (FDemoBreak) DemoBreak();  // "休息预演": the break preview follows
+}
+
+void TfrmMain::PreviewEnded() { FDemoBreak = false; }
 
 void TfrmMain::NBreakNowClick(TObject*) {
   const int answer = Dialogs().MessageBox(nullptr, L"你主动选择了休息，确定要马上休息吗？", L"Quovel提示",

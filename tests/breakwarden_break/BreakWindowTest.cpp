@@ -60,7 +60,7 @@ class BreakWindow : public testing::Test {
     BreakWindowLinks.ShutDownDialog = [this] { ++shutDownDialogs; };
     main = new TfrmMain(Application);
     frmMain = main;
-    TiredCarry = 0;
+    main->TiredCarry = 0;
   }
   void TearDown() override {
     if (TWForm) TComponent::Free(TWForm);
@@ -145,7 +145,7 @@ TEST_F(BreakWindow, CoversTheScreenAboveEverythingAndStartsTheBreakWithoutAWorkP
   main->FPostponedMins = 3;
   main->StartWorkPeriod(49);
   clock.Advance(10 * 60000);
-  TiredCarry = 7;
+  main->TiredCarry = 7;
   const int donePercent = main->WorkDonePercent();
   TTWForm* w = OpenBreak();
 
@@ -178,7 +178,7 @@ TEST_F(BreakWindow, CoversTheScreenAboveEverythingAndStartsTheBreakWithoutAWorkP
   EXPECT_EQ(w->AlphaBlendValue(), 1);
   EXPECT_EQ(w->Banner(), L"");
 
-  EXPECT_EQ(TiredCarry, 7 + donePercent);
+  EXPECT_EQ(main->TiredCarry, 7 + donePercent);
   EXPECT_EQ(main->FWorkMins, 0);  // no work period during the break
   EXPECT_TRUE(main->DetectPauseTimer->Enabled());
   EXPECT_EQ(main->FBreakState, stOnBreak);
@@ -377,7 +377,7 @@ TEST_F(BreakWindow, RefusesEveryCloseUntilTheCountEndsThenAClickEndsTheCycle) {
   EXPECT_EQ(main->FWorkMins, 49);
   EXPECT_EQ(main->FMinsPassed, 0);
   EXPECT_TRUE(main->DetectPauseTimer->Enabled());
-  EXPECT_EQ(TiredCarry, 0);
+  EXPECT_EQ(main->TiredCarry, 0);
   EXPECT_TRUE(main->NBreakNow->Enabled);
   EXPECT_TRUE(main->NBreakDemo->Enabled);
   EXPECT_TRUE(previewButton);
@@ -393,7 +393,7 @@ TEST_F(BreakWindow, RefusesEveryCloseUntilTheCountEndsThenAClickEndsTheCycle) {
 TEST_F(BreakWindow, ABreakOfNoSecondsCountsAsFinished) {
   settings.Plan = TBreakPlan{};  // a plan never stored
   settings.Plan.BreakInterval = 30;
-  TiredCarry = 40;
+  main->TiredCarry = 40;
   TTWForm* w = OpenBreak();
   const size_t cycle = main->EventLog.Cycles().size() - 1;
   EXPECT_EQ(w->ProgressBar1->Max(), 0);
@@ -403,13 +403,13 @@ TEST_F(BreakWindow, ABreakOfNoSecondsCountsAsFinished) {
   w->FormClick(nullptr);
   EXPECT_TRUE(w->Closed());
   EXPECT_EQ(BreakEntry(cycle, ekScheduledBreak).Value, 100);
-  EXPECT_EQ(TiredCarry, 0);
+  EXPECT_EQ(main->TiredCarry, 0);
   EXPECT_EQ(main->FWorkMins, 29);
 }
 
 TEST_F(BreakWindow, APreviewLastsThreeSecondsAndClosesItselfChangingNothing) {
   main->FCycleNo = 3;
-  TiredCarry = 25;
+  main->TiredCarry = 25;
   main->StartWorkPeriod(49);
   const size_t entries = main->EventLog.Cycles().back().size();
   const size_t cycles = main->EventLog.Cycles().size();
@@ -424,7 +424,7 @@ TEST_F(BreakWindow, APreviewLastsThreeSecondsAndClosesItselfChangingNothing) {
   EXPECT_TRUE(w->Closed());
   EXPECT_FALSE(main->FDemoBreak);
   EXPECT_EQ(main->FCycleNo, 3);
-  EXPECT_EQ(TiredCarry, 25);
+  EXPECT_EQ(main->TiredCarry, 25);
   EXPECT_EQ(main->FWorkMins, 49);
   EXPECT_EQ(main->FBreakState, stWorking);
   EXPECT_EQ(main->EventLog.Cycles().size(), cycles);
@@ -790,7 +790,7 @@ class BreakWithSettings : public ProgramForms {
     MainFormLinks = {};
     BreakWindowLinks = {};
     ProgramForms::SetUp();
-    TiredCarry = 0;
+    frmMain->TiredCarry = 0;
   }
   void TearDown() override {
     ProgramForms::TearDown();

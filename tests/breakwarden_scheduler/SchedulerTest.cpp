@@ -68,9 +68,6 @@ class Scheduler : public testing::Test {
  protected:
   void SetUp() override {
     MainFormLinks = {};
-    TiredCarry = 0;
-    LastIdleBonus = 999;
-    ResetBonusOnStart = true;
     cfg.Plan = cfg.SelectedPlan = PlanFromPage(*PresetPage(kStandardPlanIndex));
     MainFormLinks.ObserveCall = [this](const std::wstring& call) { Observe(call); };
     form = new TfrmMain(Application);
