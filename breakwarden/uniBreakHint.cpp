@@ -206,7 +206,7 @@ void TfrmBreakHint::btnBreakClick(TObject* Sender) {
   if (preview_) {
     frmMain->HintPreviewEnded();
   } else {
-    frmMain->BreakNow(0, Sender ? ekManualBreak : ekScheduledBreak);
+    frmMain->BreakNow(TBreakWindow::Break, Sender ? ekManualBreak : ekScheduledBreak);
   }
   HintCanClose = true;
   CloseDetailBoxes();

@@ -369,10 +369,6 @@ TForm* OpenForm(const wchar_t* name) {
   return f && f->Visible() ? f : nullptr;
 }
 
-void ObserveCall(const wchar_t* call) {
-  if (MainFormLinks.ObserveCall) MainFormLinks.ObserveCall(call);
-}
-
 int WindowTypeFor(TRemindKind kind, const TSchedulerSettings& c) {
   switch (RemindChooserFor(kind)) {
     case TRemindChooser::Once: return c.OnceWindow;
@@ -468,7 +464,11 @@ void TfrmMain::ShowRemindWindow(TComboBox* chooser, uint8_t kind) {
 
 void TfrmMain::ShowRemindWindowOfType(int windowType, uint8_t kind) {
   FRemindKind = kind;
-  ObserveCall((L"ShowRemindWindow " + std::to_wstring(kind) + L" " + std::to_wstring(windowType)).c_str());
+  ReminderWindows().Show(windowType, kind);
+}
+
+void ReminderWindowSeam::Show(int windowType, uint8_t) {
+  // The window shows the kind the main window asks for (FRemindKind).
   const wchar_t* name = windowType == rwSmallWindow    ? L"frmHintSmallWindow"
                         : windowType == rwCenterWindow ? L"frmRemindWindowCenter"
                                                        : nullptr;
@@ -559,7 +559,7 @@ void TfrmMain::BreakTimerTimer(TObject*) {
     EnableButton(frmSetup->btnPreviewHintForm, false);
     EnableButton(frmSetup->btnPreviewBreakForm, false);
   }
-  BreakNow(1, ekCountdown);
+  BreakNow(TBreakWindow::Countdown, ekCountdown);
 }
 
 void TfrmMain::CloseOpenPreviews() {
@@ -576,12 +576,11 @@ void TfrmMain::CloseOpenPreviews() {
   }
 }
 
-void TfrmMain::BreakNow(uint8_t which, uint8_t kind) {
+void TfrmMain::BreakNow(TBreakWindow which, uint8_t kind) {
   const bool real = kind != ekNone;
   // One real countdown and one real break at a time.
-  if (real && which == 1 && FBreakState != stWorking) return;
-  if (real && which == 0 && FBreakState == stOnBreak) return;
-  ObserveCall((L"BreakNow " + std::to_wstring(which) + L" " + std::to_wstring(kind)).c_str());
+  if (real && which == TBreakWindow::Countdown && FBreakState != stWorking) return;
+  if (real && which == TBreakWindow::Break && FBreakState == stOnBreak) return;
   if (real) {
     // While working, a countdown or break window that is up is a preview: the real one replaces it.
     if (FBreakState == stWorking) CloseOpenPreviews();
@@ -589,7 +588,7 @@ void TfrmMain::BreakNow(uint8_t which, uint8_t kind) {
     FDemoBreak = false;
     RecordEvent(false, true, 0, kind, true);
   }
-  if (which == 0) {
+  if (which == TBreakWindow::Break) {
     if (real) {
       FBreakState = stOnBreak;
       DetectPauseTimer->SetEnabled(false);
@@ -644,7 +643,7 @@ void TfrmMain::NBreakNowClick(TObject*) {
   const int answer = Dialogs().MessageBox(nullptr, L"你主动选择了休息，确定要马上休息吗？", L"Quovel提示",
                                           MB_SYSTEMMODAL | MB_ICONQUESTION | MB_YESNO);
   // The question waits in a message loop, where the tick may have opened the countdown.
-  if (answer == IDYES && FBreakState == stWorking) BreakNow(0, ekManualBreak);
+  if (answer == IDYES && FBreakState == stWorking) BreakNow(TBreakWindow::Break, ekManualBreak);
 }
 
 bool TfrmMain::PreviewAllowed() const {
@@ -655,7 +654,7 @@ bool TfrmMain::DemoHint() {
   if (!PreviewAllowed()) return false;
   FDemoBreak = false;
   FDemoHint = true;
-  BreakNow(1, ekNone);
+  BreakNow(TBreakWindow::Countdown, ekNone);
   return true;
 }
 
@@ -665,7 +664,7 @@ bool TfrmMain::DemoBreak() {
   if (!chained && !PreviewAllowed()) return false;
   FDemoHint = false;
   FDemoBreak = true;
-  BreakNow(0, ekNone);
+  BreakNow(TBreakWindow::Break, ekNone);
   return true;
 }
 
@@ -674,9 +673,8 @@ void TfrmMain::NBreakDemoClick(TObject*) {
 }
 
 // ---- the screen-saver and power functions the idle rules call --------------------------------
-// Their work comes with the screen-saver and power modules.
 
-void TfrmMain::NLaunchSCRClick(TObject*) { ObserveCall(L"NLaunchSCRClick"); }
-void TfrmMain::ShutdownDisplayer() { ObserveCall(L"ShutdownDisplayer"); }
-void TfrmMain::LetSysStandBy(bool, bool) { ObserveCall(L"LetSysStandBy"); }
-void TfrmMain::LetSysSleep(bool, bool) { ObserveCall(L"LetSysSleep"); }
+void TfrmMain::NLaunchSCRClick(TObject*) { Power().LaunchScreenSaver(); }
+void TfrmMain::ShutdownDisplayer() { Power().DisplayOff(); }
+void TfrmMain::LetSysStandBy(bool silent, bool ask) { Power().StandBy(silent, ask); }
+void TfrmMain::LetSysSleep(bool silent, bool ask) { Power().Hibernate(silent, ask); }

@@ -21,6 +21,8 @@ inline constexpr UINT WM_BKWD_TRAY = WM_USER + 1;
 inline constexpr UINT kTrayIconId = 100;
 
 enum TBreakState : uint8_t { stWorking = 0, stCountdown = 1, stOnBreak = 2 };
+// The window BreakNow opens.
+enum class TBreakWindow : uint8_t { Break = 0, Countdown = 1 };
 
 // The windows that other modules build, as the main window reaches them. Each module sets its
 // entries when its form is created; while an entry is empty the command that leads there does
@@ -34,11 +36,6 @@ struct TMainFormLinks {
   std::function<void(int page)> ShowAboutPage;    // the about window on a page (uniAboutQV)
   std::function<void()> AboutWelcome;             // its welcome
   std::function<void(const std::wstring&)> AddStatLine;  // one line at the end of frmStat's Memo1
-  // Observes the scheduler's calls to the windows and functions it leads to: "ShowRemindWindow
-  // <kind> <window type>", "BreakNow <which> <kind>", and the screen-saver and power functions
-  // whose work comes with those modules ("NLaunchSCRClick", "ShutdownDisplayer",
-  // "LetSysStandBy", "LetSysSleep").
-  std::function<void(const std::wstring& call)> ObserveCall;
 };
 extern TMainFormLinks MainFormLinks;
 
@@ -149,8 +146,8 @@ class TfrmMain : public TForm {
   void DetectPauseTimerTimer(TObject* Sender);
   void ClockRemindTimerTimer(TObject* Sender);
   void BreakTimerTimer(TObject* Sender);
-  // which: 0 the break window, 1 the countdown window; kind ekNone logs nothing (previews).
-  void BreakNow(uint8_t which, uint8_t kind);
+  // kind ekNone logs nothing (previews).
+  void BreakNow(TBreakWindow which, uint8_t kind);
   void NBreakNowClick(TObject* Sender);
   void NBreakDemoClick(TObject* Sender);
   // Previews; refused (false) unless working with no countdown or break window open.
@@ -158,8 +155,7 @@ class TfrmMain : public TForm {
   bool DemoBreak();
   bool PreviewAllowed() const;
 
-  // The screen-saver and power functions the idle rules call; their work comes with those
-  // modules, and until then they only report the call (MainFormLinks.ObserveCall).
+  // The screen-saver and power functions the idle rules call, through the power seam.
   void NLaunchSCRClick(TObject* Sender);
   void ShutdownDisplayer();
   void LetSysStandBy(bool silent, bool ask);

@@ -76,7 +76,7 @@ class BreakWindow : public testing::Test {
 
   // A scheduled break as the scheduler opens it.
   TTWForm* OpenBreak(uint8_t kind = ekScheduledBreak) {
-    main->BreakNow(0, kind);
+    main->BreakNow(TBreakWindow::Break, kind);
     EXPECT_NE(TWForm, nullptr);
     return TWForm;
   }
@@ -803,7 +803,7 @@ class BreakWithSettings : public ProgramForms {
   }
   // A manual break, counted to its end and clicked away.
   void RunBreak() {
-    frmMain->BreakNow(0, ekManualBreak);
+    frmMain->BreakNow(TBreakWindow::Break, ekManualBreak);
     TTWForm* w = TWForm;
     ASSERT_NE(w, nullptr);
     while (w->FadingIn()) w->CreateAnimateTimer->Timer();
@@ -827,7 +827,7 @@ TEST_F(BreakWithSettings, ReadsTheDialogsControlsWhenItUsesThem) {
   frmSetup->scbInterfereIntensity->SetPosition(45);
   frmSetup->cbxRandomInterface->SetChecked(true);
   frmSetup->cbxShowSlogan->SetChecked(true);
-  frmMain->BreakNow(0, ekManualBreak);
+  frmMain->BreakNow(TBreakWindow::Break, ekManualBreak);
   TTWForm* w = TWForm;
   ASSERT_NE(w, nullptr);
   EXPECT_EQ(w->ProgressBar1->Max(), frmSetup->PlanInForce().BreakMins * 60);
