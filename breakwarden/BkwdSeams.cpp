@@ -21,6 +21,12 @@ int InputSeam::ShowCursor(bool show) { return ::ShowCursor(show ? TRUE : FALSE);
 
 bool InputSeam::BlockInput(bool block) { return ::BlockInput(block ? TRUE : FALSE) != FALSE; }
 
+// Filled by the screen-saver and power modules.
+void PowerSeam::LaunchScreenSaver() {}
+void PowerSeam::DisplayOff() {}
+void PowerSeam::StandBy(bool, bool) {}
+void PowerSeam::Hibernate(bool, bool) {}
+
 AnimationSeam& Animation() { return SeamSlot<AnimationSeam>::Instance().Get(); }
 void SetAnimationSeam(AnimationSeam* seam) { SeamSlot<AnimationSeam>::Instance().Set(seam); }
 ScreenSaverSeam& ScreenSaver() { return SeamSlot<ScreenSaverSeam>::Instance().Get(); }
@@ -29,3 +35,7 @@ SoundSeam& Sound() { return SeamSlot<SoundSeam>::Instance().Get(); }
 void SetSoundSeam(SoundSeam* seam) { SeamSlot<SoundSeam>::Instance().Set(seam); }
 InputSeam& SystemInput() { return SeamSlot<InputSeam>::Instance().Get(); }
 void SetInputSeam(InputSeam* seam) { SeamSlot<InputSeam>::Instance().Set(seam); }
+PowerSeam& Power() { return SeamSlot<PowerSeam>::Instance().Get(); }
+void SetPowerSeam(PowerSeam* seam) { SeamSlot<PowerSeam>::Instance().Set(seam); }
+ReminderWindowSeam& ReminderWindows() { return SeamSlot<ReminderWindowSeam>::Instance().Get(); }
+void SetReminderWindowSeam(ReminderWindowSeam* seam) { SeamSlot<ReminderWindowSeam>::Instance().Set(seam); }

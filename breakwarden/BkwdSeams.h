@@ -4,6 +4,7 @@
 // installs a fake for its scope.
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 
 class AnimationSeam {
@@ -51,3 +52,29 @@ class InputSeam {
 };
 InputSeam& SystemInput();
 void SetInputSeam(InputSeam* seam);
+
+// The screen saver and the power actions the idle rules call. Their real work comes with the
+// screen-saver and power modules; until then the real side does nothing.
+class PowerSeam {
+ public:
+  virtual ~PowerSeam() = default;
+  // The program's own screen saver (NLaunchSCRClick).
+  virtual void LaunchScreenSaver();
+  // The display's power off (ShutdownDisplayer).
+  virtual void DisplayOff();
+  // LetSysStandBy and LetSysSleep (hibernate); silent: no notice first, ask: ask before.
+  virtual void StandBy(bool silent, bool ask);
+  virtual void Hibernate(bool silent, bool ask);
+};
+PowerSeam& Power();
+void SetPowerSeam(PowerSeam* seam);
+
+// The reminder windows the scheduler opens. The real side opens the small window (type 0) or the
+// centre window (type 1) for the kind, or raises the one that is up; any other type opens none.
+class ReminderWindowSeam {
+ public:
+  virtual ~ReminderWindowSeam() = default;
+  virtual void Show(int windowType, uint8_t kind);
+};
+ReminderWindowSeam& ReminderWindows();
+void SetReminderWindowSeam(ReminderWindowSeam* seam);

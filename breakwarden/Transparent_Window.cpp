@@ -52,6 +52,8 @@ void SetPatternInSettings(int pattern) {
   else if (frmSetup && frmSetup->cbbBreakInterface) frmSetup->cbbBreakInterface->SetItemIndex(pattern);
 }
 
+}  // namespace
+
 void SelectedPlanTakesForce() {
   if (BreakWindowLinks.PlanTakesForce) {
     BreakWindowLinks.PlanTakesForce();
@@ -63,6 +65,8 @@ void SelectedPlanTakesForce() {
   // With no selection the plan in force stays.
   frmSetup->Plans.SetPlanInForce(selected);
 }
+
+namespace {
 
 void EnableBreakCommands() {
   if (frmMain) {
@@ -76,32 +80,32 @@ void EnableBreakCommands() {
 
 TTWForm::TTWForm(TComponent* AOwner) : TForm(AOwner) {
   InitForm(L"TTWForm", Binder<TTWForm>(this)
-                           .Bind("ProgressBar1", ProgressBar1)
-                           .Bind("lblBreakRemainSec", lblBreakRemainSec)
-                           .Bind("lblCurrentMode", lblCurrentMode)
-                           .Bind("lblSlogan", lblSlogan)
-                           .Bind("imgShutDownIcon", imgShutDownIcon)
-                           .Bind("imgUrgentExitIcon", imgUrgentExitIcon)
-                           .Bind("cbbRemindAgainAt", cbbRemindAgainAt)
-                           .Bind("edtExitPsw", edtExitPsw)
-                           .Bind("CreateAnimateTimer", CreateAnimateTimer)
-                           .Bind("TrackingTimer", TrackingTimer)
-                           .Bind("InterfereControlTimer", InterfereControlTimer)
-                           .On("FormCreate", &TTWForm::FormCreate)
-                           .On("FormShow", &TTWForm::FormShow)
-                           .On("FormPaint", &TTWForm::FormPaint)
-                           .On("FormClick", &TTWForm::FormClick)
-                           .On("FormKeyDown", &TTWForm::FormKeyDown)
-                           .On("FormCloseQuery", &TTWForm::FormCloseQuery)
-                           .On("FormClose", &TTWForm::FormClose)
-                           .On("FormDestroy", &TTWForm::FormDestroy)
-                           .On("CreateAnimateTimerTimer", &TTWForm::CreateAnimateTimerTimer)
-                           .On("TrackingTimerTimer", &TTWForm::TrackingTimerTimer)
-                           .On("InterfereControlTimerTimer", &TTWForm::InterfereControlTimerTimer)
-                           .On("imgUrgentExitIconClick", &TTWForm::imgUrgentExitIconClick)
-                           .On("imgShutDownIconClick", &TTWForm::imgShutDownIconClick)
-                           .On("cbbRemindAgainAtSelect", &TTWForm::cbbRemindAgainAtSelect)
-                           .On("edtExitPswMouseDown", &TTWForm::edtExitPswMouseDown));
+                           .Bind(QV_MEMBER(ProgressBar1))
+                           .Bind(QV_MEMBER(lblBreakRemainSec))
+                           .Bind(QV_MEMBER(lblCurrentMode))
+                           .Bind(QV_MEMBER(lblSlogan))
+                           .Bind(QV_MEMBER(imgShutDownIcon))
+                           .Bind(QV_MEMBER(imgUrgentExitIcon))
+                           .Bind(QV_MEMBER(cbbRemindAgainAt))
+                           .Bind(QV_MEMBER(edtExitPsw))
+                           .Bind(QV_MEMBER(CreateAnimateTimer))
+                           .Bind(QV_MEMBER(TrackingTimer))
+                           .Bind(QV_MEMBER(InterfereControlTimer))
+                           .On(QV_HANDLER(FormCreate))
+                           .On(QV_HANDLER(FormShow))
+                           .On(QV_HANDLER(FormPaint))
+                           .On(QV_HANDLER(FormClick))
+                           .On(QV_HANDLER(FormKeyDown))
+                           .On(QV_HANDLER(FormCloseQuery))
+                           .On(QV_HANDLER(FormClose))
+                           .On(QV_HANDLER(FormDestroy))
+                           .On(QV_HANDLER(CreateAnimateTimerTimer))
+                           .On(QV_HANDLER(TrackingTimerTimer))
+                           .On(QV_HANDLER(InterfereControlTimerTimer))
+                           .On(QV_HANDLER(imgUrgentExitIconClick))
+                           .On(QV_HANDLER(imgShutDownIconClick))
+                           .On(QV_HANDLER(cbbRemindAgainAtSelect))
+                           .On(QV_HANDLER(edtExitPswMouseDown)));
   if (!CheckOnly()) TWForm = this;
 }
 QV_REGISTER_FORM(TTWForm);
@@ -153,11 +157,7 @@ void TTWForm::FormCreate(TObject*) {
   BreakTicks = 0;
   TrackingTimer->SetEnabled(false);
 
-  if (!FPreview && frmMain) {
-    TiredCarry = uint16_t(TiredCarry + frmMain->WorkDonePercent());
-    frmMain->StartWorkPeriod(0);  // no work period during the break
-    frmMain->StartIdleWatch();    // the minute tick runs on
-  }
+  if (!FPreview && frmMain) frmMain->BreakStarted();
 }
 
 void TTWForm::LayOut() {
@@ -428,7 +428,7 @@ void TTWForm::FormClose(TObject*, TCloseAction& Action) {
   ReleaseInputLimits();
   EnableBreakCommands();
   if (FPreview) {
-    if (frmMain) frmMain->FDemoBreak = false;
+    if (frmMain) frmMain->PreviewEnded();
     return;
   }
   RealBreakEnds();
@@ -436,20 +436,8 @@ void TTWForm::FormClose(TObject*, TCloseAction& Action) {
 
 void TTWForm::RealBreakEnds() {
   const int position = ProgressBar1->Position(), max = ProgressBar1->Max();
-  TiredCarry = TiredCarryAfterBreak(TiredCarry, position, max);
-  if (!frmMain) {
-    SelectedPlanTakesForce();
-    return;
-  }
-  frmMain->RecordEvent(false, false, BreakEndValue(position, max), ekAnyBreak, true);
-  ++frmMain->FCycleNo;
-  SelectedPlanTakesForce();
-  frmMain->FBreakState = stWorking;
-  frmMain->FRemindKind = rkNextBreak;
-  frmMain->RecordEvent(true, true, 0, ekNewCycle, true);
-  frmMain->FPostponedMins = 0;
-  frmMain->StartWorkPeriod(FullPeriodMins(ReadBreakWindowSettings().Plan));
-  frmMain->StartIdleWatch();
+  if (frmMain) frmMain->BreakEnded(position, max);
+  else SelectedPlanTakesForce();
 }
 
 void TTWForm::FormDestroy(TObject*) { ReleaseInputLimits(); }

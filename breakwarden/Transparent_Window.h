@@ -47,6 +47,8 @@ struct TBreakWindowLinks {
 };
 extern TBreakWindowLinks BreakWindowLinks;
 TBreakWindowSettings ReadBreakWindowSettings();
+// StoreBreakPlan, then the plan selected in the settings takes force.
+void SelectedPlanTakesForce();
 
 class TTWForm : public TForm {
  public:

@@ -9,12 +9,11 @@
 #include "uniQVShare.h"
 
 namespace {
-// Older versions of the program, by their main windows' classes.
-const wchar_t* const kOlderClasses[] = {L"KMR474747_25", L"KMR474747_20", L"KMR474747_15", L"KMR474747_1"};
-
+// Older versions of the program, by their main windows' classes in the product table.
 bool OlderVersionRunning() {
-  for (const wchar_t* c : kOlderClasses)
-    if (FindWindowW(c, nullptr)) return true;
+  static const std::vector<std::wstring> older = OlderClasses(pcBKWD, kClassBKWD);
+  for (const std::wstring& c : older)
+    if (FindWindowW(c.c_str(), nullptr)) return true;
   return false;
 }
 

@@ -45,33 +45,33 @@ std::wstring PostponementDetailText(unsigned appliedMins, unsigned appliedTimes,
 
 TfrmBreakHint::TfrmBreakHint(TComponent* AOwner) : TForm(AOwner) {
   InitForm(L"TfrmBreakHint", Binder<TfrmBreakHint>(this)
-                                 .Bind("Image1", Image1)
-                                 .Bind("lblTimeRemain", lblTimeRemain)
-                                 .Bind("Label2", Label2)
-                                 .Bind("edtMins", edtMins)
-                                 .Bind("UpDown1", UpDown1)
-                                 .Bind("Label3", Label3)
-                                 .Bind("lblStatus", lblStatus)
-                                 .Bind("btnDetails", btnDetails)
-                                 .Bind("cbxToggleDesktop", cbxToggleDesktop)
-                                 .Bind("btnApplyMins", btnApplyMins)
-                                 .Bind("btnBreak", btnBreak)
-                                 .Bind("btnM", btnM)
-                                 .Bind("Bevel1", Bevel1)
-                                 .Bind("Bevel2", Bevel2)
-                                 .Bind("Timer1", Timer1)
-                                 .On("FormCreate", &TfrmBreakHint::FormCreate)
-                                 .On("Timer1Timer", &TfrmBreakHint::Timer1Timer)
-                                 .On("UpDown1Click", &TfrmBreakHint::UpDown1Click)
-                                 .On("btnApplyMinsClick", &TfrmBreakHint::btnApplyMinsClick)
-                                 .On("btnBreakClick", &TfrmBreakHint::btnBreakClick)
-                                 .On("btnDetailsClick", &TfrmBreakHint::btnDetailsClick)
-                                 .On("btnMClick", &TfrmBreakHint::btnMClick)
-                                 .On("btnMMouseUp", &TfrmBreakHint::btnMMouseUp)
-                                 .On("cbxToggleDesktopClick", &TfrmBreakHint::cbxToggleDesktopClick)
-                                 .On("FormCloseQuery", &TfrmBreakHint::FormCloseQuery)
-                                 .On("FormClose", &TfrmBreakHint::FormClose)
-                                 .On("FormDestroy", &TfrmBreakHint::FormDestroy));
+                                 .Bind(QV_MEMBER(Image1))
+                                 .Bind(QV_MEMBER(lblTimeRemain))
+                                 .Bind(QV_MEMBER(Label2))
+                                 .Bind(QV_MEMBER(edtMins))
+                                 .Bind(QV_MEMBER(UpDown1))
+                                 .Bind(QV_MEMBER(Label3))
+                                 .Bind(QV_MEMBER(lblStatus))
+                                 .Bind(QV_MEMBER(btnDetails))
+                                 .Bind(QV_MEMBER(cbxToggleDesktop))
+                                 .Bind(QV_MEMBER(btnApplyMins))
+                                 .Bind(QV_MEMBER(btnBreak))
+                                 .Bind(QV_MEMBER(btnM))
+                                 .Bind(QV_MEMBER(Bevel1))
+                                 .Bind(QV_MEMBER(Bevel2))
+                                 .Bind(QV_MEMBER(Timer1))
+                                 .On(QV_HANDLER(FormCreate))
+                                 .On(QV_HANDLER(Timer1Timer))
+                                 .On(QV_HANDLER(UpDown1Click))
+                                 .On(QV_HANDLER(btnApplyMinsClick))
+                                 .On(QV_HANDLER(btnBreakClick))
+                                 .On(QV_HANDLER(btnDetailsClick))
+                                 .On(QV_HANDLER(btnMClick))
+                                 .On(QV_HANDLER(btnMMouseUp))
+                                 .On(QV_HANDLER(cbxToggleDesktopClick))
+                                 .On(QV_HANDLER(FormCloseQuery))
+                                 .On(QV_HANDLER(FormClose))
+                                 .On(QV_HANDLER(FormDestroy)));
 }
 QV_REGISTER_FORM(TfrmBreakHint);
 
@@ -202,12 +202,11 @@ void TfrmBreakHint::btnApplyMinsClick(TObject*) {
 
 void TfrmBreakHint::btnBreakClick(TObject* Sender) {
   Timer1->SetEnabled(false);
-  frmMain->FPostponedMins = AppliedMins;
+  frmMain->PostponementGranted(AppliedMins);
   if (preview_) {
-    frmMain->FDemoHint = false;
-    if (frmMain->FDemoBreak) frmMain->DemoBreak();  // "休息预演": the break preview follows
+    frmMain->HintPreviewEnded();
   } else {
-    frmMain->BreakNow(0, Sender ? ekManualBreak : ekScheduledBreak);
+    frmMain->BreakNow(TBreakWindow::Break, Sender ? ekManualBreak : ekScheduledBreak);
   }
   HintCanClose = true;
   CloseDetailBoxes();

@@ -17,14 +17,14 @@ TfrmHintSmallWindow::TfrmHintSmallWindow(TComponent* AOwner, int kind) : TForm(A
   if (!FindRemindKind(FKind)) FKind = rkNextBreak;
   frmHintSmallWindow = this;
   InitForm(L"TfrmHintSmallWindow", Binder<TfrmHintSmallWindow>(this)
-                                       .Bind("Timer1", Timer1)
-                                       .On("FormCreate", &TfrmHintSmallWindow::FormCreate)
-                                       .On("FormShow", &TfrmHintSmallWindow::FormShow)
-                                       .On("FormPaint", &TfrmHintSmallWindow::FormPaint)
-                                       .On("FormClick", &TfrmHintSmallWindow::FormClick)
-                                       .On("Timer1Timer", &TfrmHintSmallWindow::Timer1Timer)
-                                       .On("FormClose", &TfrmHintSmallWindow::FormClose)
-                                       .On("FormDestroy", &TfrmHintSmallWindow::FormDestroy));
+                                       .Bind(QV_MEMBER(Timer1))
+                                       .On(QV_HANDLER(FormCreate))
+                                       .On(QV_HANDLER(FormShow))
+                                       .On(QV_HANDLER(FormPaint))
+                                       .On(QV_HANDLER(FormClick))
+                                       .On(QV_HANDLER(Timer1Timer))
+                                       .On(QV_HANDLER(FormClose))
+                                       .On(QV_HANDLER(FormDestroy)));
 }
 QV_REGISTER_FORM(TfrmHintSmallWindow);
 

@@ -8,12 +8,12 @@ TCloseAction PopHintCloseAction = caNone;
 
 TfrmPopHint::TfrmPopHint(TComponent* AOwner) : TForm(AOwner) {
   InitForm(L"TfrmPopHint", Binder<TfrmPopHint>(this)
-                               .Bind("lblInfo", lblInfo)
-                               .Bind("Timer1", Timer1)
-                               .On("FormCreate", &TfrmPopHint::FormCreate)
-                               .On("FormClose", &TfrmPopHint::FormClose)
-                               .On("FormDestroy", &TfrmPopHint::FormDestroy)
-                               .On("Timer1Timer", &TfrmPopHint::Timer1Timer));
+                               .Bind(QV_MEMBER(lblInfo))
+                               .Bind(QV_MEMBER(Timer1))
+                               .On(QV_HANDLER(FormCreate))
+                               .On(QV_HANDLER(FormClose))
+                               .On(QV_HANDLER(FormDestroy))
+                               .On(QV_HANDLER(Timer1Timer)));
 }
 QV_REGISTER_FORM(TfrmPopHint);
 

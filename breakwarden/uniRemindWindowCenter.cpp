@@ -30,19 +30,19 @@ TfrmRemindWindowCenter::TfrmRemindWindowCenter(TComponent* AOwner, int kind) : T
   if (!FindRemindKind(FKind)) FKind = rkNextBreak;
   frmRemindWindowCenter = this;
   InitForm(L"TfrmRemindWindowCenter", Binder<TfrmRemindWindowCenter>(this)
-                                          .Bind("Label1", Label1)
-                                          .Bind("Label2", Label2)
-                                          .Bind("Label3", Label3)
-                                          .Bind("Label4", Label4)
-                                          .Bind("imgAlarm", imgAlarm)
-                                          .Bind("edtRemindContent", edtRemindContent)
-                                          .Bind("tmrAutoClose", tmrAutoClose)
-                                          .On("FormCreate", &TfrmRemindWindowCenter::FormCreate)
-                                          .On("FormPaint", &TfrmRemindWindowCenter::FormPaint)
-                                          .On("FormClick", &TfrmRemindWindowCenter::FormClick)
-                                          .On("tmrAutoCloseTimer", &TfrmRemindWindowCenter::tmrAutoCloseTimer)
-                                          .On("FormClose", &TfrmRemindWindowCenter::FormClose)
-                                          .On("FormDestroy", &TfrmRemindWindowCenter::FormDestroy));
+                                          .Bind(QV_MEMBER(Label1))
+                                          .Bind(QV_MEMBER(Label2))
+                                          .Bind(QV_MEMBER(Label3))
+                                          .Bind(QV_MEMBER(Label4))
+                                          .Bind(QV_MEMBER(imgAlarm))
+                                          .Bind(QV_MEMBER(edtRemindContent))
+                                          .Bind(QV_MEMBER(tmrAutoClose))
+                                          .On(QV_HANDLER(FormCreate))
+                                          .On(QV_HANDLER(FormPaint))
+                                          .On(QV_HANDLER(FormClick))
+                                          .On(QV_HANDLER(tmrAutoCloseTimer))
+                                          .On(QV_HANDLER(FormClose))
+                                          .On(QV_HANDLER(FormDestroy)));
 }
 QV_REGISTER_FORM(TfrmRemindWindowCenter);
 

@@ -4,11 +4,11 @@ TfrmShowDetail* frmShowDetail = nullptr;
 
 TfrmShowDetail::TfrmShowDetail(TComponent* AOwner) : TForm(AOwner) {
   InitForm(L"TfrmShowDetail", Binder<TfrmShowDetail>(this)
-                                  .Bind("Timer1", Timer1)
-                                  .On("FormPaint", &TfrmShowDetail::FormPaint)
-                                  .On("Timer1Timer", &TfrmShowDetail::Timer1Timer)
-                                  .On("FormClose", &TfrmShowDetail::FormClose)
-                                  .On("FormDestroy", &TfrmShowDetail::FormDestroy));
+                                  .Bind(QV_MEMBER(Timer1))
+                                  .On(QV_HANDLER(FormPaint))
+                                  .On(QV_HANDLER(Timer1Timer))
+                                  .On(QV_HANDLER(FormClose))
+                                  .On(QV_HANDLER(FormDestroy)));
 }
 QV_REGISTER_FORM(TfrmShowDetail);
 
@@ -21,14 +21,10 @@ void TfrmShowDetail::CreateParams(TCreateParams& p) {
 }
 
 SIZE TfrmShowDetail::MeasureText(const std::wstring& text) {
-  HWND h = Handle();
-  HDC dc = GetDC(h);
-  TCanvas canvas(dc);
+  WindowDC dc(Handle());
+  TCanvas canvas(dc.get());
   canvas.Font.Assign(Font);
-  SIZE size = canvas.TextExtent(text);
-  canvas.SetHandle(nullptr);
-  ReleaseDC(h, dc);
-  return size;
+  return canvas.TextExtent(text);
 }
 
 void TfrmShowDetail::SetDetailText(const std::wstring& text) {

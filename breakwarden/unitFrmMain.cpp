@@ -16,13 +16,8 @@ TfrmMain* frmMain = nullptr;
 TMainFormLinks MainFormLinks;
 
 bool SelfSuspending = false;
-bool ResetBonusOnStart = true;
-uint16_t TiredCarry = 0;
 bool ScreenSaverWasActive = true;
 bool RestartAfterExit = false;
-uint16_t LastIdleBonus = 999;
-uint32_t LastInputSeen = 0;
-uint32_t LastActiveTick = 0;
 
 namespace {
 const wchar_t kTrayTip[] = L"Restavo";
@@ -57,37 +52,37 @@ RECT SplashBounds(int screenWidth, int screenHeight, const RECT& workArea) {
 TfrmMain::TfrmMain(TComponent* AOwner) : TForm(AOwner) {
   SetWindowClassName(kClassBKWD);
   InitForm(L"TfrmMain", Binder<TfrmMain>(this)
-                            .Bind("Image1", Image1)
-                            .Bind("PopupMenu1", PopupMenu1)
-                            .Bind("CloseAnimateTimer", CloseAnimateTimer)
-                            .Bind("DetectPauseTimer", DetectPauseTimer)
-                            .Bind("NExit", NExit)
-                            .Bind("NStat", NStat)
-                            .Bind("NSetup", NSetup)
-                            .Bind("ClockRemindTimer", ClockRemindTimer)
-                            .Bind("NBreakNow", NBreakNow)
-                            .Bind("NBreakDemo", NBreakDemo)
-                            .Bind("NDisableSelfSCR", NDisableSelfSCR)
-                            .On("DetectPauseTimerTimer", &TfrmMain::DetectPauseTimerTimer)
-                            .On("ClockRemindTimerTimer", &TfrmMain::ClockRemindTimerTimer)
-                            .On("NBreakNowClick", &TfrmMain::NBreakNowClick)
-                            .On("NBreakDemoClick", &TfrmMain::NBreakDemoClick)
-                            .On("FormCreate", &TfrmMain::FormCreate)
-                            .On("FormShow", &TfrmMain::FormShow)
-                            .On("FormClose", &TfrmMain::FormClose)
-                            .On("FormDestroy", &TfrmMain::FormDestroy)
-                            .On("CloseAnimateTimerTimer", &TfrmMain::CloseAnimateTimerTimer)
-                            .On("NExitClick", &TfrmMain::NExitClick)
-                            .On("NStatClick", &TfrmMain::NStatClick)
-                            .On("NSetupClick", &TfrmMain::NSetupClick)
-                            .On("NSetupModeClick", &TfrmMain::NSetupModeClick)
-                            .On("NSetupSCRClick", &TfrmMain::NSetupSCRClick)
-                            .On("NSetupPowerClick", &TfrmMain::NSetupPowerClick)
-                            .On("NSetupMeiHuaClick", &TfrmMain::NSetupMeiHuaClick)
-                            .On("NQuickRemindClick", &TfrmMain::NQuickRemindClick)
-                            .On("NWelcomeClick", &TfrmMain::NWelcomeClick)
-                            .On("NChatWithMeClick", &TfrmMain::NChatWithMeClick)
-                            .On("NAboutHelpClick", &TfrmMain::NAboutHelpClick));
+                            .Bind(QV_MEMBER(Image1))
+                            .Bind(QV_MEMBER(PopupMenu1))
+                            .Bind(QV_MEMBER(CloseAnimateTimer))
+                            .Bind(QV_MEMBER(DetectPauseTimer))
+                            .Bind(QV_MEMBER(NExit))
+                            .Bind(QV_MEMBER(NStat))
+                            .Bind(QV_MEMBER(NSetup))
+                            .Bind(QV_MEMBER(ClockRemindTimer))
+                            .Bind(QV_MEMBER(NBreakNow))
+                            .Bind(QV_MEMBER(NBreakDemo))
+                            .Bind(QV_MEMBER(NDisableSelfSCR))
+                            .On(QV_HANDLER(DetectPauseTimerTimer))
+                            .On(QV_HANDLER(ClockRemindTimerTimer))
+                            .On(QV_HANDLER(NBreakNowClick))
+                            .On(QV_HANDLER(NBreakDemoClick))
+                            .On(QV_HANDLER(FormCreate))
+                            .On(QV_HANDLER(FormShow))
+                            .On(QV_HANDLER(FormClose))
+                            .On(QV_HANDLER(FormDestroy))
+                            .On(QV_HANDLER(CloseAnimateTimerTimer))
+                            .On(QV_HANDLER(NExitClick))
+                            .On(QV_HANDLER(NStatClick))
+                            .On(QV_HANDLER(NSetupClick))
+                            .On(QV_HANDLER(NSetupModeClick))
+                            .On(QV_HANDLER(NSetupSCRClick))
+                            .On(QV_HANDLER(NSetupPowerClick))
+                            .On(QV_HANDLER(NSetupMeiHuaClick))
+                            .On(QV_HANDLER(NQuickRemindClick))
+                            .On(QV_HANDLER(NWelcomeClick))
+                            .On(QV_HANDLER(NChatWithMeClick))
+                            .On(QV_HANDLER(NAboutHelpClick)));
 }
 QV_REGISTER_FORM(TfrmMain);
 
@@ -385,10 +380,6 @@ TForm* OpenForm(const wchar_t* name) {
   return f && f->Visible() ? f : nullptr;
 }
 
-void ObserveCall(const wchar_t* call) {
-  if (MainFormLinks.ObserveCall) MainFormLinks.ObserveCall(call);
-}
-
 int WindowTypeFor(TRemindKind kind, const TSchedulerSettings& c) {
   switch (RemindChooserFor(kind)) {
     case TRemindChooser::Once: return c.OnceWindow;
@@ -403,34 +394,6 @@ long long MinuteKey(const SYSTEMTIME& t) {
   return ((t.wYear * 12LL + t.wMonth) * 31 + t.wDay) * 1440 + t.wHour * 60 + t.wMinute;
 }
 }  // namespace
-
-TSchedulerState TfrmMain::LoadSchedulerState() const {
-  TSchedulerState s;
-  s.FWorkMins = FWorkMins;
-  s.FMinsPassed = FMinsPassed;
-  s.FIdleMins = FIdleMins;
-  s.FPeriodStartTick = FPeriodStartTick;
-  s.LastIdleBonus = LastIdleBonus;
-  s.ResetBonusOnStart = ResetBonusOnStart;
-  s.TiredCarry = TiredCarry;
-  s.LastInputSeen = LastInputSeen;
-  s.LastActiveTick = LastActiveTick;
-  s.IdleEntryOpen = idleEntryOpen_;
-  return s;
-}
-
-void TfrmMain::StoreSchedulerState(const TSchedulerState& s) {
-  FWorkMins = s.FWorkMins;
-  FMinsPassed = s.FMinsPassed;
-  FIdleMins = s.FIdleMins;
-  FPeriodStartTick = s.FPeriodStartTick;
-  LastIdleBonus = s.LastIdleBonus;
-  ResetBonusOnStart = s.ResetBonusOnStart;
-  TiredCarry = s.TiredCarry;
-  LastInputSeen = s.LastInputSeen;
-  LastActiveTick = s.LastActiveTick;
-  idleEntryOpen_ = s.IdleEntryOpen;
-}
 
 TSchedulerSettings TfrmMain::SchedulerSettings() const {
   if (SettingsSource) return SettingsSource();
@@ -468,18 +431,14 @@ TSchedulerSettings TfrmMain::SchedulerSettings() const {
 }
 
 void TfrmMain::StartWorkPeriod(uint8_t minutes) {
-  TSchedulerState s = LoadSchedulerState();
-  ::StartWorkPeriod(s, minutes, Clock().TickCount());
-  StoreSchedulerState(s);
+  ::StartWorkPeriod(Scheduler, minutes, Clock().TickCount());
 }
 
 void TfrmMain::StartIdleWatch() {
   // A break asked for in the minute the user came back ends an idle stretch the tick has not seen
   // end: its entry is closed now, by the minutes counted, before the count starts again.
   if (FIdleMins != 0) CloseIdleEntry(FIdleMins, Clock().TickCount());
-  TSchedulerState s = LoadSchedulerState();
-  ::StartIdleWatch(s, Clock().TickCount(), Clock().LastInputTick());
-  StoreSchedulerState(s);
+  ::StartIdleWatch(Scheduler, Clock().TickCount(), Clock().LastInputTick());
   // Restarted, not just left on: the minute is counted from now.
   DetectPauseTimer->SetEnabled(false);
   DetectPauseTimer->SetInterval(kMinuteMs);
@@ -493,7 +452,7 @@ int TfrmMain::WorkDonePercent() const {
   return ::WorkDonePercent(SchedulerSettings().SelectedPlan.BreakInterval, MinsToBreak());
 }
 
-TDateTime TfrmMain::NextBreakTime() const { return TickToDateTime(NextBreakTick(LoadSchedulerState())); }
+TDateTime TfrmMain::NextBreakTime() const { return TickToDateTime(NextBreakTick(Scheduler)); }
 
 uint16_t TfrmMain::IdleBonusMins(uint16_t idle) const {
   const TSchedulerSettings c = SchedulerSettings();
@@ -516,7 +475,11 @@ void TfrmMain::ShowRemindWindow(TComboBox* chooser, uint8_t kind) {
 
 void TfrmMain::ShowRemindWindowOfType(int windowType, uint8_t kind) {
   FRemindKind = kind;
-  ObserveCall((L"ShowRemindWindow " + std::to_wstring(kind) + L" " + std::to_wstring(windowType)).c_str());
+  ReminderWindows().Show(windowType, kind);
+}
+
+void ReminderWindowSeam::Show(int windowType, uint8_t) {
+  // The window shows the kind the main window asks for (FRemindKind).
   const wchar_t* name = windowType == rwSmallWindow    ? L"frmHintSmallWindow"
                         : windowType == rwCenterWindow ? L"frmRemindWindowCenter"
                                                        : nullptr;
@@ -536,10 +499,8 @@ void TfrmMain::ShowRemindWindowOfType(int windowType, uint8_t kind) {
 
 void TfrmMain::DetectPauseTimerTimer(TObject*) {
   const TMinuteInput in{Clock().TickCount(), Clock().LastInputTick(), FBreakState == stWorking};
-  TSchedulerState s = LoadSchedulerState();
-  const std::vector<TTickEvent> events = SchedulerMinute(s, in, SchedulerSettings());
   // The state is complete before any window opens: a window's wait may run the next tick.
-  StoreSchedulerState(s);
+  const std::vector<TTickEvent> events = SchedulerMinute(Scheduler, in, SchedulerSettings());
   RunTickEvents(events);
 }
 
@@ -609,7 +570,7 @@ void TfrmMain::BreakTimerTimer(TObject*) {
     EnableButton(frmSetup->btnPreviewHintForm, false);
     EnableButton(frmSetup->btnPreviewBreakForm, false);
   }
-  BreakNow(1, ekCountdown);
+  BreakNow(TBreakWindow::Countdown, ekCountdown);
 }
 
 void TfrmMain::CloseOpenPreviews() {
@@ -626,12 +587,11 @@ void TfrmMain::CloseOpenPreviews() {
   }
 }
 
-void TfrmMain::BreakNow(uint8_t which, uint8_t kind) {
+void TfrmMain::BreakNow(TBreakWindow which, uint8_t kind) {
   const bool real = kind != ekNone;
   // One real countdown and one real break at a time.
-  if (real && which == 1 && FBreakState != stWorking) return;
-  if (real && which == 0 && FBreakState == stOnBreak) return;
-  ObserveCall((L"BreakNow " + std::to_wstring(which) + L" " + std::to_wstring(kind)).c_str());
+  if (real && which == TBreakWindow::Countdown && FBreakState != stWorking) return;
+  if (real && which == TBreakWindow::Break && FBreakState == stOnBreak) return;
   if (real) {
     // While working, a countdown or break window that is up is a preview: the real one replaces it.
     if (FBreakState == stWorking) CloseOpenPreviews();
@@ -639,7 +599,7 @@ void TfrmMain::BreakNow(uint8_t which, uint8_t kind) {
     FDemoBreak = false;
     RecordEvent(false, true, 0, kind, true);
   }
-  if (which == 0) {
+  if (which == TBreakWindow::Break) {
     if (real) {
       FBreakState = stOnBreak;
       DetectPauseTimer->SetEnabled(false);
@@ -660,11 +620,41 @@ void TfrmMain::BreakNow(uint8_t which, uint8_t kind) {
   if (!real || !SchedulerSettings().CountdownHidden) frmBreakHint->Show();
 }
 
+// ---- what the countdown and the break window report -------------------------------------------
+
+void TfrmMain::BreakStarted() {
+  TiredCarry = uint16_t(TiredCarry + WorkDonePercent());
+  StartWorkPeriod(0);  // no work period during the break
+  StartIdleWatch();    // the minute tick runs on
+}
+
+void TfrmMain::BreakEnded(int position, int max) {
+  TiredCarry = TiredCarryAfterBreak(TiredCarry, position, max);
+  RecordEvent(false, false, BreakEndValue(position, max), ekAnyBreak, true);
+  ++FCycleNo;
+  SelectedPlanTakesForce();
+  FBreakState = stWorking;
+  FRemindKind = rkNextBreak;
+  RecordEvent(true, true, 0, ekNewCycle, true);
+  FPostponedMins = 0;
+  StartWorkPeriod(FullPeriodMins(ReadBreakWindowSettings().Plan));
+  StartIdleWatch();
+}
+
+void TfrmMain::PostponementGranted(uint8_t mins) { FPostponedMins = mins; }
+
+void TfrmMain::HintPreviewEnded() {
+  FDemoHint = false;
+  if (FDemoBreak) DemoBreak();  // "休息预演": the break preview follows
+}
+
+void TfrmMain::PreviewEnded() { FDemoBreak = false; }
+
 void TfrmMain::NBreakNowClick(TObject*) {
   const int answer = Dialogs().MessageBox(nullptr, L"你主动选择了休息，确定要马上休息吗？", L"Quovel提示",
                                           MB_SYSTEMMODAL | MB_ICONQUESTION | MB_YESNO);
   // The question waits in a message loop, where the tick may have opened the countdown.
-  if (answer == IDYES && FBreakState == stWorking) BreakNow(0, ekManualBreak);
+  if (answer == IDYES && FBreakState == stWorking) BreakNow(TBreakWindow::Break, ekManualBreak);
 }
 
 bool TfrmMain::PreviewAllowed() const {
@@ -675,7 +665,7 @@ bool TfrmMain::DemoHint() {
   if (!PreviewAllowed()) return false;
   FDemoBreak = false;
   FDemoHint = true;
-  BreakNow(1, ekNone);
+  BreakNow(TBreakWindow::Countdown, ekNone);
   return true;
 }
 
@@ -685,7 +675,7 @@ bool TfrmMain::DemoBreak() {
   if (!chained && !PreviewAllowed()) return false;
   FDemoHint = false;
   FDemoBreak = true;
-  BreakNow(0, ekNone);
+  BreakNow(TBreakWindow::Break, ekNone);
   return true;
 }
 
@@ -694,9 +684,8 @@ void TfrmMain::NBreakDemoClick(TObject*) {
 }
 
 // ---- the screen-saver and power functions the idle rules call --------------------------------
-// Their work comes with the screen-saver and power modules.
 
-void TfrmMain::NLaunchSCRClick(TObject*) { ObserveCall(L"NLaunchSCRClick"); }
-void TfrmMain::ShutdownDisplayer() { ObserveCall(L"ShutdownDisplayer"); }
-void TfrmMain::LetSysStandBy(bool, bool) { ObserveCall(L"LetSysStandBy"); }
-void TfrmMain::LetSysSleep(bool, bool) { ObserveCall(L"LetSysSleep"); }
+void TfrmMain::NLaunchSCRClick(TObject*) { Power().LaunchScreenSaver(); }
+void TfrmMain::ShutdownDisplayer() { Power().DisplayOff(); }
+void TfrmMain::LetSysStandBy(bool silent, bool ask) { Power().StandBy(silent, ask); }
+void TfrmMain::LetSysSleep(bool silent, bool ask) { Power().Hibernate(silent, ask); }

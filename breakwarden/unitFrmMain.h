@@ -21,6 +21,8 @@ inline constexpr UINT WM_BKWD_TRAY = WM_USER + 1;
 inline constexpr UINT kTrayIconId = 100;
 
 enum TBreakState : uint8_t { stWorking = 0, stCountdown = 1, stOnBreak = 2 };
+// The window BreakNow opens.
+enum class TBreakWindow : uint8_t { Break = 0, Countdown = 1 };
 
 // The windows that other modules build, as the main window reaches them. Each module sets its
 // entries when its form is created; while an entry is empty the command that leads there does
@@ -34,11 +36,6 @@ struct TMainFormLinks {
   std::function<void(int page)> ShowAboutPage;    // the about window on a page (uniAboutQV)
   std::function<void()> AboutWelcome;             // its welcome
   std::function<void(const std::wstring&)> AddStatLine;  // one line at the end of frmStat's Memo1
-  // Observes the scheduler's calls to the windows and functions it leads to: "ShowRemindWindow
-  // <kind> <window type>", "BreakNow <which> <kind>", and the screen-saver and power functions
-  // whose work comes with those modules ("NLaunchSCRClick", "ShutdownDisplayer",
-  // "LetSysStandBy", "LetSysSleep").
-  std::function<void(const std::wstring& call)> ObserveCall;
 };
 extern TMainFormLinks MainFormLinks;
 
@@ -102,16 +99,40 @@ class TfrmMain : public TForm {
   TMenuItem* NBreakDemo = nullptr;
   TMenuItem* NDisableSelfSCR = nullptr;
 
-  uint16_t FCycleNo = 0;  // 8 bits would wrap after 255 breaks, two to three weeks of running
+  // The cycle's state. Only this window writes it: the countdown and the break window report
+  // what happened through the transitions below. 16 bits: 8 would wrap after 255 breaks, two to
+  // three weeks of running.
+  uint16_t FCycleNo = 0;
   uint8_t FBreakState = stWorking;
   uint8_t FRemindKind = 0;
   uint8_t FPostponedMins = 0;
   // Set by a preview's entry point for the window it opens; the window keeps its own copy.
   bool FDemoBreak = false, FDemoHint = false;
-  uint8_t FWorkMins = 0;    // 0: no work period (during a break)
-  uint8_t FMinsPassed = 0;  // ticks since the period started
-  uint16_t FIdleMins = 0;
-  uint32_t FPeriodStartTick = 0;
+  // The minute step's state, held once; the names below are its fields.
+  TSchedulerState Scheduler;
+  uint8_t& FWorkMins = Scheduler.FWorkMins;      // 0: no work period (during a break)
+  uint8_t& FMinsPassed = Scheduler.FMinsPassed;  // ticks since the period started
+  uint16_t& FIdleMins = Scheduler.FIdleMins;
+  uint32_t& FPeriodStartTick = Scheduler.FPeriodStartTick;
+  bool& ResetBonusOnStart = Scheduler.ResetBonusOnStart;
+  uint16_t& TiredCarry = Scheduler.TiredCarry;
+  uint16_t& LastIdleBonus = Scheduler.LastIdleBonus;  // credit of the last idle stretch; 999 for a fresh period
+  uint32_t& LastInputSeen = Scheduler.LastInputSeen;  // the last-input tick at the previous check
+  uint32_t& LastActiveTick = Scheduler.LastActiveTick;  // the tick count at the last tick that saw input
+
+  // Transitions the other windows report.
+  // The break window opened for a real break: its tiredness joins the carry, and no work period
+  // runs during the break.
+  void BreakStarted();
+  // A real break ended with position of max seconds still to go: the cycle closes, the plan
+  // selected in the settings takes force and the next work period starts.
+  void BreakEnded(int position, int max);
+  // The countdown ends with these minutes postponed (its own break or a click on "休息").
+  void PostponementGranted(uint8_t mins);
+  // A countdown preview ended; "休息预演" goes on with the break preview.
+  void HintPreviewEnded();
+  // The break preview closed.
+  void PreviewEnded();
 
   void StartWorkPeriod(uint8_t minutes);
   void StartIdleWatch();
@@ -128,8 +149,8 @@ class TfrmMain : public TForm {
   void DetectPauseTimerTimer(TObject* Sender);
   void ClockRemindTimerTimer(TObject* Sender);
   void BreakTimerTimer(TObject* Sender);
-  // which: 0 the break window, 1 the countdown window; kind ekNone logs nothing (previews).
-  void BreakNow(uint8_t which, uint8_t kind);
+  // kind ekNone logs nothing (previews).
+  void BreakNow(TBreakWindow which, uint8_t kind);
   void NBreakNowClick(TObject* Sender);
   void NBreakDemoClick(TObject* Sender);
   // Previews; refused (false) unless working with no countdown or break window open.
@@ -137,8 +158,7 @@ class TfrmMain : public TForm {
   bool DemoBreak();
   bool PreviewAllowed() const;
 
-  // The screen-saver and power functions the idle rules call; their work comes with those
-  // modules, and until then they only report the call (MainFormLinks.ObserveCall).
+  // The screen-saver and power functions the idle rules call, through the power seam.
   void NLaunchSCRClick(TObject* Sender);
   void ShutdownDisplayer();
   void LetSysStandBy(bool silent, bool ask);
@@ -174,21 +194,13 @@ class TfrmMain : public TForm {
   void ShowRemindWindowOfType(int windowType, uint8_t kind);
   void RunTickEvents(const std::vector<TTickEvent>& events);
   void CloseIdleEntry(uint16_t idleMins, uint32_t stamp);
-  TSchedulerState LoadSchedulerState() const;
-  void StoreSchedulerState(const TSchedulerState& s);
   bool trayAdded_ = false, released_ = false;
-  bool idleEntryOpen_ = false;
   long long lastClockMinute_ = -1;
 };
 extern TfrmMain* frmMain;
 
-// Unit globals read by the scheduler and power modules.
+// Unit globals read by the power modules.
 extern bool SelfSuspending;
-extern bool ResetBonusOnStart;
-extern uint16_t TiredCarry;
-extern uint16_t LastIdleBonus;   // credit of the last idle stretch; 999 for a fresh period
-extern uint32_t LastInputSeen;   // the last-input tick at the previous check
-extern uint32_t LastActiveTick;  // the tick count at the last tick that saw input
 // The system's screen-saver flag as it was before the program switched it; given back at exit.
 extern bool ScreenSaverWasActive;
 // Set by the exit rule "重启程序": the program block starts a new instance once this one has

@@ -2,6 +2,7 @@
 
 #include "Description.h"
 #include "Forms.h"
+#include "Handles.h"
 
 TSpeedButton::TSpeedButton(TComponent* AOwner) : TWinControl(AOwner) {
   width_ = 23;
@@ -75,7 +76,7 @@ void TSpeedButton::Paint(HDC dc) {
   InflateRect(&c, -2, -2);
   if (sunken) OffsetRect(&c, 1, 1);
   int gw = Glyph.Width(), gh = Glyph.Height();
-  HGDIOBJ old = SelectObject(dc, Font.Handle());
+  SelectScope font(dc, Font.Handle());
   SIZE ts{};
   if (!caption_.empty()) GetTextExtentPoint32W(dc, caption_.c_str(), int(caption_.size()), &ts);
   // The glyph left of the caption, both centred together.
@@ -100,7 +101,6 @@ void TSpeedButton::Paint(HDC dc) {
     }
     DrawTextW(dc, caption_.c_str(), -1, &tr, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
   }
-  SelectObject(dc, old);
 }
 
 void TSpeedButton::WndProc(TMessage& m) {
@@ -109,10 +109,9 @@ void TSpeedButton::WndProc(TMessage& m) {
       m.Result = 1;
       return;
     case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(handle_, &ps);
+      PaintScope paint(handle_);
+      HDC dc = paint.dc();
       Paint(dc);
-      EndPaint(handle_, &ps);
       return;
     }
     case WM_MOUSEACTIVATE:

@@ -6,7 +6,7 @@
 #include <unordered_map>
 
 #include "Description.h"
-#include "Forms.h"
+#include "Dispatch.h"
 #include "Menus.h"
 
 namespace {
@@ -67,13 +67,13 @@ static TShiftState MouseShift(WPARAM w) {
 LRESULT DispatchToControl(TWinControl* self, HWND h, UINT m, WPARAM w, LPARAM l) {
   TMessage msg{m, w, l, 0};
   {
-    TApplication::DepthGuard depth;
+    DispatchScope depth;
     try {
       // An object on its way out only gets the default handling.
       if (self->Destroying()) self->DefaultHandler(msg);
       else self->WndProc(msg);
     } catch (const std::exception& e) {
-      if (Application) Application->HandleException(e);
+      HandleDispatchException(e);
     }
   }
   if (m == WM_NCDESTROY) {
@@ -176,10 +176,11 @@ void TControl::FontChanged() {}
 
 void TControl::Click() { CallEvent(OnClick, this); }
 
-TForm* TControl::ParentForm() const {
+TWinControl* TControl::ParentFormWindow() const {
   const TControl* c = this;
   while (c->parent_) c = c->parent_;
-  return dynamic_cast<TForm*>(const_cast<TControl*>(c));
+  auto* w = dynamic_cast<TWinControl*>(const_cast<TControl*>(c));
+  return w && w->IsForm() ? w : nullptr;
 }
 
 POINT TControl::ClientToScreen(POINT p) const {
@@ -222,7 +223,7 @@ bool TControl::SetProperty(const std::string& name, const PropValue& v, FormLoad
 
 void TControl::Loaded() {
   if (!popupMenuName_.empty()) {
-    TForm* f = ParentForm();
+    TWinControl* f = ParentFormWindow();
     TComponent* c = f ? f->FindComponent(Utf8ToWide(popupMenuName_)) : nullptr;
     PopupMenu = dynamic_cast<TPopupMenu*>(c);
     if (!PopupMenu) throw EFormDescription(L"no pop-up menu " + Utf8ToWide(popupMenuName_) + L" for " + Name());
@@ -328,7 +329,7 @@ void TWinControl::DefaultHandler(TMessage& m) {
 HBRUSH TWinControl::BackgroundBrush() {
   TColor c = color_;
   if (!brush_ || brushColor_ != c) {
-    brush_.reset(CreateSolidBrush(ColorToRGB(c)), [](HBRUSH b) { DeleteObject(b); });
+    brush_.reset(CreateSolidBrush(ColorToRGB(c)));
     brushColor_ = c;
   }
   return brush_.get();
@@ -349,12 +350,9 @@ HBRUSH TWinControl::CtlColor(HDC dc) {
 
 bool TWinControl::DoKeyDown(WORD& key) {
   TShiftState s = KeyShiftState();
-  TForm* f = ParentForm();
-  if (f && f != this && f->KeyPreview) {
-    CallEvent(f->OnKeyDown, f, key, s);
-    if (key == 0) return true;
-  }
-  if (f && f->IsShortCut(key, s)) {
+  TWinControl* f = ParentFormWindow();
+  if (f && f != this && f->PreviewKeyDown(key, s)) return true;
+  if (f && f->IsShortCut(key, s)) {  // a main menu's shortcut keys, from any of its controls
     key = 0;
     return true;
   }
@@ -500,8 +498,8 @@ void TWinControl::WndProc(TMessage& m) {
     }
     case WM_CHAR: {
       wchar_t ch = wchar_t(m.WParam);
-      TForm* f = ParentForm();
-      if (f && f != this && f->KeyPreview) CallEvent(f->OnKeyPress, static_cast<TObject*>(f), ch);
+      TWinControl* f = ParentFormWindow();
+      if (f && f != this) f->PreviewKeyPress(ch);
       if (ch) CallEvent(OnKeyPress, this, ch);
       if (ch == 0) return;
       m.WParam = ch;

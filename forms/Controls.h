@@ -10,14 +10,9 @@
 #include <vector>
 
 #include "Classes.h"
+#include "Dispatch.h"
 #include "Graphics.h"
-
-struct TMessage {
-  UINT Msg;
-  WPARAM WParam;
-  LPARAM LParam;
-  LRESULT Result = 0;
-};
+#include "Handles.h"
 
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
 enum { ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32, ssDouble = 64 };
@@ -89,7 +84,12 @@ class TControl : public TComponent {
   virtual void Click();
   // The control's form is being shown or hidden (WM_SHOWWINDOW of the form).
   virtual void ShowingChanged(bool /*formShowing*/) {}
+  // Enter or Esc reached the form (IDOK, IDCANCEL): a default or cancel button clicks and answers true.
+  virtual bool DialogKey(int /*id*/) { return false; }
+  // The form the control sits on (defined with TForm), and the same as a window for the code
+  // beneath the form layer.
   TForm* ParentForm() const;
+  TWinControl* ParentFormWindow() const;
   POINT ClientToScreen(POINT p) const;
   virtual void Invalidate() {}
   virtual void Repaint() { Invalidate(); }
@@ -159,6 +159,7 @@ class TWinControl : public TControl {
   // The object behind a window of ours, or null for any other window.
   static TWinControl* FromHandle(HWND h);
   virtual void WndProc(TMessage& m);
+  virtual bool IsForm() const { return false; }
 
  protected:
   virtual void CreateParams(TCreateParams& p);
@@ -188,6 +189,11 @@ class TWinControl : public TControl {
   void CaptionChanged() override;
   void FontChanged() override;
   bool DoKeyDown(WORD& key);
+  // A form with KeyPreview sees its controls' keys first; true when its handler took the key.
+  virtual bool PreviewKeyDown(WORD& /*key*/, TShiftState /*shift*/) { return false; }
+  // Whether the key is a shortcut of this window's main menu, whose item it then runs.
+  virtual bool IsShortCut(WORD /*key*/, TShiftState /*shift*/) { return false; }
+  virtual void PreviewKeyPress(wchar_t& /*key*/) {}
 
   HWND handle_ = nullptr;
   WNDPROC oldProc_ = nullptr;
@@ -197,7 +203,7 @@ class TWinControl : public TControl {
   friend LRESULT DispatchToControl(TWinControl* self, HWND h, UINT m, WPARAM w, LPARAM l);
   friend LRESULT CALLBACK ObjectWndProc(HWND, UINT, WPARAM, LPARAM);
   std::vector<TControl*> controls_;
-  std::shared_ptr<std::remove_pointer_t<HBRUSH>> brush_;
+  GdiObject<HBRUSH> brush_;
   TColor brushColor_ = clNone;
   bool mouseDown_ = false;
   bool creating_ = false;

@@ -16,6 +16,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "Classes.h"
@@ -48,6 +49,14 @@ std::unique_ptr<DescNode> ParseDescription(const std::string& utf8, const std::s
 // Makes a component of a class named in a description.
 using ComponentFactory = std::function<TComponent*(TComponent* owner)>;
 void RegisterComponentClass(const std::string& className, ComponentFactory factory);
+// The factory of a registered class; null for a class never registered.
+const ComponentFactory* FindComponentFactory(const std::string& className);
+
+// Each name written once, so that a member can't be bound to another component's name:
+//   Binder<TfrmDemo>(this).Bind(QV_MEMBER(btnOK)).On(QV_HANDLER(btnOKClick))
+// QV_HANDLER is used inside the form's member functions (its class is the one of this).
+#define QV_MEMBER(field) #field, field
+#define QV_HANDLER(handler) #handler, &std::remove_pointer_t<decltype(this)>::handler
 
 // What a form binds: its component members and its handlers, both by name.
 class FormBinder {

@@ -2,6 +2,7 @@
 
 #include "Description.h"
 #include "Forms.h"
+#include "Handles.h"
 
 // ---- TTimer ------------------------------------------------------------------------------------
 
@@ -16,7 +17,7 @@ void TTimer::Update() {
     Application->RemoveTimer(id_);
     id_ = 0;
   }
-  if (enabled_ && interval_ > 0 && !Loading()) id_ = Application->AddTimer(this);
+  if (enabled_ && interval_ > 0 && !Loading()) id_ = Application->AddTimer(interval_, [this] { Timer(); });
 }
 
 void TTimer::SetEnabled(bool v) {
@@ -62,8 +63,8 @@ void TImage::WndProc(TMessage& m) {
     return;
   }
   if (m.Msg == WM_PAINT) {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(handle_, &ps);
+    PaintScope paint(handle_);
+    HDC dc = paint.dc();
     RECT cr;
     GetClientRect(handle_, &cr);
     if (ParentColor && parent_) color_ = parent_->Color();
@@ -81,7 +82,6 @@ void TImage::WndProc(TMessage& m) {
       if (Center) OffsetRect(&r, (cr.right - (r.right - r.left)) / 2, (cr.bottom - (r.bottom - r.top)) / 2);
       Picture.Graphic->Draw(dc, r);
     }
-    EndPaint(handle_, &ps);
     return;
   }
   TWinControl::WndProc(m);

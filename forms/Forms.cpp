@@ -2,14 +2,8 @@
 
 #include <algorithm>
 
-#include "Buttons.h"
-#include "ComCtrls.h"
-#include "Dialogs.h"
-#include "ExtCtrls.h"
-#include "GroupCtrls.h"
-#include "ListCtrls.h"
+#include "Dispatch.h"
 #include "Menus.h"
-#include "StdCtrls.h"
 
 TApplication* Application = nullptr;
 TScreen* Screen = nullptr;
@@ -18,47 +12,10 @@ namespace {
 const UINT kWakeRelease = WM_APP + 0x3F0;  // a released form waits for the main loop
 const wchar_t kAppClass[] = L"TApplication";
 
-void RegisterStandardClasses() {
-  RegisterComponentClass("TButton", [](TComponent* o) { return new TButton(o); });
-  RegisterComponentClass("TLabel", [](TComponent* o) { return new TLabel(o); });
-  RegisterComponentClass("TEdit", [](TComponent* o) { return new TEdit(o); });
-  RegisterComponentClass("TCheckBox", [](TComponent* o) { return new TCheckBox(o); });
-  RegisterComponentClass("TTimer", [](TComponent* o) { return new TTimer(o); });
-  RegisterComponentClass("TImage", [](TComponent* o) { return new TImage(o); });
-  RegisterComponentClass("TPopupMenu", [](TComponent* o) { return new TPopupMenu(o); });
-  RegisterComponentClass("TMainMenu", [](TComponent* o) { return new TMainMenu(o); });
-  RegisterComponentClass("TMenuItem", [](TComponent* o) { return new TMenuItem(o); });
-  RegisterComponentClass("TComboBox", [](TComponent* o) { return new TComboBox(o); });
-  RegisterComponentClass("TColorBox", [](TComponent* o) { return new TColorBox(o); });
-  RegisterComponentClass("TListBox", [](TComponent* o) { return new TListBox(o); });
-  RegisterComponentClass("TCheckListBox", [](TComponent* o) { return new TCheckListBox(o); });
-  RegisterComponentClass("TMemo", [](TComponent* o) { return new TMemo(o); });
-  RegisterComponentClass("TGroupBox", [](TComponent* o) { return new TGroupBox(o); });
-  RegisterComponentClass("TPanel", [](TComponent* o) { return new TPanel(o); });
-  RegisterComponentClass("TBevel", [](TComponent* o) { return new TBevel(o); });
-  RegisterComponentClass("TRadioButton", [](TComponent* o) { return new TRadioButton(o); });
-  RegisterComponentClass("TRadioGroup", [](TComponent* o) { return new TRadioGroup(o); });
-  RegisterComponentClass("TScrollBar", [](TComponent* o) { return new TScrollBar(o); });
-  RegisterComponentClass("TSpeedButton", [](TComponent* o) { return new TSpeedButton(o); });
-  RegisterComponentClass("TPageControl", [](TComponent* o) { return new TPageControl(o); });
-  RegisterComponentClass("TTabSheet", [](TComponent* o) { return new TTabSheet(o); });
-  RegisterComponentClass("TUpDown", [](TComponent* o) { return new TUpDown(o); });
-  RegisterComponentClass("TProgressBar", [](TComponent* o) { return new TProgressBar(o); });
-  RegisterComponentClass("TOpenDialog", [](TComponent* o) { return new TOpenDialog(o); });
-  RegisterComponentClass("TSaveDialog", [](TComponent* o) { return new TSaveDialog(o); });
-  RegisterComponentClass("TOpenPictureDialog", [](TComponent* o) { return new TOpenPictureDialog(o); });
-  RegisterComponentClass("TFontDialog", [](TComponent* o) { return new TFontDialog(o); });
-  RegisterComponentClass("TColorDialog", [](TComponent* o) { return new TColorDialog(o); });
+void ShowEscapedException(const std::exception& e) {
+  if (Application) Application->HandleException(e);
 }
 }  // namespace
-
-void InitApplication() {
-  if (Application) return;
-  RegisterStandardClasses();
-  Application = new TApplication();
-  static TScreen screen;
-  Screen = &screen;
-}
 
 // ---- TForm -------------------------------------------------------------------------------------
 
@@ -306,18 +263,8 @@ void TForm::WndProc(TMessage& m) {
       return;
     case WM_PAINT:
       if (OnPaint) {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(handle_, &ps);
-        struct EndOnExit {
-          HWND h;
-          PAINTSTRUCT* ps;
-          TCanvas* c;
-          ~EndOnExit() {
-            c->SetHandle(nullptr);
-            EndPaint(h, ps);
-          }
-        } end{handle_, &ps, &Canvas};
-        Canvas.SetHandle(dc);
+        PaintScope paint(handle_);
+        CanvasScope canvas(Canvas, paint.dc());
         Canvas.Font.Assign(Font);
         OnPaint(this);
         return;
@@ -345,23 +292,29 @@ void TForm::WndProc(TMessage& m) {
       if (m.LParam == 0 && HIWORD(m.WParam) == 0 && menu_ && menu_->DispatchCommand(LOWORD(m.WParam))) return;
       if (m.LParam == 0 && LOWORD(m.WParam) == IDCANCEL) {  // Esc through the dialog manager
         for (TControl* c : Controls())
-          if (auto* b = dynamic_cast<TButton*>(c); b && b->Cancel && b->Enabled()) {
-            b->Click();
-            return;
-          }
+          if (c->DialogKey(IDCANCEL)) return;
         return;
       }
       if (m.LParam == 0 && LOWORD(m.WParam) == IDOK) {
         for (TControl* c : Controls())
-          if (auto* b = dynamic_cast<TButton*>(c); b && b->Default && b->Enabled()) {
-            b->Click();
-            return;
-          }
+          if (c->DialogKey(IDOK)) return;
         return;
       }
       break;
   }
   TWinControl::WndProc(m);
+}
+
+TForm* TControl::ParentForm() const { return static_cast<TForm*>(ParentFormWindow()); }
+
+bool TForm::PreviewKeyDown(WORD& key, TShiftState shift) {
+  if (!KeyPreview) return false;
+  CallEvent(OnKeyDown, this, key, shift);
+  return key == 0;
+}
+
+void TForm::PreviewKeyPress(wchar_t& key) {
+  if (KeyPreview) CallEvent(OnKeyPress, static_cast<TObject*>(this), key);
 }
 
 bool TForm::SetProperty(const std::string& name, const PropValue& v, FormLoader& loader) {
@@ -410,13 +363,6 @@ bool TForm::SetProperty(const std::string& name, const PropValue& v, FormLoader&
 
 // ---- TApplication ------------------------------------------------------------------------------
 
-TApplication::DepthGuard::DepthGuard() {
-  if (Application) ++Application->depth_;
-}
-TApplication::DepthGuard::~DepthGuard() {
-  if (Application) --Application->depth_;
-}
-
 TApplication::TApplication() : TComponent(nullptr) {
   WNDCLASSEXW wc{sizeof(wc)};
   wc.lpfnWndProc = AppWndProc;
@@ -425,21 +371,28 @@ TApplication::TApplication() : TComponent(nullptr) {
   RegisterClassExW(&wc);
   handle_ = CreateWindowExW(WS_EX_TOOLWINDOW, kAppClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                             GetModuleHandleW(nullptr), nullptr);
+  SetApplicationWindow(handle_);
+  SetDispatchExceptionHandler(ShowEscapedException);
 }
 
 TApplication::~TApplication() {
   FreeReleasedForms();
   DestroyComponents();
   if (handle_) DestroyWindow(handle_);
+  SetApplicationWindow(nullptr);
 }
 
 LRESULT CALLBACK TApplication::AppWndProc(HWND h, UINT m, WPARAM w, LPARAM l) {
   if (!Application || h != Application->handle_) return DefWindowProcW(h, m, w, l);
-  DepthGuard depth;
+  DispatchScope depth;
   try {
     if (m == WM_TIMER) {
       auto it = Application->timers_.find(w);
-      if (it != Application->timers_.end()) it->second->Timer();
+      if (it != Application->timers_.end()) {
+        // A copy: the handler may stop its timer, which drops the entry.
+        std::function<void()> onTimer = it->second;
+        onTimer();
+      }
       return 0;
     }
     if (m == kWakeRelease) return 0;  // the main loop frees after this dispatch
@@ -461,19 +414,38 @@ LRESULT CALLBACK TApplication::AppWndProc(HWND h, UINT m, WPARAM w, LPARAM l) {
   return DefWindowProcW(h, m, w, l);
 }
 
-void TApplication::HandleMessage() {
+bool PumpMessages(PumpMode mode, int& quitCode) {
   MSG msg;
-  if (!GetMessageW(&msg, nullptr, 0, 0)) {
+  for (;;) {
+    if (mode == PumpMode::kOne) {
+      if (!GetMessageW(&msg, nullptr, 0, 0)) {
+        quitCode = int(msg.wParam);
+        return false;
+      }
+    } else {
+      if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) return true;
+      if (msg.message == WM_QUIT) {
+        quitCode = int(msg.wParam);
+        return false;
+      }
+    }
+    HWND top = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+    if (!(top && TWinControl::FromHandle(top) && IsDialogMessageW(top, &msg))) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+    if (mode == PumpMode::kOne) return true;
+  }
+}
+
+void TApplication::HandleMessage() {
+  int code = 0;
+  if (!PumpMessages(PumpMode::kOne, code)) {
     Terminated = true;
-    exitCode_ = int(msg.wParam);
+    exitCode_ = code;
     return;
   }
-  HWND top = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
-  if (!(top && TWinControl::FromHandle(top) && IsDialogMessageW(top, &msg))) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-  if (depth_ == 0) FreeReleasedForms();
+  if (DispatchDepth() == 0) FreeReleasedForms();
 }
 
 void TApplication::Run() {
@@ -482,22 +454,14 @@ void TApplication::Run() {
 }
 
 void TApplication::ProcessMessages() {
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) {
-      Terminated = true;
-      exitCode_ = int(msg.wParam);
-      // A nested wait leaves the quit for the main loop's own look.
-      if (depth_ > 0) PostQuitMessage(exitCode_);
-      break;
-    }
-    HWND top = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
-    if (!(top && TWinControl::FromHandle(top) && IsDialogMessageW(top, &msg))) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
+  int code = 0;
+  if (!PumpMessages(PumpMode::kQueued, code)) {
+    Terminated = true;
+    exitCode_ = code;
+    // A nested wait leaves the quit for the main loop's own look.
+    if (DispatchDepth() > 0) PostQuitMessage(exitCode_);
   }
-  if (depth_ == 0) FreeReleasedForms();
+  if (DispatchDepth() == 0) FreeReleasedForms();
 }
 
 void TApplication::Terminate() {
@@ -555,10 +519,10 @@ void TApplication::FreeReleasedForms() {
   }
 }
 
-UINT_PTR TApplication::AddTimer(TTimer* t) {
+UINT_PTR TApplication::AddTimer(unsigned interval, std::function<void()> onTimer) {
   UINT_PTR id = nextTimer_++;
-  timers_[id] = t;
-  SetTimer(handle_, id, t->Interval(), nullptr);
+  timers_[id] = std::move(onTimer);
+  SetTimer(handle_, id, interval, nullptr);
   return id;
 }
 

@@ -8,6 +8,7 @@
 
 #include "Controls.h"
 #include "Description.h"
+#include "Dispatch.h"
 #include "Seams.h"
 
 class TMainMenu;
@@ -65,11 +66,12 @@ class TForm : public TWinControl {
   // The menu bar (the description's Menu), or null.
   TMainMenu* Menu() const { return menu_; }
   // A key pressed anywhere in the form: the menu bar's item with that shortcut clicks.
-  bool IsShortCut(WORD key, TShiftState shift);
+  bool IsShortCut(WORD key, TShiftState shift) override;
 
   bool SetProperty(const std::string& name, const PropValue& v, FormLoader& loader) override;
   void Loaded() override;
   void WndProc(TMessage& m) override;
+  bool IsForm() const override { return true; }
 
   // Set while the test of all descriptions creates each form: no OnCreate, nothing shown.
   static bool& CheckOnly();
@@ -84,6 +86,8 @@ class TForm : public TWinControl {
   void HandleCreated() override;
   void VisibleChanged() override;
   void BeforeDestruction() override;
+  bool PreviewKeyDown(WORD& key, TShiftState shift) override;
+  void PreviewKeyPress(wchar_t& key) override;
   // Log-off and shut-down: consent is given always; EndSession does the program's closing work.
   virtual void EndSession() {}
 
@@ -99,8 +103,6 @@ class TForm : public TWinControl {
   TColor transparentColorValue_ = clNone;
   bool placed_ = false, modal_ = false, visibleOnLoad_ = false;
 };
-
-class TTimer;
 
 using TExceptionEvent = std::function<void(TObject* Sender, const std::exception& E)>;
 
@@ -137,27 +139,24 @@ class TApplication : public TComponent {
   TForm* FindForm(const std::wstring& name) const;
 
   // The depth of message dispatch: 0 in the main loop between messages.
-  int DispatchDepth() const { return depth_; }
+  int DispatchDepth() const { return CurrentDispatchDepth(); }
   void FreeReleasedForms();
 
   // Internal: used by forms and timers.
   void AddForm(TForm* f);
   void RemoveForm(TForm* f);
   void QueueRelease(TForm* f);
-  UINT_PTR AddTimer(TTimer* t);
+  UINT_PTR AddTimer(unsigned interval, std::function<void()> onTimer);
   void RemoveTimer(UINT_PTR id);
-  struct DepthGuard {
-    DepthGuard();
-    ~DepthGuard();
-  };
+  using DepthGuard = DispatchScope;
 
  private:
   static LRESULT CALLBACK AppWndProc(HWND h, UINT m, WPARAM w, LPARAM l);
   HWND handle_ = nullptr;
   std::vector<TForm*> forms_, released_;
-  std::map<UINT_PTR, TTimer*> timers_;
+  std::map<UINT_PTR, std::function<void()>> timers_;
   UINT_PTR nextTimer_ = 1;
-  int depth_ = 0, exitCode_ = 0;
+  int exitCode_ = 0;
 };
 
 class TScreen {
@@ -177,8 +176,16 @@ class TScreen {
 extern TApplication* Application;
 extern TScreen* Screen;
 
-// Creates the application object once (programs call it first in WinMain; tests in their main).
+// Creates the application object once (programs call it first in WinMain; tests in their main),
+// after registering the standard component classes (StandardClasses.cpp).
 void InitApplication();
+
+// The message pump, written once for the main loop, ProcessMessages and the waits. A message for
+// a form of ours goes through the dialog manager (Tab, Enter, Esc); any other is translated and
+// dispatched. kOne waits for one message; kQueued takes what is queued now. Answers false when
+// it took WM_QUIT (its code in quitCode), true otherwise.
+enum class PumpMode { kOne, kQueued };
+bool PumpMessages(PumpMode mode, int& quitCode);
 
 // Registers a form class with the description test: QV_REGISTER_FORM(TfrmMain).
 #define QV_REGISTER_FORM(Cls) \

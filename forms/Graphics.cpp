@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 #include <map>
+#include <optional>
 
 #include "Description.h"
 
@@ -56,9 +57,7 @@ std::wstring PictureResourceName(const std::wstring& fileName) {
 }
 
 int ScreenPixelsPerInch() {
-  HDC dc = GetDC(nullptr);
-  int ppi = GetDeviceCaps(dc, LOGPIXELSY);
-  ReleaseDC(nullptr, dc);
+  int ppi = GetDeviceCaps(WindowDC(nullptr).get(), LOGPIXELSY);
   return ppi > 0 ? ppi : 96;
 }
 
@@ -127,10 +126,8 @@ TCanvas::~TCanvas() { SetHandle(nullptr); }
 
 void TCanvas::SetHandle(HDC dc) {
   Deselect();
-  if (pen_) DeleteObject(pen_);
-  if (brush_) DeleteObject(brush_);
-  pen_ = nullptr;
-  brush_ = nullptr;
+  pen_.reset();
+  brush_.reset();
   hasPen_ = hasBrush_ = false;
   dc_ = dc;
 }
@@ -151,8 +148,7 @@ void TCanvas::Select(bool pen, bool brush, bool font) {
       HPEN p = CreatePen(styles[Pen.Style], Pen.Width, ColorToRGB(Pen.Color));
       HGDIOBJ old = SelectObject(dc_, p);
       if (!oldPen_) oldPen_ = old;
-      if (pen_) DeleteObject(pen_);
-      pen_ = p;
+      pen_.reset(p);
       penKey_ = Pen;
       hasPen_ = true;
     }
@@ -168,8 +164,7 @@ void TCanvas::Select(bool pen, bool brush, bool font) {
       }
       HGDIOBJ old = SelectObject(dc_, b);
       if (!oldBrush_) oldBrush_ = old;
-      if (brush_) DeleteObject(brush_);
-      brush_ = Brush.Style == bsClear ? nullptr : b;
+      brush_.reset(Brush.Style == bsClear ? nullptr : b);
       brushKey_ = Brush;
       hasBrush_ = true;
     }
@@ -217,11 +212,11 @@ void TCanvas::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4
 }
 void TCanvas::FillRect(const RECT& r) {
   Select(false, true, false);
-  if (dc_ && Brush.Style != bsClear) ::FillRect(dc_, &r, brush_);
+  if (dc_ && Brush.Style != bsClear) ::FillRect(dc_, &r, brush_.get());
 }
 void TCanvas::FrameRect(const RECT& r) {
   Select(false, true, false);
-  if (dc_ && brush_) ::FrameRect(dc_, &r, brush_);
+  if (dc_ && brush_) ::FrameRect(dc_, &r, brush_.get());
 }
 void TCanvas::TextOut(int x, int y, const std::wstring& text) {
   Select(false, true, true);
@@ -247,11 +242,9 @@ SIZE TCanvas::TextExtent(const std::wstring& text) {
     Select(false, false, true);
     GetTextExtentPoint32W(dc_, text.c_str(), int(text.size()), &s);
   } else {
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, Font.Handle());
-    GetTextExtentPoint32W(dc, text.c_str(), int(text.size()), &s);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
+    WindowDC screen(nullptr);
+    SelectScope font(screen.get(), Font.Handle());
+    GetTextExtentPoint32W(screen.get(), text.c_str(), int(text.size()), &s);
   }
   return s;
 }
@@ -262,13 +255,10 @@ TBitmap::~TBitmap() { Release(); }
 
 void TBitmap::Release() {
   canvas_.reset();
-  if (memDc_) {
-    SelectObject(memDc_, oldBmp_);
-    DeleteDC(memDc_);
-  }
-  if (bmp_) DeleteObject(bmp_);
-  memDc_ = nullptr;
-  bmp_ = nullptr;
+  // The bitmap leaves its memory DC before either goes.
+  if (memDc_) SelectObject(memDc_.get(), oldBmp_);
+  memDc_.reset();
+  bmp_.reset();
   bits_ = nullptr;
   w_ = h_ = 0;
 }
@@ -284,7 +274,7 @@ void TBitmap::SetSize(int w, int h) {
   bi.bmiHeader.biBitCount = 32;
   bi.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  bmp_ = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  bmp_.reset(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!bmp_) throw EInvalidGraphic(L"Out of system resources");
   bits_ = static_cast<uint32_t*>(bits);
   w_ = w;
@@ -293,31 +283,29 @@ void TBitmap::SetSize(int w, int h) {
 
 TCanvas& TBitmap::Canvas() {
   if (!canvas_) {
-    memDc_ = CreateCompatibleDC(nullptr);
-    if (bmp_) oldBmp_ = SelectObject(memDc_, bmp_);
-    canvas_ = std::make_unique<TCanvas>(memDc_);
+    memDc_.reset(CreateCompatibleDC(nullptr));
+    if (bmp_) oldBmp_ = SelectObject(memDc_.get(), bmp_.get());
+    canvas_ = std::make_unique<TCanvas>(memDc_.get());
   }
   return *canvas_;
 }
 
 void TBitmap::Draw(HDC dc, const RECT& r) const {
   if (!bmp_) return;
-  HDC src = memDc_;
-  HGDIOBJ old = nullptr;
-  bool temp = !src;
-  if (temp) {
-    src = CreateCompatibleDC(dc);
-    old = SelectObject(src, bmp_);
+  // Without a canvas of its own the bitmap is selected into a DC for this draw only.
+  MemoryDC temp;
+  std::optional<SelectScope> select;
+  HDC src = memDc_.get();
+  if (!src) {
+    temp.reset(CreateCompatibleDC(dc));
+    src = temp.get();
+    select.emplace(src, bmp_.get());
   }
   int rw = r.right - r.left, rh = r.bottom - r.top;
   if (rw == w_ && rh == h_) BitBlt(dc, r.left, r.top, w_, h_, src, 0, 0, SRCCOPY);
   else {
     SetStretchBltMode(dc, HALFTONE);
     StretchBlt(dc, r.left, r.top, rw, rh, src, 0, 0, w_, h_, SRCCOPY);
-  }
-  if (temp) {
-    SelectObject(src, old);
-    DeleteDC(src);
   }
 }
 
@@ -335,13 +323,13 @@ void TBitmap::LoadFromMemory(const void* data, size_t size) {
   if (bi->bmiHeader.biCompression == BI_RGB && fh->bfOffBits + stride * std::abs(h) > size)
     throw EInvalidGraphic(L"Bitmap image is not valid");
   SetSize(w, std::abs(h));
-  HDC dc = GetDC(nullptr);
-  HDC mem = CreateCompatibleDC(dc);
-  HGDIOBJ old = SelectObject(mem, bmp_);
-  int ok = StretchDIBits(mem, 0, 0, w_, h_, 0, 0, w, std::abs(h), p + fh->bfOffBits, bi, DIB_RGB_COLORS, SRCCOPY);
-  SelectObject(mem, old);
-  DeleteDC(mem);
-  ReleaseDC(nullptr, dc);
+  int ok;
+  {
+    WindowDC screen(nullptr);
+    MemoryDC mem(CreateCompatibleDC(screen.get()));
+    SelectScope select(mem.get(), bmp_.get());
+    ok = StretchDIBits(mem.get(), 0, 0, w_, h_, 0, 0, w, std::abs(h), p + fh->bfOffBits, bi, DIB_RGB_COLORS, SRCCOPY);
+  }
   if (ok == 0 || ok == int(GDI_ERROR)) throw EInvalidGraphic(L"Bitmap image is not valid");
 }
 
@@ -408,15 +396,15 @@ void TJPEGImage::LoadFromFile(const std::wstring& path) {
 // ---- picture ---------------------------------------------------------------------------------
 
 std::vector<char> ReadWholeFile(const std::wstring& path) {
-  HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                         FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (f == INVALID_HANDLE_VALUE) throw EInOutError(L"Cannot open file \"" + path + L"\"");
+  FileHandle f(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!f) throw EInOutError(L"Cannot open file \"" + path + L"\"");
   LARGE_INTEGER size{};
-  GetFileSizeEx(f, &size);
+  GetFileSizeEx(f.get(), &size);
   std::vector<char> data(size_t(size.QuadPart));
   DWORD got = 0;
-  BOOL ok = data.empty() || ReadFile(f, data.data(), DWORD(data.size()), &got, nullptr);
-  CloseHandle(f);
+  BOOL ok = data.empty() || ReadFile(f.get(), data.data(), DWORD(data.size()), &got, nullptr);
+  f.reset();
   if (!ok || got != data.size()) throw EInOutError(L"Read error on \"" + path + L"\"");
   return data;
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "Classes.h"
+#include "Handles.h"
 
 using TColor = int32_t;  // 0x00BBGGRR, or a system colour with the top bit set
 constexpr TColor clSystemColor = TColor(0xFF000000);
@@ -118,11 +119,23 @@ class TCanvas {
   HDC dc_ = nullptr;
   POINT penPos_{};
   HGDIOBJ oldPen_ = nullptr, oldBrush_ = nullptr, oldFont_ = nullptr;
-  HPEN pen_ = nullptr;
-  HBRUSH brush_ = nullptr;
+  GdiObject<HPEN> pen_;
+  GdiObject<HBRUSH> brush_;
   TPen penKey_{};
   TBrush brushKey_{};
   bool hasPen_ = false, hasBrush_ = false;
+};
+
+// A canvas drawing on a device context for a scope (a paint handler's), detached when it leaves.
+class CanvasScope {
+ public:
+  CanvasScope(TCanvas& c, HDC dc) : c_(c) { c.SetHandle(dc); }
+  ~CanvasScope() { c_.SetHandle(nullptr); }
+  CanvasScope(const CanvasScope&) = delete;
+  CanvasScope& operator=(const CanvasScope&) = delete;
+
+ private:
+  TCanvas& c_;
 };
 
 class TGraphic {
@@ -146,7 +159,7 @@ class TBitmap : public TGraphic {
   int Height() const override { return h_; }
   void SetSize(int w, int h);
   TCanvas& Canvas();
-  HBITMAP Handle() const { return bmp_; }
+  HBITMAP Handle() const { return bmp_.get(); }
   uint32_t* Bits() const { return bits_; }  // top-down rows of 0x00RRGGBB
   void Draw(HDC dc, const RECT& r) const override;
   void LoadFromFile(const std::wstring& path);
@@ -155,9 +168,9 @@ class TBitmap : public TGraphic {
  private:
   void Release();
   int w_ = 0, h_ = 0;
-  HBITMAP bmp_ = nullptr;
+  GdiObject<HBITMAP> bmp_;
   uint32_t* bits_ = nullptr;
-  HDC memDc_ = nullptr;
+  MemoryDC memDc_;
   HGDIOBJ oldBmp_ = nullptr;
   std::unique_ptr<TCanvas> canvas_;
 };

@@ -13,12 +13,10 @@ TColor EffectiveColor(TControl* c, bool parentColor) {
 }
 
 int FontLineHeight(const TFont& f) {
-  HDC dc = GetDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, f.Handle());
+  WindowDC screen(nullptr);
+  SelectScope font(screen.get(), f.Handle());
   TEXTMETRICW tm{};
-  GetTextMetricsW(dc, &tm);
-  SelectObject(dc, old);
-  ReleaseDC(nullptr, dc);
+  GetTextMetricsW(screen.get(), &tm);
   return tm.tmHeight;
 }
 
@@ -58,11 +56,11 @@ void TGroupBox::WndProc(TMessage& m) {
     return;
   }
   if (m.Msg == WM_PAINT) {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(handle_, &ps);
+    PaintScope paint(handle_);
+    HDC dc = paint.dc();
     RECT r;
     GetClientRect(handle_, &r);
-    HGDIOBJ old = SelectObject(dc, Font.Handle());
+    SelectScope font(dc, Font.Handle());
     int th = FontLineHeight(Font);
     RECT frame{0, th / 2, r.right, r.bottom};
     DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
@@ -76,8 +74,6 @@ void TGroupBox::WndProc(TMessage& m) {
       tr.left += 2;
       DrawTextW(dc, caption_.c_str(), -1, &tr, DT_SINGLELINE | DT_NOPREFIX);
     }
-    SelectObject(dc, old);
-    EndPaint(handle_, &ps);
     return;
   }
   TWinControl::WndProc(m);
@@ -110,8 +106,8 @@ void TPanel::WndProc(TMessage& m) {
     return;
   }
   if (m.Msg == WM_PAINT) {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(handle_, &ps);
+    PaintScope paint(handle_);
+    HDC dc = paint.dc();
     RECT r;
     GetClientRect(handle_, &r);
     for (int i = 0; i < BevelWidth; ++i)
@@ -125,15 +121,13 @@ void TPanel::WndProc(TMessage& m) {
         InflateRect(&r, -1, -1);
       }
     if (!caption_.empty()) {
-      HGDIOBJ old = SelectObject(dc, Font.Handle());
+      SelectScope font(dc, Font.Handle());
       SetBkMode(dc, TRANSPARENT);
       SetTextColor(dc, ColorToRGB(Font.Color));
       UINT fmt = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX |
                  (Alignment == taCenter ? DT_CENTER : Alignment == taRightJustify ? DT_RIGHT : DT_LEFT);
       DrawTextW(dc, caption_.c_str(), -1, &r, fmt);
-      SelectObject(dc, old);
     }
-    EndPaint(handle_, &ps);
     return;
   }
   TWinControl::WndProc(m);
@@ -193,8 +187,8 @@ void TBevel::WndProc(TMessage& m) {
       return;
     }
     case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(handle_, &ps);
+      PaintScope paint(handle_);
+      HDC dc = paint.dc();
       RECT r;
       GetClientRect(handle_, &r);
       const bool low = Style == bsLowered;
@@ -215,7 +209,6 @@ void TBevel::WndProc(TMessage& m) {
         }
         case bsSpacer: break;
       }
-      EndPaint(handle_, &ps);
       return;
     }
   }

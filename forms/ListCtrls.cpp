@@ -307,16 +307,13 @@ bool TColorBox::CNDrawItem(DRAWITEMSTRUCT* di) {
   int i = int(di->itemID);
   if (i >= 0 && i < int(colors_.size())) {
     RECT sw{r.left + 2, r.top + 2, r.left + 2 + (r.bottom - r.top - 4) * 3 / 2, r.bottom - 2};
-    HBRUSH b = CreateSolidBrush(ColorToRGB(colors_[i]));
-    FillRect(dc, &sw, b);
-    DeleteObject(b);
+    FillRect(dc, &sw, GdiObject<HBRUSH>(CreateSolidBrush(ColorToRGB(colors_[i]))).get());
     FrameRect(dc, &sw, HBRUSH(GetStockObject(BLACK_BRUSH)));
-    HGDIOBJ old = SelectObject(dc, Font.Handle());
+    SelectScope font(dc, Font.Handle());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(sel ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
     RECT tr{sw.right + 4, r.top, r.right, r.bottom};
     DrawTextW(dc, Items[i].c_str(), -1, &tr, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
-    SelectObject(dc, old);
   }
   if (di->itemState & ODS_FOCUS) DrawFocusRect(dc, &r);
   return true;
@@ -470,13 +467,12 @@ bool TCheckListBox::CNDrawItem(DRAWITEMSTRUCT* di) {
   DrawFrameControl(dc, &cb, DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_FLAT | (checked_[i] ? DFCS_CHECKED : 0));
   RECT tr{r.left + CheckWidth() + 2, r.top, r.right, r.bottom};
   if (sel) FillRect(dc, &tr, GetSysColorBrush(COLOR_HIGHLIGHT));
-  HGDIOBJ old = SelectObject(dc, Font.Handle());
+  SelectScope font(dc, Font.Handle());
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, sel ? GetSysColor(COLOR_HIGHLIGHTTEXT) : ColorToRGB(Font.Color));
   RECT text = tr;
   text.left += 2;
   DrawTextW(dc, Items[i].c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
-  SelectObject(dc, old);
   if (di->itemState & ODS_FOCUS) DrawFocusRect(dc, &tr);
   return true;
 }

@@ -3,9 +3,8 @@
 #include <algorithm>
 #include <map>
 
-#include "Controls.h"
 #include "Description.h"
-#include "Forms.h"
+#include "Dispatch.h"
 
 TMenuItem::TMenuItem(TComponent* AOwner) : TComponent(AOwner) {}
 
@@ -127,7 +126,7 @@ bool TPopupMenu::MenuOpen() { return g_open != nullptr; }
 void TPopupMenu::Popup(int x, int y, HWND owner) {
   if (g_open) return;
   CallEvent(OnPopup, this);
-  if (!owner) owner = Application->Handle();
+  if (!owner) owner = ApplicationWindow();
   OpenMenu open;
   open.menu = this;
   UINT nextId = 1;
@@ -152,14 +151,12 @@ bool HandleMenuOwnerDraw(TMessage& m) {
     auto* mi = reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam);
     auto* item = reinterpret_cast<TMenuItem*>(mi->itemData);
     if (!item) return false;
-    HDC dc = GetDC(nullptr);
-    TCanvas canvas(dc);
+    WindowDC screen(nullptr);
+    TCanvas canvas(screen.get());
     canvas.Font.Name = L"宋体";
     int w = item->IsLine() ? 0 : canvas.TextWidth(item->Caption) + 32;
     int h = item->IsLine() ? 6 : std::max<int>(canvas.TextHeight(L"Wg") + 6, GetSystemMetrics(SM_CYMENU));
     CallEvent(item->OnMeasureItem, item, &canvas, w, h);
-    canvas.SetHandle(nullptr);
-    ReleaseDC(nullptr, dc);
     mi->itemWidth = UINT(std::max(w, 0));
     mi->itemHeight = UINT(std::max(h, 0));
     m.Result = TRUE;

@@ -36,6 +36,12 @@ void TButton::Click() {
   TWinControl::Click();
 }
 
+bool TButton::DialogKey(int id) {
+  if (!((id == IDOK && Default) || (id == IDCANCEL && Cancel)) || !Enabled()) return false;
+  Click();
+  return true;
+}
+
 bool TButton::SetProperty(const std::string& name, const PropValue& v, FormLoader& loader) {
   if (name == "Default") Default = v.AsBool();
   else if (name == "Cancel") Cancel = v.AsBool();

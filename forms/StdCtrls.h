@@ -8,6 +8,7 @@ class TButton : public TWinControl {
   bool Default = false, Cancel = false;
   int ModalResult = 0;
   void Click() override;  // sets the form's ModalResult, then OnClick
+  bool DialogKey(int id) override;  // Enter clicks the default button, Esc the cancel button
   bool SetProperty(const std::string& name, const PropValue& v, FormLoader& loader) override;
 
  protected:

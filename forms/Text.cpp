@@ -2,10 +2,6 @@
 
 #include <windows.h>
 
-#include <climits>
-
-#include "Classes.h"
-
 std::wstring CodePageToWide(std::string_view s, unsigned codePage) {
   if (s.empty()) return {};
   int n = MultiByteToWideChar(codePage, 0, s.data(), int(s.size()), nullptr, 0);

@@ -1,5 +1,6 @@
 #include "QVSeams.h"
 
+#include "Handles.h"
 #include "Seams.h"
 
 #include <oleauto.h>
@@ -20,13 +21,13 @@ HINSTANCE ShellSeam::Execute(HWND owner, const std::wstring& verb, const std::ws
 }
 
 HRESULT ShellSeam::InvokeShellApplication(const std::wstring& method) {
-  HRESULT init = CoInitialize(nullptr);
+  ComScope com;
   HRESULT hr;
   {
     CLSID clsid;
-    IDispatch* disp = nullptr;
+    ComPtr<IDispatch> disp;
     hr = CLSIDFromProgID(L"Shell.Application", &clsid);
-    if (SUCCEEDED(hr)) hr = CoCreateInstance(clsid, nullptr, CLSCTX_SERVER, IID_IDispatch, reinterpret_cast<void**>(&disp));
+    if (SUCCEEDED(hr)) hr = CoCreateInstance(clsid, nullptr, CLSCTX_SERVER, IID_IDispatch, disp.put_void());
     if (SUCCEEDED(hr)) {
       DISPID id;
       LPOLESTR name = const_cast<LPOLESTR>(method.c_str());
@@ -35,10 +36,8 @@ HRESULT ShellSeam::InvokeShellApplication(const std::wstring& method) {
         DISPPARAMS none{nullptr, nullptr, 0, 0};
         hr = disp->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &none, nullptr, nullptr, nullptr);
       }
-      disp->Release();
     }
   }
-  if (SUCCEEDED(init)) CoUninitialize();
   return hr;
 }
 

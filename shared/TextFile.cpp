@@ -3,24 +3,17 @@
 #include <windows.h>
 
 #include "Classes.h"
+#include "Handles.h"
 #include "Text.h"
 
 namespace {
 constexpr unsigned kGBK = 936;
 
-struct FileHandle {
-  HANDLE h = INVALID_HANDLE_VALUE;
-  ~FileHandle() {
-    if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
-  }
-};
-
 std::wstring SystemMessage(DWORD err) {
-  wchar_t* buf = nullptr;
+  LocalMemory<wchar_t*> buf;
   DWORD n = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                           nullptr, err, 0, reinterpret_cast<wchar_t*>(&buf), 0, nullptr);
-  std::wstring s = n ? std::wstring(buf, n) : std::wstring();
-  if (buf) LocalFree(buf);
+                           nullptr, err, 0, reinterpret_cast<wchar_t*>(buf.put()), 0, nullptr);
+  std::wstring s = n ? std::wstring(buf.get(), n) : std::wstring();
   while (!s.empty() && (s.back() == L'\r' || s.back() == L'\n' || s.back() == L' ')) s.pop_back();
   return s;
 }
@@ -67,15 +60,14 @@ void RemoveSaveLeftovers(const std::wstring& path) {
 }  // namespace
 
 std::vector<std::wstring> ReadTextLines(const std::wstring& path) {
-  FileHandle f;
-  f.h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (f.h == INVALID_HANDLE_VALUE) Fail(L"Cannot open file", path, GetLastError());
+  FileHandle f(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!f) Fail(L"Cannot open file", path, GetLastError());
   std::string bytes;
   char buf[65536];
   for (;;) {
     DWORD got = 0;
-    if (!ReadFile(f.h, buf, sizeof(buf), &got, nullptr)) Fail(L"Cannot read file", path, GetLastError());
+    if (!ReadFile(f.get(), buf, sizeof(buf), &got, nullptr)) Fail(L"Cannot read file", path, GetLastError());
     if (got == 0) break;
     bytes.append(buf, got);
   }
@@ -105,17 +97,15 @@ void WriteTextLines(const std::wstring& path, const std::vector<std::wstring>& l
   }
   const std::wstring temp = path + L".tmp" + std::to_wstring(GetCurrentProcessId());
   {
-    FileHandle f;
-    f.h = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (f.h == INVALID_HANDLE_VALUE) Fail(L"Cannot create file", path, GetLastError());
+    FileHandle f(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!f) Fail(L"Cannot create file", path, GetLastError());
     DWORD written = 0;
-    bool ok = bytes.empty() || (WriteFile(f.h, bytes.data(), DWORD(bytes.size()), &written, nullptr) &&
+    bool ok = bytes.empty() || (WriteFile(f.get(), bytes.data(), DWORD(bytes.size()), &written, nullptr) &&
                                 written == bytes.size());
-    if (ok) ok = FlushFileBuffers(f.h) != 0;
+    if (ok) ok = FlushFileBuffers(f.get()) != 0;
     if (!ok) {
       DWORD err = GetLastError();
-      CloseHandle(f.h);
-      f.h = INVALID_HANDLE_VALUE;
+      f.reset();
       DeleteFileW(temp.c_str());
       Fail(L"Cannot write file", path, err);
     }

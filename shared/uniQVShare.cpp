@@ -12,33 +12,12 @@
 
 #include "Classes.h"
 #include "Forms.h"
+#include "Handles.h"
 #include "QVSeams.h"
 #include "Text.h"
 #include "TextFile.h"
 
 namespace {
-
-struct RegKey {
-  HKEY h = nullptr;
-  ~RegKey() {
-    if (h) RegCloseKey(h);
-  }
-};
-
-struct Handle {
-  HANDLE h = INVALID_HANDLE_VALUE;
-  ~Handle() {
-    if (h && h != INVALID_HANDLE_VALUE) CloseHandle(h);
-  }
-};
-
-template <class T>
-struct ComPtr {
-  T* p = nullptr;
-  ~ComPtr() {
-    if (p) p->Release();
-  }
-};
 
 bool StartsWithNoCase(const std::wstring& s, const std::wstring& prefix) {
   return s.size() >= prefix.size() &&
@@ -52,7 +31,7 @@ REGSAM ViewFor(HKEY root, const std::wstring& path) {
 }
 
 bool OpenForRead(HKEY root, const std::wstring& path, RegKey& key) {
-  return RegistryCalls().OpenKey(root, path, KEY_READ | ViewFor(root, path), &key.h) == ERROR_SUCCESS;
+  return RegistryCalls().OpenKey(root, path, KEY_READ | ViewFor(root, path), key.put()) == ERROR_SUCCESS;
 }
 
 constexpr REGSAM kWriteAccess = KEY_QUERY_VALUE | KEY_SET_VALUE;
@@ -124,14 +103,10 @@ void DelayWithMessages(int ms) {
       Application->ProcessMessages();
       if (Application->Terminated) return;
     } else {
-      MSG msg;
-      while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-          PostQuitMessage(int(msg.wParam));
-          return;
-        }
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
+      int code = 0;
+      if (!PumpMessages(PumpMode::kQueued, code)) {
+        PostQuitMessage(code);
+        return;
       }
     }
     const int elapsed = int(Clock().TickCount() - t0);
@@ -151,12 +126,11 @@ bool IsFormCreated(const std::wstring& formName) {
 }
 
 bool IsProcessExtRunning(const std::wstring& ext) {
-  Handle snap;
-  snap.h = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-  if (snap.h == INVALID_HANDLE_VALUE) return false;
+  FileHandle snap(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  if (!snap) return false;
   const std::wstring want = UpperCase(ext);
   PROCESSENTRY32W pe{sizeof(pe)};
-  for (BOOL ok = Process32FirstW(snap.h, &pe); ok; ok = Process32NextW(snap.h, &pe)) {
+  for (BOOL ok = Process32FirstW(snap.get(), &pe); ok; ok = Process32NextW(snap.get(), &pe)) {
     std::wstring name(pe.szExeFile, wcsnlen(pe.szExeFile, MAX_PATH));
     size_t dot = name.rfind(L'.');
     if (dot != std::wstring::npos && UpperCase(name.substr(dot)) == want) return true;
@@ -204,7 +178,7 @@ std::wstring OwnExeFolder() { return ExtractFileDir(OwnExePath()); }
 std::wstring RegReadStr(HKEY root, const std::wstring& key, const std::wstring& name) {
   RegKey k;
   std::wstring out;
-  if (OpenForRead(root, key, k)) ReadString(k.h, name, out);
+  if (OpenForRead(root, key, k)) ReadString(k.get(), name, out);
   return out;
 }
 
@@ -269,24 +243,24 @@ bool IsAutoRunSet(const std::wstring& name, const std::wstring& path) {
   RegKey k;
   if (!OpenForRead(HKEY_LOCAL_MACHINE, kRunKeyPath, k)) return false;
   std::wstring value;
-  return ReadString(k.h, name, value) && value == path;
+  return ReadString(k.get(), name, value) && value == path;
 }
 
 void SetAutoRun(const std::wstring& name, const std::wstring& path) {
   RegKey k;
-  if (RegistryCalls().CreateKey(HKEY_LOCAL_MACHINE, kRunKeyPath, kWriteAccess, &k.h) != ERROR_SUCCESS) return;
+  if (RegistryCalls().CreateKey(HKEY_LOCAL_MACHINE, kRunKeyPath, kWriteAccess, k.put()) != ERROR_SUCCESS) return;
   std::wstring value;
-  if (ReadString(k.h, name, value) && value == path) return;
+  if (ReadString(k.get(), name, value) && value == path) return;
   DWORD bytes = DWORD((path.size() + 1) * sizeof(wchar_t));
-  if (RegSetValueExW(k.h, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(path.c_str()), bytes) !=
+  if (RegSetValueExW(k.get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(path.c_str()), bytes) !=
       ERROR_SUCCESS)
     throw ERegistryException(L"Failed to set data for '" + name + L"'");
 }
 
 void RemoveAutoRun(const std::wstring& name) {
   RegKey k;
-  if (RegistryCalls().OpenKey(HKEY_LOCAL_MACHINE, kRunKeyPath, kWriteAccess, &k.h) != ERROR_SUCCESS) return;
-  if (ValueExists(k.h, name)) RegDeleteValueW(k.h, name.c_str());
+  if (RegistryCalls().OpenKey(HKEY_LOCAL_MACHINE, kRunKeyPath, kWriteAccess, k.put()) != ERROR_SUCCESS) return;
+  if (ValueExists(k.get(), name)) RegDeleteValueW(k.get(), name.c_str());
 }
 
 // ---- shortcuts -----------------------------------------------------------------------------
@@ -294,25 +268,24 @@ void RemoveAutoRun(const std::wstring& name) {
 bool CreateShortcut(const std::wstring& target, const std::wstring& arguments, const std::wstring& linkPath,
                     const std::wstring& description) {
   if (UpperCase(ExtractFileExt(linkPath)) != L".LNK") throw Exception(L"快捷方式的扩展名必须是 ′LNK′!");
-  HRESULT init = OleInitialize(nullptr);
+  ComScope ole(ComScope::kOle);
   HRESULT hr;
   {
     ComPtr<IShellLinkW> link;
     ComPtr<IPersistFile> file;
     hr = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                          reinterpret_cast<void**>(&link.p));
-    if (SUCCEEDED(hr)) hr = link.p->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file.p));
+                          link.put_void());
+    if (SUCCEEDED(hr)) hr = link->QueryInterface(IID_IPersistFile, file.put_void());
     if (SUCCEEDED(hr)) {
       std::wstring dir = ExtractFileDir(target);
       if (!dir.empty()) dir += L"\\";
-      link.p->SetPath(target.c_str());
-      link.p->SetArguments(arguments.c_str());
-      link.p->SetWorkingDirectory(dir.c_str());
-      link.p->SetDescription(description.c_str());
-      hr = file.p->Save(linkPath.c_str(), FALSE);
+      link->SetPath(target.c_str());
+      link->SetArguments(arguments.c_str());
+      link->SetWorkingDirectory(dir.c_str());
+      link->SetDescription(description.c_str());
+      hr = file->Save(linkPath.c_str(), FALSE);
     }
   }
-  if (SUCCEEDED(init)) OleUninitialize();
   return SUCCEEDED(hr) && FileExists(linkPath);
 }
 
@@ -359,28 +332,13 @@ void OpenPromoPage(HWND owner, bool random, int index) {
 }
 
 void OpenHelpPage(HWND owner, uint8_t productCode) {
-  const wchar_t* page;
-  switch (productCode) {
-    case 1: page = L"help/restalon.html"; break;
-    case 2: page = L"help/pelgrin.html"; break;
-    case 3: page = L"help/sonavista.html"; break;
-    case 5: page = L"help/minvar.html"; break;
-    case 104: page = L"help/deskora.html"; break;
-    default: page = L"help/"; break;
-  }
-  Open(owner, std::wstring(kSite) + page, SW_SHOWNORMAL);
+  const ProductInfo* p = FindProduct(productCode);
+  Open(owner, std::wstring(kSite) + (p && p->helpPage ? p->helpPage : L"help/"), SW_SHOWNORMAL);
 }
 
 void OpenVotePage(HWND owner, uint8_t productCode) {
-  const wchar_t* page;
-  switch (productCode) {
-    case 1: page = L"vote/restalon.html"; break;
-    case 2: page = L"vote/pelgrin.html"; break;
-    case 3: page = L"vote/sonavista.html"; break;
-    case 5: page = L"vote/minvar.html"; break;
-    default: page = L"vote/"; break;
-  }
-  Open(owner, std::wstring(kSite) + page, SW_SHOWNORMAL);
+  const ProductInfo* p = FindProduct(productCode);
+  Open(owner, std::wstring(kSite) + (p && p->votePage ? p->votePage : L"vote/"), SW_SHOWNORMAL);
 }
 
 void OpenSuggestionPage(HWND owner) { Open(owner, kGuestBook, SW_SHOWNORMAL); }

@@ -74,6 +74,7 @@ bool AddShortcut(const std::wstring& folder, const std::wstring& linkName, const
 // Web-page openers (ShellExecute through the ShellSeam; results ignored).
 void OpenHomePage(HWND owner);
 void OpenPromoPage(HWND owner, bool random, int index);
+// The product's page from the product table; the general page for a code outside it.
 void OpenHelpPage(HWND owner, uint8_t productCode);
 void OpenVotePage(HWND owner, uint8_t productCode);
 void OpenSuggestionPage(HWND owner);
@@ -167,11 +168,15 @@ struct ProductInfo {
   const wchar_t* upgradeName;      // name in the upgrade prompt
   const wchar_t* notInstalledName; // name in the not-installed prompt
   const wchar_t* launchParams;     // "/A" for the player, "" for the others
+  const wchar_t* helpPage;         // the product's help article on the maker's site
+  const wchar_t* votePage;         // its vote page; nullptr: the general one
 };
 // The row of code; nullptr for a code outside the table.
 const ProductInfo* FindProduct(ProductCode code);
 // The message of a command for the product; 0 when the product's table lacks it.
 UINT CommandMessage(ProductCode code, SiblingCommand cmd);
+// The product's classes older than ownClass: the current ones after it, then the old ones.
+std::vector<std::wstring> OlderClasses(ProductCode code, const wchar_t* ownClass);
 
 // Lookup order: path file, install record, own folder + exe name, own folder +
 // display names (code 2 also Pelgrin.exe, Quosso.exe). A directory never counts.

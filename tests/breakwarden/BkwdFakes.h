@@ -2,6 +2,7 @@
 // Fakes for the break reminder's own seams, each installed for the scope of a test.
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -64,4 +65,43 @@ class FakeInput : public InputSeam {
 
  private:
   InputSeam* saved_;
+// Records the screen-saver and power calls, by the main window's names for them.
+class FakePower : public PowerSeam {
+ public:
+  FakePower() : saved_(&Power()) { SetPowerSeam(this); }
+  ~FakePower() override { SetPowerSeam(saved_ == this ? nullptr : saved_); }
+  void LaunchScreenSaver() override { Record(L"NLaunchSCRClick"); }
+  void DisplayOff() override { Record(L"ShutdownDisplayer"); }
+  void StandBy(bool, bool) override { Record(L"LetSysStandBy"); }
+  void Hibernate(bool, bool) override { Record(L"LetSysSleep"); }
+  std::vector<std::wstring> calls;
+  std::function<void(const std::wstring&)> onCall;  // told of each call as it comes
+
+ private:
+  void Record(const std::wstring& call) {
+    calls.push_back(call);
+    if (onCall) onCall(call);
+  }
+  PowerSeam* saved_;
+};
+
+// Records each reminder the scheduler shows, then opens the window as the program does.
+class FakeReminderWindows : public ReminderWindowSeam {
+ public:
+  struct Call {
+    int windowType;
+    uint8_t kind;
+  };
+  FakeReminderWindows() : saved_(&ReminderWindows()) { SetReminderWindowSeam(this); }
+  ~FakeReminderWindows() override { SetReminderWindowSeam(saved_ == this ? nullptr : saved_); }
+  void Show(int windowType, uint8_t kind) override {
+    calls.push_back({windowType, kind});
+    if (onShow) onShow(calls.back());
+    ReminderWindowSeam::Show(windowType, kind);
+  }
+  std::vector<Call> calls;
+  std::function<void(const Call&)> onShow;
+
+ private:
+  ReminderWindowSeam* saved_;
 };

@@ -37,7 +37,7 @@ class BreakWindow : public testing::Test {
     BreakWindowLinks.ShutDownDialog = [this] { ++shutDownDialogs; };
     main = new TfrmMain(Application);
     frmMain = main;
-    TiredCarry = 0;
+    main->TiredCarry = 0;
   }
   void TearDown() override {
     if (TWForm) TComponent::Free(TWForm);
@@ -53,7 +53,7 @@ class BreakWindow : public testing::Test {
 
   // A scheduled break as the scheduler opens it.
   TTWForm* OpenBreak(uint8_t kind = ekScheduledBreak) {
-    main->BreakNow(0, kind);
+    main->BreakNow(TBreakWindow::Break, kind);
     EXPECT_NE(TWForm, nullptr);
     return TWForm;
   }
@@ -122,7 +122,7 @@ TEST_F(BreakWindow, CoversTheScreenAboveEverythingAndStartsTheBreakWithoutAWorkP
   main->FPostponedMins = 3;
   main->StartWorkPeriod(49);
   clock.Advance(10 * 60000);
-  TiredCarry = 7;
+  main->TiredCarry = 7;
   const int donePercent = main->WorkDonePercent();
   TTWForm* w = OpenBreak();
 
@@ -155,7 +155,7 @@ TEST_F(BreakWindow, CoversTheScreenAboveEverythingAndStartsTheBreakWithoutAWorkP
   EXPECT_EQ(w->AlphaBlendValue(), 1);
   EXPECT_EQ(w->Banner(), L"");
 
-  EXPECT_EQ(TiredCarry, 7 + donePercent);
+  EXPECT_EQ(main->TiredCarry, 7 + donePercent);
   EXPECT_EQ(main->FWorkMins, 0);  // no work period during the break
   EXPECT_TRUE(main->DetectPauseTimer->Enabled());
   EXPECT_EQ(main->FBreakState, stOnBreak);
@@ -354,7 +354,7 @@ TEST_F(BreakWindow, RefusesEveryCloseUntilTheCountEndsThenAClickEndsTheCycle) {
   EXPECT_EQ(main->FWorkMins, 49);
   EXPECT_EQ(main->FMinsPassed, 0);
   EXPECT_TRUE(main->DetectPauseTimer->Enabled());
-  EXPECT_EQ(TiredCarry, 0);
+  EXPECT_EQ(main->TiredCarry, 0);
   EXPECT_TRUE(main->NBreakNow->Enabled);
   EXPECT_TRUE(main->NBreakDemo->Enabled);
   EXPECT_TRUE(previewButton);
@@ -370,7 +370,7 @@ TEST_F(BreakWindow, RefusesEveryCloseUntilTheCountEndsThenAClickEndsTheCycle) {
 TEST_F(BreakWindow, ABreakOfNoSecondsCountsAsFinished) {
   settings.Plan = TBreakPlan{};  // a plan never stored
   settings.Plan.BreakInterval = 30;
-  TiredCarry = 40;
+  main->TiredCarry = 40;
   TTWForm* w = OpenBreak();
   const size_t cycle = main->EventLog.Cycles().size() - 1;
   EXPECT_EQ(w->ProgressBar1->Max(), 0);
@@ -380,13 +380,13 @@ TEST_F(BreakWindow, ABreakOfNoSecondsCountsAsFinished) {
   w->FormClick(nullptr);
   EXPECT_TRUE(w->Closed());
   EXPECT_EQ(BreakEntry(cycle, ekScheduledBreak).Value, 100);
-  EXPECT_EQ(TiredCarry, 0);
+  EXPECT_EQ(main->TiredCarry, 0);
   EXPECT_EQ(main->FWorkMins, 29);
 }
 
 TEST_F(BreakWindow, APreviewLastsThreeSecondsAndClosesItselfChangingNothing) {
   main->FCycleNo = 3;
-  TiredCarry = 25;
+  main->TiredCarry = 25;
   main->StartWorkPeriod(49);
   const size_t entries = main->EventLog.Cycles().back().size();
   const size_t cycles = main->EventLog.Cycles().size();
@@ -401,7 +401,7 @@ TEST_F(BreakWindow, APreviewLastsThreeSecondsAndClosesItselfChangingNothing) {
   EXPECT_TRUE(w->Closed());
   EXPECT_FALSE(main->FDemoBreak);
   EXPECT_EQ(main->FCycleNo, 3);
-  EXPECT_EQ(TiredCarry, 25);
+  EXPECT_EQ(main->TiredCarry, 25);
   EXPECT_EQ(main->FWorkMins, 49);
   EXPECT_EQ(main->FBreakState, stWorking);
   EXPECT_EQ(main->EventLog.Cycles().size(), cycles);
@@ -767,7 +767,7 @@ class BreakWithSettings : public ProgramForms {
     MainFormLinks = {};
     BreakWindowLinks = {};
     ProgramForms::SetUp();
-    TiredCarry = 0;
+    frmMain->TiredCarry = 0;
   }
   void TearDown() override {
     ProgramForms::TearDown();
@@ -780,7 +780,7 @@ class BreakWithSettings : public ProgramForms {
   }
   // A manual break, counted to its end and clicked away.
   void RunBreak() {
-    frmMain->BreakNow(0, ekManualBreak);
+    frmMain->BreakNow(TBreakWindow::Break, ekManualBreak);
     TTWForm* w = TWForm;
     ASSERT_NE(w, nullptr);
     while (w->FadingIn()) w->CreateAnimateTimer->Timer();
@@ -804,7 +804,7 @@ TEST_F(BreakWithSettings, ReadsTheDialogsControlsWhenItUsesThem) {
   frmSetup->scbInterfereIntensity->SetPosition(45);
   frmSetup->cbxRandomInterface->SetChecked(true);
   frmSetup->cbxShowSlogan->SetChecked(true);
-  frmMain->BreakNow(0, ekManualBreak);
+  frmMain->BreakNow(TBreakWindow::Break, ekManualBreak);
   TTWForm* w = TWForm;
   ASSERT_NE(w, nullptr);
   EXPECT_EQ(w->ProgressBar1->Max(), frmSetup->PlanInForce().BreakMins * 60);

@@ -36,7 +36,7 @@ class CountdownWorld : public ProgramForms {
 
   // The end of a work period, as the scheduler opens the countdown.
   TfrmBreakHint* StartCountdown() {
-    frmMain->BreakNow(1, ekCountdown);
+    frmMain->BreakNow(TBreakWindow::Countdown, ekCountdown);
     return frmBreakHint;
   }
   static void Tick(TfrmBreakHint* w, int times = 1) {

@@ -22,7 +22,7 @@ class TfrmPatternDemo : public TForm {
         "  Color = clBlack\n"
         "  OnPaint = FormPaint\n"
         "end\n",
-        "TfrmPatternDemo", Binder<TfrmPatternDemo>(this).On("FormPaint", &TfrmPatternDemo::FormPaint));
+        "TfrmPatternDemo", Binder<TfrmPatternDemo>(this).On(QV_HANDLER(FormPaint)));
     SetColor(BreakWindowColor(pattern_, rnd_));
     SetBounds(0, 0, Screen->Width(), Screen->Height());
   }

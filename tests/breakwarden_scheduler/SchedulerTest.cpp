@@ -68,11 +68,12 @@ class Scheduler : public testing::Test {
  protected:
   void SetUp() override {
     MainFormLinks = {};
-    TiredCarry = 0;
-    LastIdleBonus = 999;
-    ResetBonusOnStart = true;
     cfg.Plan = cfg.SelectedPlan = PlanFromPage(*PresetPage(kStandardPlanIndex));
-    MainFormLinks.ObserveCall = [this](const std::wstring& call) { Observe(call); };
+    power.onCall = [this](const std::wstring& call) { Observe(call); };
+    reminders.onShow = [this](const FakeReminderWindows::Call& c) {
+      FlushLog();
+      Add(KindName(c.kind));
+    };
     form = new TfrmMain(Application);
     frmMain = form;
     // The windows the scheduler opens read the settings dialog; the scheduler reads cfg.
@@ -121,14 +122,7 @@ class Scheduler : public testing::Test {
 
   void Observe(const std::wstring& call) {
     FlushLog();
-    std::wistringstream in(call);
-    std::wstring name;
-    int a = 0, b = 0;
-    in >> name >> a >> b;
-    if (name == L"ShowRemindWindow")
-      Add(KindName(a));
-    else if (name != L"BreakNow")  // the log shows what it opened
-      Add(Narrow(name));
+    Add(Narrow(call));
   }
   // The log entries opened or closed since the last look, in the order they were written.
   void FlushLog() {
@@ -152,6 +146,8 @@ class Scheduler : public testing::Test {
   FakeDisplay display{1280, 800, RECT{0, 0, 1280, 760}};
   FakeAnimation animation;
   FakeScreenSaver screenSaver{true};
+  FakePower power;
+  FakeReminderWindows reminders;
   TSchedulerSettings cfg;
   TfrmMain* form = nullptr;
   TfrmSetup* setup = nullptr;

@@ -129,3 +129,85 @@ TEST_F(DemoForm, ImagePaintsItsJpegPicture) {
 }
 
 }  // namespace
+
+namespace {
+
+// Enter and Esc reach a form as IDOK and IDCANCEL; a form with KeyPreview sees its controls' keys
+// before they do.
+class TfrmKeys : public TForm {
+ public:
+  TButton *btnOK = nullptr, *btnCancel = nullptr;
+  TEdit* edtText = nullptr;
+  std::vector<std::string> log;
+  void btnOKClick(TObject*) { log.push_back("ok"); }
+  void btnCancelClick(TObject*) { log.push_back("cancel"); }
+  void edtTextKeyDown(TObject*, WORD& key, TShiftState) { log.push_back("edit " + std::string(1, char(key))); }
+  void edtTextKeyPress(TObject*, wchar_t& key) { log.push_back("edit char " + std::string(1, char(key))); }
+  void FormKeyDown(TObject*, WORD& key, TShiftState) {
+    log.push_back("form " + std::string(1, char(key)));
+    if (key == 'X') key = 0;
+  }
+  void FormKeyPress(TObject*, wchar_t& key) { log.push_back("form char " + std::string(1, char(key))); }
+
+  explicit TfrmKeys(bool keyPreview) : TForm(Application) {
+    InitFormFromText(std::string("object frmKeys: TfrmKeys\n  KeyPreview = ") + (keyPreview ? "True" : "False") +
+                         "\n  OnKeyDown = FormKeyDown\n  OnKeyPress = FormKeyPress\n"
+                         "  object btnOK: TButton\n    Default = True\n    OnClick = btnOKClick\n  end\n"
+                         "  object btnCancel: TButton\n    Top = 30\n    Cancel = True\n    OnClick = btnCancelClick\n  end\n"
+                         "  object edtText: TEdit\n    Top = 60\n    OnKeyDown = edtTextKeyDown\n"
+                         "    OnKeyPress = edtTextKeyPress\n  end\n"
+                         "end\n",
+                     "TfrmKeys",
+                     Binder<TfrmKeys>(this)
+                         .Bind(QV_MEMBER(btnOK))
+                         .Bind(QV_MEMBER(btnCancel))
+                         .Bind(QV_MEMBER(edtText))
+                         .On(QV_HANDLER(btnOKClick))
+                         .On(QV_HANDLER(btnCancelClick))
+                         .On(QV_HANDLER(edtTextKeyDown))
+                         .On(QV_HANDLER(edtTextKeyPress))
+                         .On(QV_HANDLER(FormKeyDown))
+                         .On(QV_HANDLER(FormKeyPress)));
+  }
+};
+
+using Log = std::vector<std::string>;
+
+TEST(FormKeys, EnterAndEscClickTheEnabledDefaultAndCancelButtons) {
+  auto* f = new TfrmKeys(false);
+  SendMessageW(f->Handle(), WM_COMMAND, IDOK, 0);
+  SendMessageW(f->Handle(), WM_COMMAND, IDCANCEL, 0);
+  f->btnOK->SetEnabled(false);
+  f->btnCancel->SetEnabled(false);
+  SendMessageW(f->Handle(), WM_COMMAND, IDOK, 0);
+  SendMessageW(f->Handle(), WM_COMMAND, IDCANCEL, 0);
+  EXPECT_EQ(f->log, (Log{"ok", "cancel"}));
+  TComponent::Free(f);
+}
+
+TEST(FormKeys, KeyPreviewShowsTheFormTheKeysFirstAndLetsItTakeThem) {
+  struct Case {
+    bool keyPreview;
+    WPARAM key;
+    Log expected;
+  };
+  const Case cases[] = {
+      {false, 'X', {"edit X"}},
+      {true, 'X', {"form X"}},  // the form's handler took it
+      {true, 'Y', {"form Y", "edit Y"}},
+  };
+  for (const Case& c : cases) {
+    auto* f = new TfrmKeys(c.keyPreview);
+    SendMessageW(f->edtText->Handle(), WM_KEYDOWN, c.key, 0);
+    EXPECT_EQ(f->log, c.expected) << c.keyPreview << " " << char(c.key);
+    TComponent::Free(f);
+  }
+  for (bool keyPreview : {false, true}) {
+    auto* f = new TfrmKeys(keyPreview);
+    SendMessageW(f->edtText->Handle(), WM_CHAR, 'k', 0);
+    EXPECT_EQ(f->log, keyPreview ? (Log{"form char k", "edit char k"}) : (Log{"edit char k"})) << keyPreview;
+    TComponent::Free(f);
+  }
+}
+
+}  // namespace

@@ -18,8 +18,8 @@ class TfrmProbe : public TForm {
 
   TfrmProbe(const std::string& text, bool bindLabelMember) : TForm(Application) {
     Binder<TfrmProbe> b(this);
-    b.Bind("btnGo", btnGo).On("btnGoClick", &TfrmProbe::btnGoClick).On("FormClose", &TfrmProbe::FormClose);
-    if (bindLabelMember) b.Bind("lblOnly", lblOnly);
+    b.Bind(QV_MEMBER(btnGo)).On(QV_HANDLER(btnGoClick)).On(QV_HANDLER(FormClose));
+    if (bindLabelMember) b.Bind(QV_MEMBER(lblOnly));
     InitFormFromText(text, "TfrmProbe", b);
   }
 };

@@ -2,24 +2,24 @@
 
 TfrmDemo::TfrmDemo(TComponent* AOwner) : TForm(AOwner) {
   InitForm(L"TfrmDemo", Binder<TfrmDemo>(this)
-                            .Bind("lblHello", lblHello)
-                            .Bind("edtName", edtName)
-                            .Bind("cbxAutoRun", cbxAutoRun)
-                            .Bind("btnOK", btnOK)
-                            .Bind("btnFail", btnFail)
-                            .Bind("imgPhoto", imgPhoto)
-                            .Bind("tmrTick", tmrTick)
-                            .Bind("pmPhoto", pmPhoto)
-                            .Bind("NFirst", NFirst)
-                            .On("FormCreate", &TfrmDemo::FormCreate)
-                            .On("FormClose", &TfrmDemo::FormClose)
-                            .On("edtNameChange", &TfrmDemo::edtNameChange)
-                            .On("cbxAutoRunClick", &TfrmDemo::cbxAutoRunClick)
-                            .On("btnOKClick", &TfrmDemo::btnOKClick)
-                            .On("btnFailClick", &TfrmDemo::btnFailClick)
-                            .On("tmrTickTimer", &TfrmDemo::tmrTickTimer)
-                            .On("NFirstClick", &TfrmDemo::NFirstClick)
-                            .On("NFirstMeasureItem", &TfrmDemo::NFirstMeasureItem));
+                            .Bind(QV_MEMBER(lblHello))
+                            .Bind(QV_MEMBER(edtName))
+                            .Bind(QV_MEMBER(cbxAutoRun))
+                            .Bind(QV_MEMBER(btnOK))
+                            .Bind(QV_MEMBER(btnFail))
+                            .Bind(QV_MEMBER(imgPhoto))
+                            .Bind(QV_MEMBER(tmrTick))
+                            .Bind(QV_MEMBER(pmPhoto))
+                            .Bind(QV_MEMBER(NFirst))
+                            .On(QV_HANDLER(FormCreate))
+                            .On(QV_HANDLER(FormClose))
+                            .On(QV_HANDLER(edtNameChange))
+                            .On(QV_HANDLER(cbxAutoRunClick))
+                            .On(QV_HANDLER(btnOKClick))
+                            .On(QV_HANDLER(btnFailClick))
+                            .On(QV_HANDLER(tmrTickTimer))
+                            .On(QV_HANDLER(NFirstClick))
+                            .On(QV_HANDLER(NFirstMeasureItem)));
 }
 QV_REGISTER_FORM(TfrmDemo);
 

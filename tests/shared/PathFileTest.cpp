@@ -3,6 +3,7 @@
 
 #include "Classes.h"
 #include "Fakes.h"
+#include "Handles.h"
 #include "ShellFakes.h"
 #include "TextFile.h"
 #include "uniQVShare.h"
@@ -39,10 +40,10 @@ TEST(PathFile, AFileThatExistsButCannotBeOpenedRaisesTheFileError) {
   const std::wstring dir = folders.appData + L"\\Quovel";
   CreateDirectoryW(dir.c_str(), nullptr);
   WriteBytes(dir + L"\\dir1", "C:\\x.exe\r\n30\r\n");
-  HANDLE h = CreateFileW((dir + L"\\dir1").c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-  ASSERT_NE(h, INVALID_HANDLE_VALUE);
+  FileHandle h(
+      CreateFileW((dir + L"\\dir1").c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+  ASSERT_NE(h.get(), INVALID_HANDLE_VALUE);
   EXPECT_THROW(ReadPathFile(L"dir1"), EInOutError);
-  CloseHandle(h);
 }
 
 TEST(PathFile, WriteCreatesTheMissingQuovelFolderAndWritesGbkCrLf) {

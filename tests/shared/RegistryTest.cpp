@@ -4,6 +4,7 @@
 
 #include "Classes.h"
 #include "Fakes.h"
+#include "Handles.h"
 #include "ShellFakes.h"
 #include "TextFile.h"
 #include "uniQVShare.h"
@@ -21,12 +22,12 @@ struct RunValue {
   std::wstring name = L"QuovelTest_" + std::to_wstring(GetCurrentProcessId());
   ~RunValue() { RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kRun.c_str(), name.c_str()); }
   void Set(const std::wstring& data, DWORD type = REG_SZ) const {
-    HKEY k;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, kRun.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k, nullptr),
-              ERROR_SUCCESS);
-    RegSetValueExW(k, name.c_str(), 0, type, reinterpret_cast<const BYTE*>(data.c_str()),
+    RegKey k;
+    ASSERT_EQ(
+        RegCreateKeyExW(HKEY_LOCAL_MACHINE, kRun.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, k.put(), nullptr),
+        ERROR_SUCCESS);
+    RegSetValueExW(k.get(), name.c_str(), 0, type, reinterpret_cast<const BYTE*>(data.c_str()),
                    DWORD((data.size() + 1) * sizeof(wchar_t)));
-    RegCloseKey(k);
   }
   bool Get(std::wstring& data, DWORD& type) const {
     wchar_t buf[1024];
@@ -79,18 +80,20 @@ TEST(RegReadStr, LongValuesAreReadWhole) {
 TEST(GetInstallPathFromReg, ReadsDirOfTheProductKeyInThe32BitView) {
   const std::wstring product = L"QVTEST" + std::to_wstring(GetCurrentProcessId());
   const std::wstring path = L"SOFTWARE\\Quovel\\" + product;
-  HKEY k32, k64;
+  RegKey k32, k64;
   ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | KEY_WOW64_32KEY,
-                            nullptr, &k32, nullptr),
+                            nullptr, k32.put(), nullptr),
             ERROR_SUCCESS);
   ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | KEY_WOW64_64KEY,
-                            nullptr, &k64, nullptr),
+                            nullptr, k64.put(), nullptr),
             ERROR_SUCCESS);
   const std::wstring in32 = L"C:\\Quovel 32\\deskpanel.exe", in64 = L"C:\\Quovel 64\\deskpanel.exe";
-  RegSetValueExW(k32, L"dir", 0, REG_SZ, reinterpret_cast<const BYTE*>(in32.c_str()), DWORD((in32.size() + 1) * 2));
-  RegSetValueExW(k64, L"dir", 0, REG_SZ, reinterpret_cast<const BYTE*>(in64.c_str()), DWORD((in64.size() + 1) * 2));
-  RegCloseKey(k32);
-  RegCloseKey(k64);
+  RegSetValueExW(k32.get(), L"dir", 0, REG_SZ, reinterpret_cast<const BYTE*>(in32.c_str()),
+                 DWORD((in32.size() + 1) * 2));
+  RegSetValueExW(k64.get(), L"dir", 0, REG_SZ, reinterpret_cast<const BYTE*>(in64.c_str()),
+                 DWORD((in64.size() + 1) * 2));
+  k32.reset();
+  k64.reset();
   std::wstring got;
   {
     FakeRegistry registry;

@@ -4,6 +4,7 @@
 
 #include "Classes.h"
 #include "Fakes.h"
+#include "Handles.h"
 #include "ShellFakes.h"
 #include "TextFile.h"
 #include "uniQVShare.h"
@@ -16,12 +17,11 @@ struct LinkData {
 
 LinkData ReadLink(const std::wstring& linkPath) {
   LinkData d;
-  CoInitialize(nullptr);
-  IShellLinkW* link = nullptr;
-  IPersistFile* file = nullptr;
-  if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                 reinterpret_cast<void**>(&link)))) {
-    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
+  ComScope com;
+  ComPtr<IShellLinkW> link;
+  ComPtr<IPersistFile> file;
+  if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, link.put_void()))) {
+    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, file.put_void())) &&
         SUCCEEDED(file->Load(linkPath.c_str(), STGM_READ))) {
       wchar_t buf[1024];
       if (SUCCEEDED(link->GetPath(buf, 1024, nullptr, SLGP_RAWPATH))) d.path = buf;
@@ -29,10 +29,7 @@ LinkData ReadLink(const std::wstring& linkPath) {
       if (SUCCEEDED(link->GetWorkingDirectory(buf, 1024))) d.dir = buf;
       if (SUCCEEDED(link->GetDescription(buf, 1024))) d.description = buf;
     }
-    if (file) file->Release();
-    link->Release();
   }
-  CoUninitialize();
   return d;
 }
 

@@ -3,6 +3,7 @@
 
 #include "Classes.h"
 #include "Fakes.h"
+#include "Handles.h"
 #include "ShellFakes.h"
 #include "TextFile.h"
 
@@ -45,11 +46,10 @@ TEST(TextFile, MissingFileRaisesInOutError) {
 TEST(TextFile, FileLockedByAnotherHandleRaisesInOutError) {
   TestFolder dir;
   WriteBytes(dir / L"locked.txt", "x\r\n");
-  HANDLE h = CreateFileW((dir / L"locked.txt").c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0,
-                         nullptr);
-  ASSERT_NE(h, INVALID_HANDLE_VALUE);
+  FileHandle h(CreateFileW((dir / L"locked.txt").c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0,
+                           nullptr));
+  ASSERT_NE(h.get(), INVALID_HANDLE_VALUE);
   EXPECT_THROW(ReadTextLines(dir / L"locked.txt"), EInOutError);
-  CloseHandle(h);
 }
 
 TEST(TextFile, WritesGbkWithCrLf) {
@@ -65,12 +65,11 @@ TEST(TextFile, WriteReplacesTheWholeFileAndLeavesNoTemporaryFile) {
   WriteTextLines(dir / L"cfg", {L"new"});
   EXPECT_EQ(ReadBytes(dir / L"cfg"), "new\r\n");
   WIN32_FIND_DATAW fd;
-  HANDLE f = FindFirstFileW((dir / L"*").c_str(), &fd);
+  FindHandle f(FindFirstFileW((dir / L"*").c_str(), &fd));
   int files = 0;
   do {
     if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) ++files;
-  } while (FindNextFileW(f, &fd));
-  FindClose(f);
+  } while (FindNextFileW(f.get(), &fd));
   EXPECT_EQ(files, 1);
 }
 
@@ -84,15 +83,15 @@ TEST(TextFile, AFailedReplaceLeavesTheTargetAsItWas) {
   std::wstring target = dir / L"keep";
   WriteBytes(target, "original\r\n");
   // Another program holds the file open without sharing: the replace cannot happen.
-  HANDLE h = CreateFileW(target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-  ASSERT_NE(h, INVALID_HANDLE_VALUE);
+  FileHandle h(CreateFileW(target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+  ASSERT_NE(h.get(), INVALID_HANDLE_VALUE);
   try {
     WriteTextLines(target, {L"changed"});
     ADD_FAILURE() << "the write should have failed";
   } catch (const EInOutError& e) {
     EXPECT_NE(e.Message().find(L"keep"), std::wstring::npos) << Narrow(e.Message());
   }
-  CloseHandle(h);
+  h.reset();
   EXPECT_EQ(ReadBytes(target), "original\r\n");
   EXPECT_FALSE(FileExists(target + L".tmp" + std::to_wstring(GetCurrentProcessId())));
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "Fakes.h"
+#include "Handles.h"
 #include "Text.h"
 
 namespace {
@@ -83,10 +84,8 @@ std::wstring RecordingShell::KnownFolderPath(REFKNOWNFOLDERID id) {
 }
 
 TestRegKey::TestRegKey() : path_(L"Software\\QuovelTest\\" + Unique()) {
-  HKEY k;
-  if (RegCreateKeyExW(HKEY_CURRENT_USER, path_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k, nullptr) ==
-      ERROR_SUCCESS)
-    RegCloseKey(k);
+  RegKey k;
+  RegCreateKeyExW(HKEY_CURRENT_USER, path_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, k.put(), nullptr);
 }
 
 TestRegKey::~TestRegKey() {
@@ -96,13 +95,12 @@ TestRegKey::~TestRegKey() {
 }
 
 void TestRegKey::SetString(const std::wstring& subKey, const std::wstring& name, const std::wstring& value) const {
-  HKEY k;
+  RegKey k;
   std::wstring p = subKey.empty() ? path_ : path_ + L"\\" + subKey;
-  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, p.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k, nullptr),
+  ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, p.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, k.put(), nullptr),
             ERROR_SUCCESS);
-  RegSetValueExW(k, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+  RegSetValueExW(k.get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                  DWORD((value.size() + 1) * sizeof(wchar_t)));
-  RegCloseKey(k);
 }
 
 TestFolder::TestFolder(const std::wstring& hint) {
@@ -130,8 +128,7 @@ ShellFoldersInTestFolder::ShellFoldersInTestFolder() {
 
 void DeleteTree(const std::wstring& folder) {
   WIN32_FIND_DATAW fd;
-  HANDLE h = FindFirstFileW((folder + L"\\*").c_str(), &fd);
-  if (h != INVALID_HANDLE_VALUE) {
+  if (FindHandle h(FindFirstFileW((folder + L"\\*").c_str(), &fd)); h) {
     do {
       std::wstring name = fd.cFileName;
       if (name == L"." || name == L"..") continue;
@@ -142,29 +139,26 @@ void DeleteTree(const std::wstring& folder) {
         SetFileAttributesW(p.c_str(), FILE_ATTRIBUTE_NORMAL);
         DeleteFileW(p.c_str());
       }
-    } while (FindNextFileW(h, &fd));
-    FindClose(h);
+    } while (FindNextFileW(h.get(), &fd));
   }
   RemoveDirectoryW(folder.c_str());
 }
 
 void WriteBytes(const std::wstring& path, const std::string& bytes) {
-  HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  ASSERT_NE(h, INVALID_HANDLE_VALUE) << Narrow(path);
+  FileHandle h(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  ASSERT_TRUE(h) << Narrow(path);
   DWORD w = 0;
-  if (!bytes.empty()) WriteFile(h, bytes.data(), DWORD(bytes.size()), &w, nullptr);
-  CloseHandle(h);
+  if (!bytes.empty()) WriteFile(h.get(), bytes.data(), DWORD(bytes.size()), &w, nullptr);
 }
 
 std::string ReadBytes(const std::wstring& path) {
-  HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                         FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return "<missing>";
+  FileHandle h(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!h) return "<missing>";
   std::string out;
   char buf[4096];
   DWORD got;
-  while (ReadFile(h, buf, sizeof(buf), &got, nullptr) && got) out.append(buf, got);
-  CloseHandle(h);
+  while (ReadFile(h.get(), buf, sizeof(buf), &got, nullptr) && got) out.append(buf, got);
   return out;
 }
 
