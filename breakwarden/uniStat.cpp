@@ -203,7 +203,7 @@ void TfrmStat::ShowHistory() {
 void TfrmStat::ShowHealth() {
   if (!frmMain) return;
   const TStatHealth h = StatHealthFigures(frmMain->FCycles, SelectedPlan().BreakMins, frmMain->WorkDonePercent(),
-                                          TiredCarry, Clock().TickCount());
+                                          frmMain->TiredCarry, Clock().TickCount());
   pgbIndexTired->SetPosition(h.BarPosition);
   lblIndexTired->SetCaption(h.IndexText);
   // Right-aligned against the bar, whatever the texts' widths.

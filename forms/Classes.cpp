@@ -78,9 +78,11 @@ static bool ParseInt(const std::wstring& text, int& out) {
   return true;
 }
 
+std::wstring InvalidIntegerMessage(const std::wstring& s) { return L"'" + s + L"' is not a valid integer value"; }
+
 int StrToInt(const std::wstring& s) {
   int v;
-  if (!ParseInt(s, v)) throw EConvertError(L"'" + s + L"' is not a valid integer value");
+  if (!ParseInt(s, v)) throw EConvertError(InvalidIntegerMessage(s));
   return v;
 }
 

@@ -9,6 +9,10 @@
 
 #include "Text.h"
 
+// Keys and buttons held with a key or mouse event (also a menu shortcut's modifiers).
+enum { ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32, ssDouble = 64 };
+using TShiftState = int;
+
 // Run-time errors: each handler dispatch catches them and shows the standard error box.
 class Exception : public std::exception {
  public:

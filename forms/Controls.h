@@ -15,8 +15,6 @@
 #include "Handles.h"
 
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
-enum { ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32, ssDouble = 64 };
-using TShiftState = int;
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 

@@ -65,6 +65,8 @@ class FakeInput : public InputSeam {
 
  private:
   InputSeam* saved_;
+};
+
 // Records the screen-saver and power calls, by the main window's names for them.
 class FakePower : public PowerSeam {
  public:

@@ -37,7 +37,6 @@ class StatWindow : public testing::Test {
     PumpMessages();
     Application->MainForm = nullptr;
     MainFormLinks = {};
-    TiredCarry = 0;
   }
   TfrmStat* Open() {
     frmMain->NStatClick(nullptr);
@@ -305,7 +304,7 @@ TEST_F(StatWindow, DISABLED_ShowEachPageForScreenshots) {
   log.RecordEventAt(true, true, 0, ekNewCycle, t0 + 56 * kMin);
   clock.Advance(80 * kMin);
   frmMain->FMinsPassed = 24;
-  TiredCarry = 20;
+  frmMain->TiredCarry = 20;
   TfrmStat* stat = Open();
   ASSERT_NE(stat, nullptr);
   auto touched = [&](const std::wstring& name) {

@@ -279,7 +279,7 @@ class Sim {
     ++minuteTicks_;
     const bool working = main_->FBreakState == stWorking;
     const uint16_t idleBefore = main_->FIdleMins;
-    const bool input = clock_.LastInputTick() != LastInputSeen;
+    const bool input = clock_.LastInputTick() != main_->LastInputSeen;
     const size_t entriesBefore = main_->EventLog.Cycles().back().size();
     timer->Timer();
     const auto& cycle = main_->EventLog.Cycles().back();
@@ -360,9 +360,9 @@ class Sim {
     const bool breakNow = realBreak;
     if (breakNow && !inBreak_) {
       ++fig_.breaks;
-      if (TiredCarry < carryBefore_) Violation("tiredness carry wrapped", Num(TiredCarry));
+      if (main_->TiredCarry < carryBefore_) Violation("tiredness carry wrapped", Num(main_->TiredCarry));
     }
-    if (!breakNow) carryBefore_ = TiredCarry;
+    if (!breakNow) carryBefore_ = main_->TiredCarry;
     inBreak_ = breakNow;
     if (realHint && !inHint_) ++fig_.countdowns;
     inHint_ = realHint;

@@ -64,7 +64,7 @@ TEST_F(SimFaults, AnIdleStretchEndedByABreakIsClosedInItsCycle) {
 // 255 breaks (two to three weeks in the tray).
 TEST_F(SimFaults, TheCycleNumberCountsPastTwoHundredAndFiftyFive) {
   frmMain->FCycleNo = 255;
-  frmMain->BreakNow(0, ekManualBreak);
+  frmMain->BreakNow(TBreakWindow::Break, ekManualBreak);
   WholeBreak();
   EXPECT_EQ(frmMain->FCycleNo, 256);
 }
