@@ -55,7 +55,7 @@ for i in $(seq 0 $((desktops - 1))); do
 done
 wait "${starting[@]}"
 
-spec=$QUOVEL_DESKTOPS/resources.json
+resources=$QUOVEL_DESKTOPS/resources.json
 {
   printf '{"version": {"major": 1, "minor": 0}, "local": [{"desktops": ['
   sep=
@@ -65,13 +65,13 @@ spec=$QUOVEL_DESKTOPS/resources.json
     sep=', '
   done
   printf ']}]}\n'
-} >"$spec"
+} >"$resources"
 
 log=$BUILD_DIR/Testing/ctest-output.log
 mkdir -p "$(dirname "$log")"
 # A test whose Wine process now and then dies at start (no output, well under a second, seen on a
 # loaded machine) is run once more; a test that fails twice fails the run.
-ctest --test-dir "$BUILD_DIR" --output-on-failure --timeout 300 --repeat until-pass:2 --resource-spec-file "$spec" -O "$log" "$@"; rc=$?
+ctest --test-dir "$BUILD_DIR" --output-on-failure --timeout 300 --repeat until-pass:2 --resource-spec-file "$resources" -O "$log" "$@"; rc=$?
 
 # The ten slowest, so that the next slow test is seen.
 echo "Slowest tests:"
