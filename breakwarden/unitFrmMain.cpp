@@ -114,15 +114,7 @@ void TfrmMain::RecordAppStart() {
 }
 
 void TfrmMain::AddTrayIcon() {
-  TrayIconData = NOTIFYICONDATAW{};
-  TrayIconData.cbSize = sizeof(TrayIconData);
-  TrayIconData.hWnd = Handle();
-  TrayIconData.uID = kTrayIconId;
-  TrayIconData.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-  TrayIconData.uCallbackMessage = WM_BKWD_TRAY;
-  TrayIconData.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
-  lstrcpynW(TrayIconData.szTip, kTrayTip, ARRAYSIZE(TrayIconData.szTip));
-  trayAdded_ = Shell_NotifyIconW(NIM_ADD, &TrayIconData) != FALSE;
+  trayAdded_ = AddNotifyIcon(TrayIconData, Handle(), kTrayIconId, WM_BKWD_TRAY, kTrayTip);
 }
 
 void TfrmMain::RegisterHotKeys() {

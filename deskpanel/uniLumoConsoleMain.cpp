@@ -234,15 +234,7 @@ void TfrmLumoConsoleMain::EndSession() {
 }
 
 void TfrmLumoConsoleMain::AddTrayIcon() {
-  TrayIconData = NOTIFYICONDATAW{};
-  TrayIconData.cbSize = sizeof(TrayIconData);
-  TrayIconData.hWnd = Handle();
-  TrayIconData.uID = kConsoleTrayIconId;
-  TrayIconData.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-  TrayIconData.uCallbackMessage = WM_DESKPANEL_TRAY;
-  TrayIconData.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
-  lstrcpynW(TrayIconData.szTip, kTrayTip, ARRAYSIZE(TrayIconData.szTip));
-  trayAdded_ = Shell_NotifyIconW(NIM_ADD, &TrayIconData) != FALSE;
+  trayAdded_ = AddNotifyIcon(TrayIconData, Handle(), kConsoleTrayIconId, WM_DESKPANEL_TRAY, kTrayTip);
 }
 
 void TfrmLumoConsoleMain::RemoveTrayIcon() {

@@ -121,15 +121,7 @@ void TfrmSaverDeck::FormCreate(TObject*) {
 }
 
 void TfrmSaverDeck::AddTrayIcon() {
-  TrayIconData = NOTIFYICONDATAW{};
-  TrayIconData.cbSize = sizeof(TrayIconData);
-  TrayIconData.hWnd = Handle();
-  TrayIconData.uID = kSaverDeckTrayId;
-  TrayIconData.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-  TrayIconData.uCallbackMessage = WM_SAVERDECK_TRAY;
-  TrayIconData.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
-  lstrcpynW(TrayIconData.szTip, kTrayTip, ARRAYSIZE(TrayIconData.szTip));
-  trayAdded_ = Shell_NotifyIconW(NIM_ADD, &TrayIconData) != FALSE;
+  trayAdded_ = AddNotifyIcon(TrayIconData, Handle(), kSaverDeckTrayId, WM_SAVERDECK_TRAY, kTrayTip);
 }
 
 void TfrmSaverDeck::RemoveTrayIcon() {

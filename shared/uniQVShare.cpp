@@ -377,3 +377,15 @@ void CopyEmailAddr() {
   if (Application) Application->MessageBox(message, Application->Title, flags);
   else Dialogs().MessageBox(nullptr, message, L"", flags);
 }
+
+bool AddNotifyIcon(NOTIFYICONDATAW& record, HWND owner, UINT id, UINT callbackMessage, const wchar_t* tip) {
+  record = NOTIFYICONDATAW{};
+  record.cbSize = sizeof(record);
+  record.hWnd = owner;
+  record.uID = id;
+  record.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+  record.uCallbackMessage = callbackMessage;
+  record.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
+  lstrcpynW(record.szTip, tip, ARRAYSIZE(record.szTip));
+  return Shell_NotifyIconW(NIM_ADD, &record) != FALSE;
+}

@@ -2,6 +2,7 @@
 // uniQVShare: the family's shared toolkit and its sibling-program machinery. Free functions;
 // text is std::wstring here (W APIs inside; the files are GBK through TextFile.h).
 #include <windows.h>
+#include <shellapi.h>
 
 #include <cstdint>
 #include <functional>
@@ -209,3 +210,7 @@ void LaunchZEPT(HWND owner, SiblingCommand cmd);
 void LaunchSaverDeck(HWND owner, SiblingCommand cmd);
 void LaunchDeskpanel(HWND owner, SiblingCommand cmd);
 void LaunchMINV(HWND owner, SiblingCommand cmd);
+
+// Fills record for the program's tray icon (icon resource 1, a tip, callbacks to owner) and adds
+// it; true when the tray took it. The record is kept for the later NIM_MODIFY and NIM_DELETE.
+bool AddNotifyIcon(NOTIFYICONDATAW& record, HWND owner, UINT id, UINT callbackMessage, const wchar_t* tip);
