@@ -136,6 +136,12 @@ TEST_F(MessageStorm, TheProgramStaysOneAnsweringInstanceAndItsCommandsStillWork)
   PostMessageW(main, WM_BKWD_SHOWWELCOME, 0, 0);
   EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(main) != FALSE; })) << "0x1520 shows the welcome";
   PostMessageW(main, WM_BKWD_OPENSTAT, 0, 0);
+  // One thing after another, as a user does them: a window that comes up after the tray menu
+  // opened takes the foreground from the menu's owner, and the menu then misses the outside click.
+  EXPECT_TRUE(WaitFor([&] {
+    HWND stat = p.AnyWindow(L"TfrmStat");
+    return stat && IsWindowVisible(stat);
+  })) << "0x8202 opens the statistics";
   PostMessageW(main, kTray, kTrayIconId, WM_RBUTTONUP);
   HWND menu = nullptr;
   EXPECT_TRUE(WaitFor([&] { return (menu = p.Window(L"#32768")) != nullptr; })) << "the tray menu opens";
