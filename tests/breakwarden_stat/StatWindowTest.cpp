@@ -267,24 +267,13 @@ TEST_F(StatWindow, BreakDemoButtonRunsThePreview) {
 TEST_F(StatWindow, HomeButtonPopsTheTrayMenuUpAtTheMouse) {
   TfrmStat* stat = Open();
   ASSERT_NE(stat, nullptr);
-  static bool menuSeen;
-  static RECT menuRect;
-  menuSeen = false;
-  UINT_PTR t = SetTimer(nullptr, 0, 150, [](HWND, UINT, UINT_PTR, DWORD) {
-    HWND m = FindWindowW(L"#32768", nullptr);
-    if (m && IsWindowVisible(m)) {
-      menuSeen = true;
-      GetWindowRect(m, &menuRect);
-    }
-    TPopupMenu::CloseOpenMenu();
-  });
+  PopupMenuWatch menu;
   POINT pt{300, 200};
   SetCursorPos(pt.x, pt.y);
   GetCursorPos(&pt);
   stat->btnHomeMouseUp(stat->btnHome, mbLeft, {}, 3, 3);
-  KillTimer(nullptr, t);
-  EXPECT_TRUE(menuSeen);
-  EXPECT_LE(std::abs(menuRect.left - pt.x), 2);
+  EXPECT_TRUE(menu.Seen());
+  EXPECT_LE(std::abs(menu.Rect().left - pt.x), 2);
 }
 
 // Not a test: scripts/screenshot-stat shows each page of a window over a small log and photographs it.

@@ -423,23 +423,12 @@ TEST_F(ConsoleBar, TheTrayIconsLeftClickHidesAndShowsAndItsRightClickPopsTheMenu
   SendMessageW(form->Handle(), WM_DESKPANEL_TRAY, kConsoleTrayIconId, WM_LBUTTONUP);
   EXPECT_TRUE(IsWindowVisible(form->Handle()));
 
-  static bool menuSeen;
-  static RECT menuRect;
-  menuSeen = false;
-  UINT_PTR t = SetTimer(nullptr, 0, 150, [](HWND, UINT, UINT_PTR, DWORD) {
-    HWND m = FindWindowW(L"#32768", nullptr);
-    if (m && IsWindowVisible(m)) {
-      menuSeen = true;
-      GetWindowRect(m, &menuRect);
-    }
-    TPopupMenu::CloseOpenMenu();
-  });
+  PopupMenuWatch menu;
   cursor.pos = {700, 300};
   SendMessageW(form->Handle(), WM_DESKPANEL_TRAY, kConsoleTrayIconId, WM_RBUTTONUP);
-  KillTimer(nullptr, t);
-  EXPECT_TRUE(menuSeen);
-  EXPECT_EQ(menuRect.left, 700) << "at the cursor";
-  EXPECT_EQ(menuRect.top, 300);
+  EXPECT_TRUE(menu.Seen());
+  EXPECT_EQ(menu.Rect().left, 700) << "at the cursor";
+  EXPECT_EQ(menu.Rect().top, 300);
   EXPECT_TRUE(IsWindowVisible(form->Handle()));
 }
 

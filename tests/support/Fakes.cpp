@@ -1,5 +1,7 @@
 #include "Fakes.h"
 
+#include "Menus.h"
+
 #include <gtest/gtest.h>
 
 #include "Forms.h"
@@ -173,3 +175,24 @@ void InstallFailingDialogs() {
   g_default = &d;
   SetDialogSeam(g_default);
 }
+
+namespace {
+bool watchedMenuSeen = false;
+RECT watchedMenuRect{};
+}  // namespace
+
+PopupMenuWatch::PopupMenuWatch() {
+  watchedMenuSeen = false;
+  watchedMenuRect = RECT{};
+  timer_ = SetTimer(nullptr, 0, 150, [](HWND, UINT, UINT_PTR, DWORD) {
+    HWND m = FindWindowW(L"#32768", nullptr);
+    if (m && IsWindowVisible(m)) {
+      watchedMenuSeen = true;
+      GetWindowRect(m, &watchedMenuRect);
+    }
+    TPopupMenu::CloseOpenMenu();
+  });
+}
+PopupMenuWatch::~PopupMenuWatch() { KillTimer(nullptr, timer_); }
+bool PopupMenuWatch::Seen() const { return watchedMenuSeen; }
+RECT PopupMenuWatch::Rect() const { return watchedMenuRect; }

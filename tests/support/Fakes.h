@@ -121,3 +121,18 @@ class FakeDisplay : public DisplaySeam {
 void PumpMessages();
 // gtest prints wide strings as UTF-8 through this.
 std::string Narrow(const std::wstring& s);
+
+// Watches for the program's pop-up menu while it is tracked (the call that opens it returns only
+// when it closes): every 150 ms it notes where a visible menu stands and closes it.
+class PopupMenuWatch {
+ public:
+  PopupMenuWatch();
+  ~PopupMenuWatch();
+  PopupMenuWatch(const PopupMenuWatch&) = delete;
+  PopupMenuWatch& operator=(const PopupMenuWatch&) = delete;
+  bool Seen() const;
+  RECT Rect() const;
+
+ private:
+  UINT_PTR timer_;
+};
