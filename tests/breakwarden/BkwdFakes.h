@@ -74,9 +74,18 @@ class FakePower : public PowerSeam {
   ~FakePower() override { SetPowerSeam(saved_ == this ? nullptr : saved_); }
   void LaunchScreenSaver() override { Record(L"NLaunchSCRClick"); }
   void DisplayOff() override { Record(L"ShutdownDisplayer"); }
-  void StandBy(bool, bool) override { Record(L"LetSysStandBy"); }
-  void Hibernate(bool, bool) override { Record(L"LetSysSleep"); }
+  void StandBy(bool silent, bool ask) override {
+    lastSilent = silent;
+    lastAsk = ask;
+    Record(L"LetSysStandBy");
+  }
+  void Hibernate(bool silent, bool ask) override {
+    lastSilent = silent;
+    lastAsk = ask;
+    Record(L"LetSysSleep");
+  }
   std::vector<std::wstring> calls;
+  bool lastSilent = false, lastAsk = false;  // of the last stand-by or hibernation
   std::function<void(const std::wstring&)> onCall;  // told of each call as it comes
 
  private:

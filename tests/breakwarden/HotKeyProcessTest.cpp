@@ -101,7 +101,9 @@ TEST_F(HotKeys, WinKNoticeWithoutABoxAndWinHABlackScreenAKeyEnds) {
   PostHotKey(main, MOD_WIN, 'K');
   HWND notice = nullptr;
   EXPECT_TRUE(WaitFor([&] { return (notice = p.Window(L"TfrmPopHint")) != nullptr; })) << "no notice";
-  if (notice) EXPECT_NE(WindowTexts(notice).find(L"屏幕保护已禁用！"), std::wstring::npos) << Narrow(WindowTexts(notice));
+  if (notice) {
+    EXPECT_NE(WindowTexts(notice).find(L"屏幕保护已禁用！"), std::wstring::npos) << Narrow(WindowTexts(notice));
+  }
   EXPECT_EQ(p.Window(L"#32770", L"Quovel提示："), nullptr) << "WIN+K asked";
 
   PostHotKey(main, MOD_WIN, 'H');
@@ -114,8 +116,12 @@ TEST_F(HotKeys, WinKNoticeWithoutABoxAndWinHABlackScreenAKeyEnds) {
   EXPECT_EQ(r.right, GetSystemMetrics(SM_CXSCREEN));
   EXPECT_EQ(r.bottom, GetSystemMetrics(SM_CYSCREEN));
   EXPECT_TRUE(GetWindowLongPtrW(black, GWL_EXSTYLE) & WS_EX_TOPMOST);
-  const ScreenPixels centre = CaptureScreen(RECT{r.right / 2 - 10, r.bottom / 2 - 10, r.right / 2 + 10, r.bottom / 2 + 10});
-  EXPECT_EQ(centre.Count([](COLORREF c) { return c == RGB(0, 0, 0); }), 400) << "not black";
+  const RECT centre{r.right / 2 - 10, r.bottom / 2 - 10, r.right / 2 + 10, r.bottom / 2 + 10};
+  int blackPixels = 0;
+  EXPECT_TRUE(WaitFor([&] {
+    blackPixels = CaptureScreen(centre).Count([](COLORREF c) { return c == RGB(0, 0, 0); });
+    return blackPixels == 400;
+  }, 5000)) << "not black: " << blackPixels << " of 400";
   PostMessageW(black, WM_KEYDOWN, VK_SPACE, 0);
   EXPECT_TRUE(WaitFor([&] { return !IsWindow(black); })) << "a key did not end it";
   EXPECT_TRUE(p.Running());

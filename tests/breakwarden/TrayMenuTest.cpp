@@ -2,6 +2,7 @@
 // item does, its one owner-drawn look, the hot keys as the window receives them.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <set>
 
 #include "BkwdFakes.h"
@@ -433,6 +434,14 @@ TEST_F(TrayMenu, QuickToolsStartThroughTheShellWithTheirShowStates) {
     EXPECT_EQ(shell.calls[0].show, c.show);
     EXPECT_EQ(shell.calls[0].owner, frmMain->Handle());
   }
+  // The power items ask first and are not silent.
+  for (const wchar_t* item : {L"NLetStandBy", L"NLetSleep"}) {
+    power.lastSilent = true;
+    power.lastAsk = false;
+    Item(item)->Click();
+    EXPECT_FALSE(power.lastSilent) << Narrow(item);
+    EXPECT_TRUE(power.lastAsk) << Narrow(item);
+  }
   shell.shellAppResult = E_NOTIMPL;  // as Wine answers
   Item(L"NSysShutdownInterface")->Click();
   EXPECT_EQ(shell.methods, std::vector<std::wstring>{L"ShutDownWindows"});
@@ -592,27 +601,50 @@ TEST_F(TrayMenu, WinKTurnsTheScreenSaverSwitchOverWithANoticeAndNoBox) {
   EXPECT_TRUE(dialogs.shown.empty());
 }
 
+// Opens the tray menu at a point and walks it with keys, one every 200 ms, as a user's keyboard
+// does; then, until whenDone says so (at most 20 s), leaves it open, and closes it if it still is.
+void PopupAndPress(const std::vector<WORD>& keys, std::function<bool()> whenDone = [] { return true; }) {
+  static std::vector<WORD> walk;
+  static std::function<bool()> done;
+  static HWND owner;
+  static size_t step;
+  walk = keys;
+  done = std::move(whenDone);
+  owner = frmMain->Handle();
+  step = 0;
+  UINT_PTR t = SetTimer(nullptr, 0, 200, [](HWND, UINT, UINT_PTR, DWORD) {
+    if (step < walk.size()) PostMessageW(owner, WM_KEYDOWN, walk[step], 0);
+    else if (done() || step > walk.size() + 100) TPopupMenu::CloseOpenMenu();
+    ++step;
+  });
+  frmMain->PopupMenu1->Popup(400, 200);
+  KillTimer(nullptr, t);
+  done = nullptr;
+}
+
+TEST_F(TrayMenu, AnItemChosenInTheOpenMenuRuns) {
+  dialogs.Answer(IDOK);
+  // "快速启动" (past the line), into it, "查看快捷键(荐!)", Enter.
+  PopupAndPress({VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT, VK_DOWN, VK_RETURN});
+  PumpMessages();
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(dialogs.shown[0].caption, kShortCutsCaption);
+  EXPECT_FALSE(TPopupMenu::MenuOpen());
+}
+
 // Not a test: scripts/screenshot-traymenu photographs the open menu with "屏幕美化" open and its
 // checked "桌面状态" selected.
 TEST_F(TrayMenu, DISABLED_ShowTheMenuForScreenshots) {
   static wchar_t dir[MAX_PATH];
   if (!GetEnvironmentVariableW(L"TRAY_SHOTS", dir, MAX_PATH)) GTEST_SKIP() << "TRAY_SHOTS not set";
-  static HWND owner;
-  static int step;
-  owner = frmMain->Handle();
-  step = 0;
-  // While the menu tracks, the keys walk to the item; then the script takes its picture.
-  UINT_PTR t = SetTimer(nullptr, 0, 200, [](HWND, UINT, UINT_PTR, DWORD) {
+  bool announced = false;
+  PopupAndPress({VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT}, [&] {
     const std::wstring base(dir);
-    ++step;
-    if (step <= 4) PostMessageW(owner, WM_KEYDOWN, VK_DOWN, 0);
-    else if (step == 5) PostMessageW(owner, WM_KEYDOWN, VK_RIGHT, 0);
-    else if (step == 7) CloseHandle(CreateFileW((base + L"\\menu.ready").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-    else if (step > 7 && (GetFileAttributesW((base + L"\\menu.done").c_str()) != INVALID_FILE_ATTRIBUTES || step > 100))
-      TPopupMenu::CloseOpenMenu();
+    if (!announced)
+      CloseHandle(CreateFileW((base + L"\\menu.ready").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    announced = true;
+    return GetFileAttributesW((base + L"\\menu.done").c_str()) != INVALID_FILE_ATTRIBUTES;
   });
-  frmMain->PopupMenu1->Popup(400, 200);
-  KillTimer(nullptr, t);
 }
 
 }  // namespace
