@@ -164,6 +164,20 @@ TEST(MainFormHotKeys, TwoAtoms256ApartStillHoldTwoKeysAndFreeBoth) {
   for (ATOM a : made) GlobalDeleteAtom(a);
 }
 
+TEST(MainFormHotKeys, AKeyAnotherProgramHoldsIsSilentlyMissing) {
+  FakeAnimation animation;
+  FakeScreenSaver screenSaver{true};
+  ScriptedDialogs dialogs;  // any box fails the test
+  ASSERT_TRUE(RegisterHotKey(nullptr, 0xBF10, MOD_WIN, 'C'));
+  auto* form = new TfrmMain(Application);
+  for (UINT key : {'H', 'Z', 'W', 'K', 'V', 'X'}) EXPECT_FALSE(HotKeyFree(key)) << char(key);
+  TComponent::Free(form);
+  EXPECT_FALSE(HotKeyFree('C')) << "the other holder lost its key";
+  UnregisterHotKey(nullptr, 0xBF10);
+  EXPECT_TRUE(HotKeyFree('C'));
+  EXPECT_TRUE(dialogs.shown.empty());
+}
+
 struct CleanUpCase {
   const char* name;
   bool flagBefore;
