@@ -37,17 +37,7 @@ class Power : public testing::Test {
     };
   }
   void TearDown() override {
-    MainFormLinks = {};
-    std::vector<TForm*> forms = Application->Forms();
-    for (TForm* f : forms)
-      if (f != main && f != setup) TComponent::Free(f);
-    TComponent::Free(setup);
-    frmSetup = nullptr;
-    TComponent::Free(main);
-    frmMain = nullptr;
-    frmBreakHint = nullptr;
-    TWForm = nullptr;
-    PumpMessages();
+    FreeMainAndSetup(main, setup);
     SelfSuspending = false;
   }
 

@@ -83,19 +83,7 @@ class Scheduler : public testing::Test {
     form->SettingsSource = [this] { return cfg; };
     seq = form->EventLog.EventSeq();
   }
-  void TearDown() override {
-    MainFormLinks = {};
-    std::vector<TForm*> forms = Application->Forms();
-    for (TForm* f : forms)
-      if (f != form && f != setup) TComponent::Free(f);
-    TComponent::Free(setup);
-    frmSetup = nullptr;
-    TComponent::Free(form);
-    frmMain = nullptr;
-    frmBreakHint = nullptr;
-    TWForm = nullptr;
-    PumpMessages();
-  }
+  void TearDown() override { FreeMainAndSetup(form, setup); }
 
   // The first work period and the idle watch, as the settings dialog starts them.
   void Start(uint32_t tick = 1000000, int hour = 9, int minute = 0) {
