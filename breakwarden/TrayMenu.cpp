@@ -143,8 +143,6 @@ void TfrmMain::NOpenExcelClick(TObject*) { StartQuickTool(Handle(), kExcel); }
 void TfrmMain::NSetMouseClick(TObject*) { StartQuickTool(Handle(), kMouseSettings); }
 // Wine answers E_NOTIMPL; nothing is reported either way.
 void TfrmMain::NSysShutdownInterfaceClick(TObject*) { ShowShutDownDialog(); }
-void TfrmMain::NLetStandByClick(TObject*) { LetSysStandBy(false, true); }
-void TfrmMain::NLetSleepClick(TObject*) { LetSysSleep(false, true); }
 
 void TfrmMain::NHintSmallWindowClick(TObject*) {
   // The countdown or the break window already says when the break is.
