@@ -264,6 +264,7 @@ void TfrmStat::AppButtonsClick(TObject* Sender) {
   else if (Sender == btnExcel) TrayToolNotYetBuilt(L"NOpenExcelClick");
   else if (Sender == btnListShortCuts) TrayToolNotYetBuilt(L"NShortCutsClick");
   else if (Sender == btnSCRSwitch) TrayToolNotYetBuilt(L"NDisableSelfSCRClick");
-  else if (Sender == btnSOT) TrayToolNotYetBuilt(L"NShowSOTClick");
-  else if (Sender == btnWeather) TrayToolNotYetBuilt(L"MoreUsefulLinksClick(NMore_Weather)");
+  else if (Sender == btnSOT) {
+    if (frmMain) frmMain->NShowSOTClick(nullptr);
+  } else if (Sender == btnWeather) TrayToolNotYetBuilt(L"MoreUsefulLinksClick(NMore_Weather)");
 }

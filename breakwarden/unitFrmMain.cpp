@@ -4,7 +4,9 @@
 #include "Seams.h"
 #include "Transparent_Window.h"
 #include "uniAboutQV.h"
+#include "sceneOnTop.h"
 #include "uniBreakHint.h"
+#include "uniDesktopDeco.h"
 #include "uniHintSmallWindow.h"
 #include "uniPopInfo.h"
 #include "uniQVShare.h"
@@ -82,7 +84,10 @@ TfrmMain::TfrmMain(TComponent* AOwner) : TForm(AOwner) {
                             .On(QV_HANDLER(NQuickRemindClick))
                             .On(QV_HANDLER(NWelcomeClick))
                             .On(QV_HANDLER(NChatWithMeClick))
-                            .On(QV_HANDLER(NAboutHelpClick)));
+                            .On(QV_HANDLER(NAboutHelpClick))
+                            .On(QV_HANDLER(NShowSOTClick))
+                            .On(QV_HANDLER(NDesktopDecoClick))
+                            .On(QV_HANDLER(NLaunchDeskpanelClick)));
 }
 QV_REGISTER_FORM(TfrmMain);
 
@@ -198,6 +203,10 @@ void TfrmMain::WndProc(TMessage& m) {
       return;
     case WM_BKWD_OPENSTAT:
       WMOpenStat();
+      return;
+    case WM_HOTKEY:
+      // WIN+V turns the picture overlay over.
+      if (LOWORD(m.LParam) == MOD_WIN && HIWORD(m.LParam) == 'V') NShowSOTClick(nullptr);
       return;
     case WM_SETCURSOR:
       if (LOWORD(m.LParam) == HTCLIENT) {
@@ -681,3 +690,51 @@ void TfrmMain::NLaunchSCRClick(TObject*) { Power().LaunchScreenSaver(); }
 void TfrmMain::ShutdownDisplayer() { Power().DisplayOff(); }
 void TfrmMain::LetSysStandBy(bool silent, bool ask) { Power().StandBy(silent, ask); }
 void TfrmMain::LetSysSleep(bool silent, bool ask) { Power().Hibernate(silent, ask); }
+
+// ---- the desktop overlays --------------------------------------------------------------------
+
+namespace {
+// The windows of that name that are up; one closed before waits to be freed and does not count.
+std::vector<TForm*> OpenFormsNamed(const wchar_t* name) {
+  std::vector<TForm*> open;
+  for (TForm* f : Application->Forms())
+    if (f->Name() == name && !f->Destroying() && f->Visible()) open.push_back(f);
+  return open;
+}
+
+void TurnBoxOver(TCheckBox* box, TMenuItem* item) {
+  if (box && item) box->SetChecked(!item->Checked);
+}
+}  // namespace
+
+void TfrmMain::ShowSOT(bool show) {
+  if (!show) {
+    for (TForm* f : OpenFormsNamed(L"SOTForm")) f->Close();
+    return;
+  }
+  // Two overlays would darken the screen twice.
+  if (!OpenFormsNamed(L"SOTForm").empty()) return;
+  SOTForm = new TSOTForm(Application);
+  SOTForm->ShowNoActivate();
+}
+
+void TfrmMain::ShowDesktopDeco(bool show) {
+  if (!show) {
+    for (TForm* f : OpenFormsNamed(L"frmDesktopDeco")) f->Close();
+    return;
+  }
+  if (!OpenFormsNamed(L"frmDesktopDeco").empty()) return;
+  frmDesktopDeco = new TfrmDesktopDeco(Application);
+  frmDesktopDeco->ShowNoActivate();
+}
+
+void TfrmMain::NShowSOTClick(TObject*) {
+  TurnBoxOver(frmSetup ? frmSetup->cbxShowSOT : nullptr, dynamic_cast<TMenuItem*>(FindComponent(L"NShowSOT")));
+}
+
+void TfrmMain::NDesktopDecoClick(TObject*) {
+  TurnBoxOver(frmSetup ? frmSetup->cbxShowDesktopDeco : nullptr,
+              dynamic_cast<TMenuItem*>(FindComponent(L"NDesktopDeco")));
+}
+
+void TfrmMain::NLaunchDeskpanelClick(TObject*) { CallDeskpanel(Handle(), 0); }

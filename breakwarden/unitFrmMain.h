@@ -72,6 +72,17 @@ class TfrmMain : public TForm {
   // "进入本产品服务主页...": the about window's help link.
   void NWebPageOfThisProductClick(TObject* Sender);
 
+  // The desktop overlays: true makes a new window and shows it (unless one is up), false closes
+  // every one that is up.
+  void ShowSOT(bool show);
+  void ShowDesktopDeco(bool show);
+  // "银屏倩影" (also WIN+V) and "桌面状态" (also the picture's "隐藏"): turn the settings' box over,
+  // whose click handler opens or closes the window and sets the item's check.
+  void NShowSOTClick(TObject* Sender);
+  void NDesktopDecoClick(TObject* Sender);
+  // "启用控制台(新!)": shows the desktop console, or starts it.
+  void NLaunchDeskpanelClick(TObject* Sender);
+
   void PlaceSplash();
   void ShowSplash();
   void OpenSetupPage(int page);
