@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "OverlayChecks.h"
 #include "SetupFixture.h"
 #include "ShellFakes.h"
 #include "SiblingWorld.h"
@@ -159,20 +160,7 @@ TEST_F(OtherPage, BothOverlaysOpenAtTheStartAsTheirBoxesSay) {
   ASSERT_NE(overlay, nullptr);
   EXPECT_EQ(SOTForm, overlay);
   HWND h = overlay->Handle();
-  RECT r;
-  GetWindowRect(h, &r);
-  EXPECT_EQ(r.left, 0);
-  EXPECT_EQ(r.top, 0);
-  EXPECT_EQ(r.right, 1024);
-  EXPECT_EQ(r.bottom, 768);
-  const LONG_PTR ex = ExStyle(h);
-  for (LONG_PTR bit : {LONG_PTR(WS_EX_LAYERED), LONG_PTR(WS_EX_TRANSPARENT), LONG_PTR(WS_EX_TOPMOST), LONG_PTR(WS_EX_TOOLWINDOW)})
-    EXPECT_TRUE(ex & bit) << std::hex << bit;
-  BYTE alpha = 0;
-  DWORD flags = 0;
-  ASSERT_TRUE(GetLayeredWindowAttributes(h, nullptr, &alpha, &flags));
-  EXPECT_EQ(alpha, 50);
-  EXPECT_TRUE(flags & LWA_ALPHA);
+  ExpectOverlayWindow(h, RECT{0, 0, 1024, 768});
   EXPECT_EQ(GetWindow(h, GW_OWNER), Application->Handle()) << "owned by the hidden window: no taskbar button";
   EXPECT_NE(GetForegroundWindow(), h);
   EXPECT_NE(GetActiveWindow(), h);
@@ -188,6 +176,7 @@ TEST_F(OtherPage, BothOverlaysOpenAtTheStartAsTheirBoxesSay) {
   ASSERT_NE(deco, nullptr);
   EXPECT_EQ(frmDesktopDeco, deco);
   // The designed picture is 400 x 160.
+  RECT r;
   GetWindowRect(deco->Handle(), &r);
   EXPECT_EQ(r.left, 764);
   EXPECT_EQ(r.top, 25);
@@ -196,6 +185,7 @@ TEST_F(OtherPage, BothOverlaysOpenAtTheStartAsTheirBoxesSay) {
   EXPECT_EQ(Narrow(deco->NSetPosition->Caption), Narrow(L"置底"));
   EXPECT_FALSE(ExStyle(deco->Handle()) & WS_EX_TOPMOST);
   COLORREF key = 0;
+  DWORD flags = 0;
   ASSERT_TRUE(GetLayeredWindowAttributes(deco->Handle(), &key, nullptr, &flags));
   EXPECT_TRUE(flags & LWA_COLORKEY);
   EXPECT_EQ(key, RGB(255, 255, 255)) << "white is see-through";
@@ -211,13 +201,7 @@ TEST_F(OtherPage, TheOverlayIsLayeredClickThroughTopmostAndAToolWindowBeforeItFi
   auto* overlay = new TSOTForm(Application);
   HWND h = overlay->Handle();
   EXPECT_FALSE(IsWindowVisible(h));
-  const LONG_PTR ex = ExStyle(h);
-  for (LONG_PTR bit : {LONG_PTR(WS_EX_LAYERED), LONG_PTR(WS_EX_TRANSPARENT), LONG_PTR(WS_EX_TOPMOST), LONG_PTR(WS_EX_TOOLWINDOW)})
-    EXPECT_TRUE(ex & bit) << std::hex << bit;
-  BYTE alpha = 0;
-  DWORD flags = 0;
-  ASSERT_TRUE(GetLayeredWindowAttributes(h, nullptr, &alpha, &flags));
-  EXPECT_EQ(alpha, 50);
+  ExpectOverlayWindow(h, RECT{0, 0, 1024, 768});
   EXPECT_FALSE(GetWindowLongPtrW(h, GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME | WS_BORDER)) << "no frame";
   TComponent::Free(overlay);
 }

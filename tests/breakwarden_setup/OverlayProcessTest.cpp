@@ -7,6 +7,7 @@
 
 #include "BkwdProcessFixture.h"
 #include "Fakes.h"
+#include "OverlayChecks.h"
 #include "ProcessHelpers.h"
 #include "ShellFakes.h"
 #include "uniQVShare.h"
@@ -73,21 +74,9 @@ TEST_F(OverlayProcess, TheOverlayCoversTheScreenLetsClicksThroughAndFollowsWinV)
     return (main = p.AnyWindow(kClassBKWD)) && (sot = p.Window(L"TSOTForm")) && (deco = p.Window(L"TfrmDesktopDeco"));
   })) << "the overlays did not open";
 
-  const LONG_PTR ex = GetWindowLongPtrW(sot, GWL_EXSTYLE);
-  for (LONG_PTR bit : {LONG_PTR(WS_EX_LAYERED), LONG_PTR(WS_EX_TRANSPARENT), LONG_PTR(WS_EX_TOPMOST), LONG_PTR(WS_EX_TOOLWINDOW)})
-    EXPECT_TRUE(ex & bit) << std::hex << bit;
-  BYTE alpha = 0;
-  DWORD flags = 0;
-  ASSERT_TRUE(GetLayeredWindowAttributes(sot, nullptr, &alpha, &flags));
-  EXPECT_EQ(alpha, 50);
-  EXPECT_TRUE(flags & LWA_ALPHA);
   const int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
+  ExpectOverlayWindow(sot, RECT{0, 0, sw, sh});
   RECT r;
-  GetWindowRect(sot, &r);
-  EXPECT_EQ(r.left, 0);
-  EXPECT_EQ(r.top, 0);
-  EXPECT_EQ(r.right, sw);
-  EXPECT_EQ(r.bottom, sh);
   const POINT centre{sw / 2, sh / 2};
   HWND hit = WindowFromPoint(centre);
   EXPECT_NE(hit, sot);
@@ -130,9 +119,7 @@ TEST_F(OverlayProcess, RepairWritesTheDeletedRunValueAndThenFindsNothingToRepair
   TestProcess p(exe);
   ASSERT_TRUE(p.Started());
   HWND main = nullptr, setup = nullptr;
-  ASSERT_TRUE(WaitFor([&] { return (main = p.AnyWindow(kClassBKWD)) && (setup = p.AnyWindow(L"TfrmSetup")); }));
-  PostMessageW(main, WM_BKWD_OPENSETUPSCR, 0, 0);
-  ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(setup); })) << "the dialog did not open";
+  ASSERT_TRUE(OpenSettingsOf(p, main, setup)) << "the dialog did not open";
   HWND fix = ChildByCaption(setup, L"修复");
   ASSERT_TRUE(fix);
 
