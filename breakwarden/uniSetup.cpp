@@ -77,6 +77,7 @@ TfrmSetup::TfrmSetup(TComponent* AOwner) : TForm(AOwner) {
   Binder<TfrmSetup> b(this);
   BindControls(b);
   BindRemindHandlers(b);
+  BindOtherHandlers(b);
   InitForm(L"TfrmSetup", b);
 }
 QV_REGISTER_FORM(TfrmSetup);
@@ -289,7 +290,6 @@ void TfrmSetup::BindControls(Binder<TfrmSetup>& b) {
       .On(QV_HANDLER(lblHelp_PowerSetupClick))
       .On(QV_HANDLER(btnPowerSetupClick))
       .On(QV_HANDLER(cbxShowSOTClick))
-      .On(QV_HANDLER(cbxShowDesktopDecoClick))
       .On(QV_HANDLER(updFadeInSpeedClick))
       .On(QV_HANDLER(updMoiseStrenthClick))
       .On(QV_HANDLER(btnPreviewBreakFormClick))
@@ -525,17 +525,11 @@ void TfrmSetup::cbxEnableSuspendClick(TObject*) {
 void TfrmSetup::cbxShowSOTClick(TObject*) {
   auto* item = frmMain ? dynamic_cast<TMenuItem*>(frmMain->FindComponent(L"NShowSOT")) : nullptr;
   if (item) item->Checked = cbxShowSOT->Checked();
-  // The overlay work opens or closes the overlay here (TfrmMain.ShowSOT with the item's state).
-}
-
-void TfrmSetup::cbxShowDesktopDecoClick(TObject*) {
-  auto* item = frmMain ? dynamic_cast<TMenuItem*>(frmMain->FindComponent(L"NDesktopDeco")) : nullptr;
-  if (item) item->Checked = cbxShowDesktopDeco->Checked();
-  // The overlay work opens or closes the desktop-status picture here (TfrmMain.ShowDesktopDeco).
+  if (frmMain) frmMain->ShowSOT(item ? item->Checked : cbxShowSOT->Checked());
 }
 
 void TfrmSetup::updFadeInSpeedClick(TObject*, TUDBtnType) {
-  updMoiseStrenth->SetMax(249 - updFadeInSpeed->Position());
+  updMoiseStrenth->SetMax(MoiseStrengthMax(updFadeInSpeed->Position()));
   updMoiseStrenthClick(nullptr, btNext);
 }
 
@@ -613,13 +607,17 @@ void TfrmSetup::ApplyConfigValue(const ConfigItem& item, const ConfigValues& val
       break;
     case ConfigKind::Path:
       if (auto* dialog = dynamic_cast<TOpenDialog*>(c)) {
-        dialog->FileName = values.Text(item.control);
-        if (!dialog->FileName.empty() && FileExists(dialog->FileName)) {
-          // A picture that does not load keeps the designed one.
+        const std::wstring name = values.Text(item.control);
+        dialog->FileName = name;
+        if (!name.empty() && FileExists(name)) {
+          // A picture that does not load keeps the designed one, and its name is not saved again:
+          // the error shows at this start only.
+          dialog->FileName.clear();
           TPicture picture;
-          picture.LoadFromFile(dialog->FileName);
+          picture.LoadFromFile(name);
           imgScreenShadow->Picture.Assign(picture);
           imgScreenShadow->PictureChanged();
+          dialog->FileName = name;
         }
       }
       break;
@@ -699,7 +697,11 @@ void TfrmSetup::FormCreate(TObject*) {
   // 6. The system's own screen saver is off while the program runs (given back at the end).
   StartUpStep([&] { ScreenSaver().SetActive(false); });
 
-  // 7. The desktop overlays (TfrmMain.ShowDesktopDeco and ShowSOT) open here once they exist.
+  // 7. The desktop overlays.
+  if (frmMain) {
+    if (cbxShowDesktopDeco->Checked()) StartUpStep([&] { frmMain->ShowDesktopDeco(true); });
+    if (cbxShowSOT->Checked()) StartUpStep([&] { frmMain->ShowSOT(true); });
+  }
 
   // 8.
   StartUpStep([&] {

@@ -337,6 +337,20 @@ class TfrmSetup : public TForm {
   void ShowInternalSCR(bool animated);
   // Set while the switch turns its own box over, so that the box's click does nothing.
   bool SelfSCRToggling = false;
+  // ---- page 7 "综合/其它" and the slogan font of page 4 (uniSetupOther.cpp) ----
+  void BindOtherHandlers(Binder<TfrmSetup>& b);
+  // btnClose's caption for the exit setting's item.
+  static std::wstring ExitButtonCaption(int actionIndex);
+  // The wave strength's maximum for a fade-in speed.
+  static int MoiseStrengthMax(int fadeInSpeed);
+  void btnLoadScreenShadowClick(TObject* Sender);
+  void btnFixAutoRunClick(TObject* Sender);
+  void cbxAutoRunClick(TObject* Sender);
+  void btnAddtoStartMenuClick(TObject* Sender);
+  void btnCreateDeskIconClick(TObject* Sender);
+  void btnLaunchDeskpanelClick(TObject* Sender);
+  void cbxActionOnSelectTerminateChange(TObject* Sender);
+  void SpeedButton1Click(TObject* Sender);
 
   void WndProc(TMessage& m) override;
 

@@ -6,7 +6,9 @@
 #include "Transparent_Window.h"
 #include "TrayMenu.h"
 #include "uniAboutQV.h"
+#include "sceneOnTop.h"
 #include "uniBreakHint.h"
+#include "uniDesktopDeco.h"
 #include "uniHintSmallWindow.h"
 #include "uniPopInfo.h"
 #include "uniQVShare.h"
@@ -781,3 +783,38 @@ void TfrmMain::PowerResumed() {
 }
 
 uint32_t TfrmMain::LastPowerEventSeconds() const { return FCycles.empty() ? 0 : PowerEventSeconds(FCycles.back()); }
+
+// ---- the desktop overlays --------------------------------------------------------------------
+
+namespace {
+// The windows of that name that are up; one closed before waits to be freed and does not count.
+std::vector<TForm*> OpenFormsNamed(const wchar_t* name) {
+  std::vector<TForm*> open;
+  for (TForm* f : Application->Forms())
+    if (f->Name() == name && !f->Destroying() && f->Visible()) open.push_back(f);
+  return open;
+}
+
+}  // namespace
+
+void TfrmMain::ShowSOT(bool show) {
+  if (!show) {
+    for (TForm* f : OpenFormsNamed(L"SOTForm")) f->Close();
+    return;
+  }
+  // Two overlays would darken the screen twice.
+  if (!OpenFormsNamed(L"SOTForm").empty()) return;
+  SOTForm = new TSOTForm(Application);
+  SOTForm->ShowNoActivate();
+}
+
+void TfrmMain::ShowDesktopDeco(bool show) {
+  if (!show) {
+    for (TForm* f : OpenFormsNamed(L"frmDesktopDeco")) f->Close();
+    return;
+  }
+  if (!OpenFormsNamed(L"frmDesktopDeco").empty()) return;
+  frmDesktopDeco = new TfrmDesktopDeco(Application);
+  frmDesktopDeco->ShowNoActivate();
+}
+

@@ -106,6 +106,10 @@ class TfrmMain : public TForm {
   void NDesktopDecoClick(TObject* Sender);
   // The screen-saver switch's tray side (checked: savers disabled).
   void NDisableSelfSCRClick(TObject* Sender);
+  // The desktop overlays: true makes a new window and shows it (unless one is up), false closes
+  // every one that is up.
+  void ShowSOT(bool show);
+  void ShowDesktopDeco(bool show);
 
   void PlaceSplash();
   void ShowSplash();

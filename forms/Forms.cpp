@@ -130,8 +130,12 @@ void TForm::VisibleChanged() {
   if (!handle_) HandleNeeded();
   if (visible_) {
     if (!placed_) PlaceOnScreen();
-    ShowWindow(handle_, SW_SHOW);
-    SetForegroundWindow(handle_);
+    if (showNoActivate_) {
+      ShowWindow(handle_, SW_SHOWNOACTIVATE);
+    } else {
+      ShowWindow(handle_, SW_SHOW);
+      SetForegroundWindow(handle_);
+    }
     CallEvent(OnShow, this);
   } else {
     ShowWindow(handle_, SW_HIDE);
@@ -224,6 +228,17 @@ void TForm::Close() {
       break;
   }
   if (action != caNone && Application->MainForm == this) Application->Terminate();
+}
+
+void TForm::ShowNoActivate() {
+  showNoActivate_ = true;
+  try {
+    Show();
+  } catch (...) {
+    showNoActivate_ = false;
+    throw;
+  }
+  showNoActivate_ = false;
 }
 
 void TForm::Release() { Application->QueueRelease(this); }

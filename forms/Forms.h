@@ -57,6 +57,8 @@ class TForm : public TWinControl {
 
   void Close();
   bool CloseQuery();
+  // Shows the form without activating it or taking the foreground (overlays, desktop pictures).
+  void ShowNoActivate();
   // Frees the form once the outermost message dispatch is back in the main loop.
   void Release();
   TModalResult ShowModal();
@@ -101,7 +103,7 @@ class TForm : public TWinControl {
   bool alphaBlend_ = false, transparentColor_ = false;
   int alphaValue_ = 255;
   TColor transparentColorValue_ = clNone;
-  bool placed_ = false, modal_ = false, visibleOnLoad_ = false;
+  bool placed_ = false, modal_ = false, visibleOnLoad_ = false, showNoActivate_ = false;
 };
 
 using TExceptionEvent = std::function<void(TObject* Sender, const std::exception& E)>;

@@ -29,6 +29,13 @@ class TestConfigFolder {
   TestFolder folder_{L"qvsetup"};
 };
 
+// Frees every form still made, last made first: the windows a test opened and the desktop overlays
+// the settings dialog opens at its creation.
+inline void FreeAllForms() {
+  std::vector<TForm*> forms(Application->Forms());
+  for (auto it = forms.rbegin(); it != forms.rend(); ++it) TComponent::Free(*it);
+}
+
 // frmMain and frmSetup made through Application as the program block makes them, on a config
 // folder of the test's own; all forms are freed at the end.
 class ProgramForms : public testing::Test {
@@ -40,8 +47,7 @@ class ProgramForms : public testing::Test {
   }
   void TearDown() override {
     // Last made, first freed: the settings dialog before the main window.
-    std::vector<TForm*> forms(Application->Forms());
-    for (auto it = forms.rbegin(); it != forms.rend(); ++it) TComponent::Free(*it);
+    FreeAllForms();
     PumpMessages();
     Application->MainForm = nullptr;
   }

@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "ProcessHelpers.h"
 #include "ShellFakes.h"
 #include "uniQVShare.h"
 
@@ -23,3 +24,11 @@ class BreakwardenCopy : public testing::Test {
   TestFolder folder;
   std::wstring exe;
 };
+
+// The main window and the settings dialog of a started break reminder, the dialog opened as the
+// siblings open it (on page 2). False when either does not come.
+inline bool OpenSettingsOf(const TestProcess& p, HWND& main, HWND& setup) {
+  if (!WaitFor([&] { return (main = p.AnyWindow(kClassBKWD)) && (setup = p.AnyWindow(L"TfrmSetup")); })) return false;
+  PostMessageW(main, WM_BKWD_OPENSETUPSCR, 0, 0);
+  return WaitFor([&] { return IsWindowVisible(setup); });
+}

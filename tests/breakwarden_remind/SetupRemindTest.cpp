@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "BkwdFakes.h"
+#include "BkwdFixtures.h"
 #include "Fakes.h"
 #include "RemindFakes.h"
 #include "uniSetup.h"
@@ -43,6 +44,7 @@ class SetupRemind : public testing::Test {
     TComponent::Free(setup);
     frmMain = nullptr;
     TComponent::Free(main);
+    FreeAllForms();
     PumpMessages();
     MainFormLinks = {};
     Application->Terminated = false;

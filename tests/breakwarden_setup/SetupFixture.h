@@ -40,6 +40,7 @@ class SetupDialog : public testing::Test {
     if (setup) TComponent::Free(setup);
     if (main) TComponent::Free(main);
     frmMain = nullptr;
+    FreeAllForms();
     PumpMessages();
     MainFormLinks = {};
   }

@@ -37,11 +37,8 @@ TEST_F(SetupProcess, AChangeThroughTheControlsIsSavedWithYes) {
   TestProcess p(exe);
   ASSERT_TRUE(p.Started());
   HWND main = nullptr, setup = nullptr;
-  ASSERT_TRUE(WaitFor([&] { return (main = p.AnyWindow(kClassBKWD)) && (setup = p.AnyWindow(L"TfrmSetup")); }));
-
   // The sibling's way to the screen-saver page.
-  PostMessageW(main, WM_BKWD_OPENSETUPSCR, 0, 0);
-  ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(setup); })) << "the dialog did not open";
+  ASSERT_TRUE(OpenSettingsOf(p, main, setup)) << "the dialog did not open";
   wchar_t caption[64] = {};
   GetWindowTextW(setup, caption, 64);
   EXPECT_STREQ(caption, L"设置-[Restalon]");
@@ -77,9 +74,7 @@ TEST_F(SetupProcess, ADamagedFileShowsTheErrorAndTheStartUpFinishes) {
   // The standard error box, titled with the application's title; the start-up goes on after it.
   ASSERT_TRUE(AnswerBoxOf(p, L"Restalon", IDOK)) << "no error box for 'abc'";
   HWND main = nullptr, setup = nullptr;
-  ASSERT_TRUE(WaitFor([&] { return (main = p.AnyWindow(kClassBKWD)) && (setup = p.AnyWindow(L"TfrmSetup")); }));
-  PostMessageW(main, WM_BKWD_OPENSETUPSCR, 0, 0);
-  ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(setup); }));
+  ASSERT_TRUE(OpenSettingsOf(p, main, setup));
   HWND freeMode = ChildByCaption(setup, L"自由模式(允许随意延后或中止休息,建议办公用户选用)");
   ASSERT_TRUE(freeMode);
   EXPECT_TRUE(Checked(freeMode)) << "an invalid mode is the free mode";

@@ -24,23 +24,6 @@ HWND ButtonInGroup(HWND dialog, const std::wstring& group, const std::wstring& c
 
 bool Enabled(HWND h) { return IsWindowEnabled(h) != FALSE; }
 
-// Taskbar buttons of the shell that stand for a window of the process and show.
-std::vector<std::wstring> TaskbarButtonsOf(DWORD pid) {
-  std::vector<std::wstring> captions;
-  HWND tray = FindWindowW(L"Shell_TrayWnd", nullptr);
-  if (!tray) return captions;
-  for (HWND b : ChildrenOfClass(tray, L"Button")) {
-    if (!IsWindowVisible(b)) continue;
-    HWND target = HWND(GetWindowLongPtrW(b, GWLP_ID));
-    DWORD owner = 0;
-    if (!target || !IsWindow(target) || !GetWindowThreadProcessId(target, &owner) || owner != pid) continue;
-    wchar_t text[128] = {};
-    GetWindowTextW(target, text, 128);
-    captions.push_back(text);
-  }
-  return captions;
-}
-
 bool IsRed(COLORREF c) { return GetRValue(c) > 200 && GetGValue(c) < 80 && GetBValue(c) < 80; }
 
 class UserWalk : public testing::Test {

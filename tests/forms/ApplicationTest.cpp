@@ -43,6 +43,30 @@ TEST(Application, CloseWithCaHideOnlyHides) {
   TComponent::Free(f);
 }
 
+TEST(Application, AFormShownWithoutActivationLeavesTheActiveFormAndRunsOnShow) {
+  auto* active = new TfrmDemo(Application);
+  active->Show();
+  PumpMessages();
+  ASSERT_EQ(GetForegroundWindow(), active->Handle());
+  auto* quiet = new TfrmDemo(Application);
+  int shows = 0;
+  quiet->OnShow = [&](TObject*) { ++shows; };
+  quiet->ShowNoActivate();
+  PumpMessages();
+  EXPECT_TRUE(IsWindowVisible(quiet->Handle()));
+  EXPECT_TRUE(quiet->Visible());
+  EXPECT_EQ(shows, 1);
+  EXPECT_EQ(GetForegroundWindow(), active->Handle());
+  EXPECT_EQ(GetActiveWindow(), active->Handle());
+  // A later plain Show activates as before.
+  quiet->Hide();
+  quiet->Show();
+  PumpMessages();
+  EXPECT_EQ(GetForegroundWindow(), quiet->Handle());
+  TComponent::Free(quiet);
+  TComponent::Free(active);
+}
+
 TEST(Application, QuitSeenInANestedWaitIsKeptForTheMainLoop) {
   auto* f = new TfrmDemo(Application);
   bool keptForMainLoop = false;

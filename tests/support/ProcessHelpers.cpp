@@ -256,6 +256,22 @@ std::wstring WindowText(HWND h) {
   return t;
 }
 
+std::vector<std::wstring> TaskbarButtonsOf(DWORD pid) {
+  std::vector<std::wstring> captions;
+  HWND tray = FindWindowW(L"Shell_TrayWnd", nullptr);
+  if (!tray) return captions;
+  for (HWND b : ChildrenOfClass(tray, L"Button")) {
+    if (!IsWindowVisible(b)) continue;
+    HWND target = HWND(GetWindowLongPtrW(b, GWLP_ID));
+    DWORD owner = 0;
+    if (!target || !IsWindow(target) || !GetWindowThreadProcessId(target, &owner) || owner != pid) continue;
+    wchar_t text[128] = {};
+    GetWindowTextW(target, text, 128);
+    captions.push_back(text);
+  }
+  return captions;
+}
+
 void ClickButton(HWND button) {
   DWORD_PTR r = 0;
   SendMessageTimeoutW(button, BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 10000, &r);

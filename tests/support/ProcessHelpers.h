@@ -76,6 +76,8 @@ std::vector<HWND> ChildrenOfClass(HWND parent, const wchar_t* cls);
 // A window's text as WM_GETTEXT gives it: an edit's text too, which GetWindowText of another
 // process does not read.
 std::wstring WindowText(HWND h);
+// The captions of the windows of a process that the shell's taskbar shows a button for.
+std::vector<std::wstring> TaskbarButtonsOf(DWORD pid);
 // A button click as the system makes it (BM_CLICK), waited for.
 void ClickButton(HWND button);
 

@@ -168,3 +168,21 @@ std::wstring WinPathFromBuild(const char* unixPath) {
     if (c == L'/') c = L'\\';
   return p;
 }
+
+LinkData ReadLink(const std::wstring& linkPath) {
+  LinkData d;
+  ComScope com;
+  ComPtr<IShellLinkW> link;
+  ComPtr<IPersistFile> file;
+  if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, link.put_void()))) {
+    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, file.put_void())) &&
+        SUCCEEDED(file->Load(linkPath.c_str(), STGM_READ))) {
+      wchar_t buf[1024];
+      if (SUCCEEDED(link->GetPath(buf, 1024, nullptr, SLGP_RAWPATH))) d.path = buf;
+      if (SUCCEEDED(link->GetArguments(buf, 1024))) d.args = buf;
+      if (SUCCEEDED(link->GetWorkingDirectory(buf, 1024))) d.dir = buf;
+      if (SUCCEEDED(link->GetDescription(buf, 1024))) d.description = buf;
+    }
+  }
+  return d;
+}

@@ -106,6 +106,12 @@ struct ShellFoldersInTestFolder {
   std::wstring appData, programs, desktop;
 };
 
+// A shell link as the shell's own link object reads it back; empty fields when it cannot.
+struct LinkData {
+  std::wstring path, args, dir, description;
+};
+LinkData ReadLink(const std::wstring& linkPath);
+
 void DeleteTree(const std::wstring& folder);
 void WriteBytes(const std::wstring& path, const std::string& bytes);
 std::string ReadBytes(const std::wstring& path);
