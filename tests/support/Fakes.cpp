@@ -179,16 +179,26 @@ void InstallFailingDialogs() {
 namespace {
 bool watchedMenuSeen = false;
 RECT watchedMenuRect{};
+int watchedMenuChoice = 0;
 }  // namespace
 
-PopupMenuWatch::PopupMenuWatch() {
+PopupMenuWatch::PopupMenuWatch(int choose) {
   watchedMenuSeen = false;
   watchedMenuRect = RECT{};
+  watchedMenuChoice = choose;
   timer_ = SetTimer(nullptr, 0, 150, [](HWND, UINT, UINT_PTR, DWORD) {
     HWND m = FindWindowW(L"#32768", nullptr);
-    if (m && IsWindowVisible(m)) {
+    const bool shown = m && IsWindowVisible(m);
+    if (shown) {
       watchedMenuSeen = true;
       GetWindowRect(m, &watchedMenuRect);
+    }
+    if (shown && watchedMenuChoice > 0) {
+      // The keys a user would press: down to the item (separators are skipped), then Enter.
+      for (int i = 0; i < watchedMenuChoice; ++i) PostMessageW(m, WM_KEYDOWN, VK_DOWN, 0);
+      PostMessageW(m, WM_KEYDOWN, VK_RETURN, 0);
+      watchedMenuChoice = 0;
+      return;
     }
     TPopupMenu::CloseOpenMenu();
   });

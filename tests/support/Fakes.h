@@ -123,10 +123,11 @@ void PumpMessages();
 std::string Narrow(const std::wstring& s);
 
 // Watches for the program's pop-up menu while it is tracked (the call that opens it returns only
-// when it closes): every 150 ms it notes where a visible menu stands and closes it.
+// when it closes): every 150 ms it notes where a visible menu stands and closes it. With choose n,
+// the first menu seen gets n presses of the down key and Enter, as a user choosing its n-th item.
 class PopupMenuWatch {
  public:
-  PopupMenuWatch();
+  explicit PopupMenuWatch(int choose = 0);
   ~PopupMenuWatch();
   PopupMenuWatch(const PopupMenuWatch&) = delete;
   PopupMenuWatch& operator=(const PopupMenuWatch&) = delete;
