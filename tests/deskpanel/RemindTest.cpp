@@ -179,6 +179,24 @@ INSTANTIATE_TEST_SUITE_P(
                     RowsCase{"FarAhead", 40000, 11, 10, {10, 10, 10}, {false, false, false}}),
     [](const auto& info) { return std::string(info.param.name); });
 
+TEST_F(ChangeReminder, ADateThatDidNotReadCountsAsDueAndArmsTheBox) {
+  SeedRecord();
+  const std::wstring ahead = FormatConfigDate(today + 4);
+  WriteConfig(L"[0] FALSE 3 285 0 FALSE 15780518 " + ahead + L" 2026-13-45 " + ahead);
+  dialogs.Answer(IDOK);  // the box naming the field that did not read
+  Make();
+  form->Show();
+  PumpMessages();
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_TRUE(form->tmrRemind2Change->Enabled());
+  auto* w = OpenByMessage();
+  ASSERT_NE(w, nullptr);
+  EXPECT_EQ(w->cbxChangeWallpaper->ItemIndex(), 4);
+  EXPECT_EQ(w->cbxChangeSCR->ItemIndex(), 0);
+  EXPECT_TRUE(Shown(w->lblDue_Scr));
+  EXPECT_FALSE(Shown(w->lblDue_Pic));
+}
+
 TEST_F(ChangeReminder, PickingDaysInAListHidesItsRedLabelAndZeroShowsItAgain) {
   StartShown();
   auto* w = OpenByMessage();

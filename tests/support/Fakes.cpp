@@ -179,13 +179,22 @@ void InstallFailingDialogs() {
 namespace {
 bool watchedMenuSeen = false;
 RECT watchedMenuRect{};
-int watchedMenuChoice = 0;
+std::vector<WORD> watchedMenuKeys;
 }  // namespace
 
-PopupMenuWatch::PopupMenuWatch(int choose) {
+PopupMenuWatch::PopupMenuWatch(int choose) : PopupMenuWatch(ChooseKeys(choose)) {}
+
+std::vector<WORD> PopupMenuWatch::ChooseKeys(int n) {
+  if (n <= 0) return {};
+  std::vector<WORD> keys(size_t(n), VK_DOWN);
+  keys.push_back(VK_RETURN);
+  return keys;
+}
+
+PopupMenuWatch::PopupMenuWatch(std::vector<WORD> keys) {
   watchedMenuSeen = false;
   watchedMenuRect = RECT{};
-  watchedMenuChoice = choose;
+  watchedMenuKeys = std::move(keys);
   timer_ = SetTimer(nullptr, 0, 150, [](HWND, UINT, UINT_PTR, DWORD) {
     HWND m = FindWindowW(L"#32768", nullptr);
     const bool shown = m && IsWindowVisible(m);
@@ -193,11 +202,10 @@ PopupMenuWatch::PopupMenuWatch(int choose) {
       watchedMenuSeen = true;
       GetWindowRect(m, &watchedMenuRect);
     }
-    if (shown && watchedMenuChoice > 0) {
-      // The keys a user would press: down to the item (separators are skipped), then Enter.
-      for (int i = 0; i < watchedMenuChoice; ++i) PostMessageW(m, WM_KEYDOWN, VK_DOWN, 0);
-      PostMessageW(m, WM_KEYDOWN, VK_RETURN, 0);
-      watchedMenuChoice = 0;
+    if (shown && !watchedMenuKeys.empty()) {
+      // The keys a user would press; the menu's loop takes them in order, submenus included.
+      for (WORD k : watchedMenuKeys) PostMessageW(m, WM_KEYDOWN, k, 0);
+      watchedMenuKeys.clear();
       return;
     }
     TPopupMenu::CloseOpenMenu();

@@ -123,11 +123,14 @@ void PumpMessages();
 std::string Narrow(const std::wstring& s);
 
 // Watches for the program's pop-up menu while it is tracked (the call that opens it returns only
-// when it closes): every 150 ms it notes where a visible menu stands and closes it. With choose n,
-// the first menu seen gets n presses of the down key and Enter, as a user choosing its n-th item.
+// when it closes): every 150 ms it notes where a visible menu stands and closes it. Given keys, the
+// first menu seen gets them as a user's key presses (VK_RIGHT opens a submenu, VK_RETURN chooses);
+// choose n gives n presses of the down key and Enter: the menu's n-th item (separators skipped).
 class PopupMenuWatch {
  public:
   explicit PopupMenuWatch(int choose = 0);
+  explicit PopupMenuWatch(std::vector<WORD> keys);
+  static std::vector<WORD> ChooseKeys(int n);
   ~PopupMenuWatch();
   PopupMenuWatch(const PopupMenuWatch&) = delete;
   PopupMenuWatch& operator=(const PopupMenuWatch&) = delete;
