@@ -15,11 +15,7 @@
 namespace {
 
 // What a list sends its window when the user picks an item.
-void UserChoice(TComboBox* list, int index) {
-  HWND h = list->Handle();
-  SendMessageW(h, CB_SETCURSEL, WPARAM(index), 0);
-  SendMessageW(GetParent(h), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(h), CBN_SELCHANGE), LPARAM(h));
-}
+void UserChoice(TComboBox* list, int index) { UserCommand(list->Handle(), CB_SETCURSEL, WPARAM(index), CBN_SELCHANGE); }
 
 bool Shown(TControl* c) { return IsWindowVisible(dynamic_cast<TWinControl*>(c)->Handle()) != FALSE; }
 

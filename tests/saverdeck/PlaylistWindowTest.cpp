@@ -253,9 +253,7 @@ TEST_F(PlaylistWindow, TheShowControlModeAndAddItemsGoToThePlayer) {
 
 TEST_F(PlaylistWindow, AClickOnALinePlaysIt) {
   Fill({L"C:\\a.mp3", L"C:\\b.mp3"});
-  HWND list = List()->Handle();
-  SendMessageW(list, LB_SETCURSEL, 1, 0);
-  SendMessageW(GetParent(list), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), LBN_SELCHANGE), LPARAM(list));
+  UserCommand(List()->Handle(), LB_SETCURSEL, 1, LBN_SELCHANGE);
   EXPECT_EQ(calls, Texts{L"PlayFile C:\\b.mp3"});
 }
 

@@ -214,3 +214,8 @@ PopupMenuWatch::PopupMenuWatch(std::vector<WORD> keys) {
 PopupMenuWatch::~PopupMenuWatch() { KillTimer(nullptr, timer_); }
 bool PopupMenuWatch::Seen() const { return watchedMenuSeen; }
 RECT PopupMenuWatch::Rect() const { return watchedMenuRect; }
+
+void UserCommand(HWND control, UINT setMsg, WPARAM index, WORD code) {
+  if (setMsg) SendMessageW(control, setMsg, index, 0);
+  SendMessageW(GetParent(control), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), code), LPARAM(control));
+}

@@ -117,6 +117,9 @@ class FakeDisplay : public DisplaySeam {
   DisplaySeam* saved_;
 };
 
+// What a control sends its parent when the user changes it: the change (setMsg with index, none
+// when 0), then the notification code in WM_COMMAND.
+void UserCommand(HWND control, UINT setMsg, WPARAM index, WORD code);
 // Lets pending messages (paint, posted, timers due) run, from the test's outer level.
 void PumpMessages();
 // gtest prints wide strings as UTF-8 through this.
