@@ -344,6 +344,22 @@ TEST_F(ChangeReminder, ConfirmingSetsDueItemsToThreeDaysTheOthersToTheirDaysSave
   EXPECT_FALSE(Shown(w->lblDue_Mus));
 }
 
+TEST_F(ChangeReminder, AReminderCommandWhileTheConfirmedWindowGoesOpensAFreshOne) {
+  StartShown();
+  auto* w = OpenByMessage();
+  ASSERT_NE(w, nullptr);
+  SendMessageW(w->btnOK->Handle(), BM_CLICK, 0, 0);
+  // Closed and confirmed, not yet freed: the command does not bring the closing window back.
+  ASSERT_EQ(Application->FindForm(L"frmRemindScrMusPic"), w);
+  Item(L"NRemind2ChangeScrMusPic")->Click();
+  ASSERT_NE(frmRemindScrMusPic, w);
+  ASSERT_NE(frmRemindScrMusPic, nullptr);
+  EXPECT_TRUE(IsWindowVisible(frmRemindScrMusPic->Handle()));
+  PumpMessages();
+  EXPECT_EQ(ReminderWindows(), 1);
+  EXPECT_EQ(frmRemindScrMusPic->cbxChangeWallpaper->ItemIndex(), 3) << "the new window shows the new dates";
+}
+
 TEST_F(ChangeReminder, ASecondClickDuringThePauseRunsNoSecondConfirmation) {
   StartShown();
   auto* w = OpenByMessage();
