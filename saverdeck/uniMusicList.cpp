@@ -1,5 +1,6 @@
 #include "uniMusicList.h"
 
+#include <algorithm>
 #include <random>
 
 #include "Seams.h"
@@ -21,6 +22,7 @@ TfrmMusicList::TfrmMusicList(TComponent* AOwner) : TForm(AOwner) {
                                  .Bind("NDeleteChecked", NDeleteChecked)
                                  .Bind("NDeletedNotChecked", NDeletedNotChecked)
                                  .On("FormCreate", &TfrmMusicList::FormCreate)
+                                 .On(QV_HANDLER(FormResize))
                                  .On("NResetFormPositionClick", &TfrmMusicList::NResetFormPositionClick)
                                  .On("NHideMusicListClick", &TfrmMusicList::NHideMusicListClick)
                                  .On("N8Click", &TfrmMusicList::N8Click)
@@ -82,6 +84,13 @@ void TfrmMusicList::FormCreate(TObject*) {
   } catch (const std::exception& e) {
     Application->HandleException(e);
   }
+}
+
+void TfrmMusicList::FormResize(TObject*) {
+  // At least its design height, and at least as wide as the player's window above it.
+  const int minWidth = frmSaverDeck ? frmSaverDeck->Width() : 0;
+  const int w = std::max(Width(), minWidth), h = std::max(Height(), kMusicListMinHeight);
+  if (w != Width() || h != Height()) SetBounds(Left(), Top(), w, h);
 }
 
 // ---- the list with its marks -------------------------------------------------------------------

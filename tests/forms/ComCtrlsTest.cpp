@@ -17,9 +17,7 @@ class ControlsForm : public testing::Test {
 
   // What a control sends its parent when the user changes it: the change, then the notification.
   static void UserCommand(TWinControl* c, UINT setMsg, WPARAM index, WORD code) {
-    HWND h = c->Handle();
-    if (setMsg) SendMessageW(h, setMsg, index, 0);
-    SendMessageW(GetParent(h), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(h), code), LPARAM(h));
+    ::UserCommand(c->Handle(), setMsg, index, code);
   }
   static void UserScroll(TWinControl* c, UINT msg, int code, int pos = 0) {
     HWND h = c->Handle();

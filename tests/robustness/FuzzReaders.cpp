@@ -4,6 +4,7 @@
 
 #include "ConfigLayout.h"
 #include "FuzzHarness.h"
+#include "PlaylistFile.h"
 #include "Text.h"
 #include "TextFile.h"
 #include "uniQVShare.h"
@@ -38,12 +39,22 @@ FuzzOutcome ReadPathFileBytes(std::string_view bytes) {
   return out;
 }
 
+// A playlist file (.qvml): every line is an entry, whatever it holds; nothing is skipped, and the
+// text ends at a NUL.
+FuzzOutcome ReadQvmlBytes(std::string_view bytes) {
+  FuzzOutcome out;
+  const std::vector<std::wstring> lines = DecodePlaylistBytes(bytes);
+  for (size_t i = 0; i < lines.size(); ++i) out.kept.push_back({"entry " + std::to_string(i + 1), int(i + 1), lines[i]});
+  return out;
+}
+
 }  // namespace
 
 std::vector<FuzzReader> FuzzReaders() {
   std::vector<FuzzReader> readers = {
       {"qv30cfg", FixtureBytes("qv30cfg"), ReadQv30cfg},
       {"dir1", FixtureBytes("dir1"), ReadPathFileBytes},
+      {"qvml", FixtureBytes("list.qvml"), ReadQvmlBytes},
   };
   std::sort(readers.begin(), readers.end(), [](const FuzzReader& a, const FuzzReader& b) { return a.name < b.name; });
   return readers;

@@ -26,6 +26,18 @@ class FakeMediaPlayer : public MediaPlayerSeam {
   MediaPlayerSeam* saved_;
 };
 
+// The shell's notice that file associations changed, counted instead of sent.
+class RecordingNotify : public ShellNotifySeam {
+ public:
+  RecordingNotify() : saved_(&ShellNotify()) { SetShellNotifySeam(this); }
+  ~RecordingNotify() override { SetShellNotifySeam(saved_ == this ? nullptr : saved_); }
+  void AssociationsChanged() override { ++count; }
+  int count = 0;
+
+ private:
+  ShellNotifySeam* saved_;
+};
+
 class PlayerForms : public testing::Test {
  protected:
   void SetUp() override {
@@ -38,12 +50,15 @@ class PlayerForms : public testing::Test {
     Application->CreateForm(frmSaverDeck);
     Application->CreateForm(frmSetupSaverDeck);
     Application->CreateForm(frmTransitForm);
+    BeforeMusicList();
     Application->CreateForm(frmMusicList);
     PumpMessages();
     main = frmSaverDeck;
     createCalls = calls;
     calls.clear();
   }
+  // The settings and the command line the playlist window's creation reads.
+  virtual void BeforeMusicList() {}
   void TearDown() override {
     // Last made, first freed.
     std::vector<TForm*> forms(Application->Forms());
@@ -59,6 +74,8 @@ class PlayerForms : public testing::Test {
     while (PeekMessageW(&m, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
     }
     Application->Terminated = false;
+    StartArguments.clear();
+    Application->ShowMainForm = true;
   }
   bool Shown() const { return main->HandleIfAllocated() && IsWindowVisible(main->HandleIfAllocated()); }
   LRESULT Send(UINT msg, WPARAM w = 0, LPARAM l = 0) { return SendMessageW(main->Handle(), msg, w, l); }

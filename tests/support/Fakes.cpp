@@ -179,16 +179,34 @@ void InstallFailingDialogs() {
 namespace {
 bool watchedMenuSeen = false;
 RECT watchedMenuRect{};
+std::vector<WORD> watchedMenuKeys;
 }  // namespace
 
-PopupMenuWatch::PopupMenuWatch() {
+PopupMenuWatch::PopupMenuWatch(int choose) : PopupMenuWatch(ChooseKeys(choose)) {}
+
+std::vector<WORD> PopupMenuWatch::ChooseKeys(int n) {
+  if (n <= 0) return {};
+  std::vector<WORD> keys(size_t(n), VK_DOWN);
+  keys.push_back(VK_RETURN);
+  return keys;
+}
+
+PopupMenuWatch::PopupMenuWatch(std::vector<WORD> keys) {
   watchedMenuSeen = false;
   watchedMenuRect = RECT{};
+  watchedMenuKeys = std::move(keys);
   timer_ = SetTimer(nullptr, 0, 150, [](HWND, UINT, UINT_PTR, DWORD) {
     HWND m = FindWindowW(L"#32768", nullptr);
-    if (m && IsWindowVisible(m)) {
+    const bool shown = m && IsWindowVisible(m);
+    if (shown) {
       watchedMenuSeen = true;
       GetWindowRect(m, &watchedMenuRect);
+    }
+    if (shown && !watchedMenuKeys.empty()) {
+      // The keys a user would press; the menu's loop takes them in order, submenus included.
+      for (WORD k : watchedMenuKeys) PostMessageW(m, WM_KEYDOWN, k, 0);
+      watchedMenuKeys.clear();
+      return;
     }
     TPopupMenu::CloseOpenMenu();
   });
@@ -196,3 +214,8 @@ PopupMenuWatch::PopupMenuWatch() {
 PopupMenuWatch::~PopupMenuWatch() { KillTimer(nullptr, timer_); }
 bool PopupMenuWatch::Seen() const { return watchedMenuSeen; }
 RECT PopupMenuWatch::Rect() const { return watchedMenuRect; }
+
+void UserCommand(HWND control, UINT setMsg, WPARAM index, WORD code) {
+  if (setMsg) SendMessageW(control, setMsg, index, 0);
+  SendMessageW(GetParent(control), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), code), LPARAM(control));
+}

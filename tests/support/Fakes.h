@@ -117,16 +117,23 @@ class FakeDisplay : public DisplaySeam {
   DisplaySeam* saved_;
 };
 
+// What a control sends its parent when the user changes it: the change (setMsg with index, none
+// when 0), then the notification code in WM_COMMAND.
+void UserCommand(HWND control, UINT setMsg, WPARAM index, WORD code);
 // Lets pending messages (paint, posted, timers due) run, from the test's outer level.
 void PumpMessages();
 // gtest prints wide strings as UTF-8 through this.
 std::string Narrow(const std::wstring& s);
 
 // Watches for the program's pop-up menu while it is tracked (the call that opens it returns only
-// when it closes): every 150 ms it notes where a visible menu stands and closes it.
+// when it closes): every 150 ms it notes where a visible menu stands and closes it. Given keys, the
+// first menu seen gets them as a user's key presses (VK_RIGHT opens a submenu, VK_RETURN chooses);
+// choose n gives n presses of the down key and Enter: the menu's n-th item (separators skipped).
 class PopupMenuWatch {
  public:
-  PopupMenuWatch();
+  explicit PopupMenuWatch(int choose = 0);
+  explicit PopupMenuWatch(std::vector<WORD> keys);
+  static std::vector<WORD> ChooseKeys(int n);
   ~PopupMenuWatch();
   PopupMenuWatch(const PopupMenuWatch&) = delete;
   PopupMenuWatch& operator=(const PopupMenuWatch&) = delete;

@@ -117,3 +117,10 @@ void WriteBytes(const std::wstring& path, const std::string& bytes);
 std::string ReadBytes(const std::wstring& path);
 // The Windows form of a path the build gave as a Unix path ("Z:" + path, slashes turned).
 std::wstring WinPathFromBuild(const char* unixPath);
+
+// A file that exists for the test's scope (an empty "executable").
+struct TempFile {
+  explicit TempFile(std::wstring p) : path(std::move(p)) { WriteBytes(path, "MZ"); }
+  ~TempFile() { DeleteFileW(path.c_str()); }
+  std::wstring path;
+};
