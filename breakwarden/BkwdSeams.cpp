@@ -21,8 +21,7 @@ int InputSeam::ShowCursor(bool show) { return ::ShowCursor(show ? TRUE : FALSE);
 
 bool InputSeam::BlockInput(bool block) { return ::BlockInput(block ? TRUE : FALSE) != FALSE; }
 
-// Filled by the screen-saver and power modules.
-void PowerSeam::LaunchScreenSaver() {}
+// Filled by the power module. LaunchScreenSaver is the settings dialog's (uniSetup.cpp).
 void PowerSeam::DisplayOff() {}
 void PowerSeam::StandBy(bool, bool) {}
 void PowerSeam::Hibernate(bool, bool) {}

@@ -58,7 +58,7 @@ void SetInputSeam(InputSeam* seam);
 class PowerSeam {
  public:
   virtual ~PowerSeam() = default;
-  // The program's own screen saver (NLaunchSCRClick).
+  // A screen saver as the settings set it (NLaunchSCRClick): "预览" of the settings dialog.
   virtual void LaunchScreenSaver();
   // The display's power off (ShutdownDisplayer).
   virtual void DisplayOff();

@@ -253,10 +253,22 @@ class TfrmSetup : public TForm {
   // ---- screen-saver list ----
   void AddSysSCR();
   void FindAllFileInADirectory(const std::wstring& folder);
-  static std::wstring ScrDisplayName(const std::wstring& fileName);
   void cbbSCRSaversChange(TObject* Sender);
   void cbbSCRSaversNameChange(TObject* Sender);
   void cbxUseSaverDeckClick(TObject* Sender);
+
+  // ---- screen savers: start, settings, the on/off switch ----
+  // The chosen saver (or a random one, the own saver, or the player's run) as page 2 sets it.
+  void LaunchSCR(bool usePlayer);
+  // A new own-saver window; animated false: the plain black screen.
+  void ShowInternalSCR(bool animated);
+  void btnSCRPreviewClick(TObject* Sender);
+  void btnSCRSetupClick(TObject* Sender);
+  // The switch; Sender nil turns the box over (WIN+K, the restore timer).
+  void cbxEnableSelfSCRClick(TObject* Sender);
+  void tmrToRestoreDisabledSCRTimer(TObject* Sender);
+  // Set while the switch turns its own box over, so the box's handler does nothing then.
+  bool SelfSCRToggling = false;
 
   // ---- previews: "点击预览" (page 4) and the countdown's "预览" (page 5) ----
   void btnPreviewBreakFormClick(TObject* Sender);

@@ -263,7 +263,8 @@ void TfrmStat::AppButtonsClick(TObject* Sender) {
   else if (Sender == btnWord) TrayToolNotYetBuilt(L"NOpenWordClick");
   else if (Sender == btnExcel) TrayToolNotYetBuilt(L"NOpenExcelClick");
   else if (Sender == btnListShortCuts) TrayToolNotYetBuilt(L"NShortCutsClick");
-  else if (Sender == btnSCRSwitch) TrayToolNotYetBuilt(L"NDisableSelfSCRClick");
-  else if (Sender == btnSOT) TrayToolNotYetBuilt(L"NShowSOTClick");
+  else if (Sender == btnSCRSwitch) {
+    if (frmMain) frmMain->NDisableSelfSCRClick(nullptr);
+  } else if (Sender == btnSOT) TrayToolNotYetBuilt(L"NShowSOTClick");
   else if (Sender == btnWeather) TrayToolNotYetBuilt(L"MoreUsefulLinksClick(NMore_Weather)");
 }
