@@ -13,6 +13,7 @@
 #include "SetupFixture.h"
 #include "SiblingWorld.h"
 #include "uniPopInfo.h"
+#include "uniQVShare.h"
 #include "uniScrBKWD.h"
 #include "uniStat.h"
 
@@ -293,8 +294,14 @@ TEST_F(ScreenSavers, EveryWayOfTheSwitchTurnsBoxItemNoticeAndTimerTogether) {
       {"WIN+K", [](TfrmSetup* s, TfrmMain*) { s->cbxEnableSelfSCRClick(nullptr); }, 0},
       {"the statistics window's button",
        [](TfrmSetup*, TfrmMain* m) {
-         if (!frmStat) m->NStatClick(nullptr);
+         if (!frmStat) {
+           m->NStatClick(nullptr);
+           PumpMessages();
+           frmStat->PageControl1->SetActivePageIndex(2);  // "更多应用..."
+         }
+         ASSERT_TRUE(frmStat && IsWindowVisible(frmStat->btnSCRSwitch->Handle()));
          Click(frmStat->btnSCRSwitch);
+         PumpMessages();
        },
        1},
   };
@@ -332,7 +339,9 @@ TEST_F(ScreenSavers, EveryWayOfTheSwitchTurnsBoxItemNoticeAndTimerTogether) {
     EXPECT_EQ(PopHintFormColor, clLime);
     EXPECT_FALSE(setup->tmrToRestoreDisabledSCR->Enabled());
     ASSERT_EQ(dialogs.shown.size(), c.boxes);
-    if (c.boxes) EXPECT_EQ(Narrow(dialogs.shown[0].text), Narrow(ScrSwitchMessage(true)));
+    if (c.boxes) {
+      EXPECT_EQ(Narrow(dialogs.shown[0].text), Narrow(ScrSwitchMessage(true)));
+    }
   }
 }
 
