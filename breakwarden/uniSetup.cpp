@@ -482,8 +482,8 @@ void TfrmSetup::cbxUseSaverDeckClick(TObject*) { cbbSCRSaversName->SetEnabled(!c
 
 void TfrmSetup::LaunchSCR(bool usePlayer) {
   TRandom random;  // seeded anew at each start
-  const TScrLaunch l = ScrLaunchFor(usePlayer, cbxRandomSCR->Checked(), cbxBanYing->Checked(), cbbSCRSavers->ItemIndex(),
-                                    cbbSCRSavers->Items.Count(), random);
+  const TScrLaunch l = ScrLaunchFor(usePlayer, cbxRandomSCR->Checked(), cbxBanYing->Checked(),
+                                    cbbSCRSavers->ItemIndex(), cbbSCRSavers->Items.Count(), random);
   if (l.PlayerCommand) {
     CallSaverDeck(Handle(), l.PlayerCommand);
     return;

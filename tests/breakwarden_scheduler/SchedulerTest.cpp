@@ -200,19 +200,23 @@ const TimelineRow kTimelines[] = {
       "50: countdown"}},
     {"Idle2Minutes",  // credit Round(4.8) = 5: 49 + 5 - 12 = 42 from minute 12
      Repeat('x', 9) + ".." + Repeat('x', 60),
-     {"1: NextBreak", "10: idle+", "11: autoSaver", "11: NLaunchSCRClick", "12: idle- 2", "12: bonus 5", "49: MinsToBreak",
+     {"1: NextBreak", "10: idle+", "11: autoSaver", "11: NLaunchSCRClick",
+      "12: idle- 2", "12: bonus 5", "49: MinsToBreak",
       "52: MinsToBreak", "54: countdown"}},
     {"Idle3MinutesLate",  // credit 16: 49 + 16 - 33 = 32 from minute 33, announced
      Repeat('x', 29) + "..." + Repeat('x', 60),
-     {"1: NextBreak", "30: idle+", "31: autoSaver", "31: NLaunchSCRClick", "33: idle- 3", "33: bonus 16", "34: NextBreak",
+     {"1: NextBreak", "30: idle+", "31: autoSaver", "31: NLaunchSCRClick",
+      "33: idle- 3", "33: bonus 16", "34: NextBreak",
       "60: Hour", "60: MinsToBreak", "63: MinsToBreak", "65: countdown"}},
     {"Idle3MinutesLateAcrossTheTickWrap", Repeat('x', 29) + "..." + Repeat('x', 60),
-     {"1: NextBreak", "30: idle+", "31: autoSaver", "31: NLaunchSCRClick", "33: idle- 3", "33: bonus 16", "34: NextBreak",
+     {"1: NextBreak", "30: idle+", "31: autoSaver", "31: NLaunchSCRClick",
+      "33: idle- 3", "33: bonus 16", "34: NextBreak",
       "60: Hour", "60: MinsToBreak", "63: MinsToBreak", "65: countdown"},
      nullptr, 0u - 31 * kMin},
     {"Idle5MinutesExceedsAFullPeriod",  // credit 40: 49 + 40 - 15 > 49
      Repeat('x', 9) + "....." + Repeat('x', 60),
-     {"1: NextBreak", "10: idle+", "11: autoSaver", "11: NLaunchSCRClick", "15: idle- 5", "15: resetFull", "16: NextBreak",
+     {"1: NextBreak", "10: idle+", "11: autoSaver", "11: NLaunchSCRClick",
+      "15: idle- 5", "15: resetFull", "16: NextBreak",
       "59: MinsToBreak", "60: Hour", "62: MinsToBreak", "64: countdown"}},
     {"Idle6MinutesResets",  // the reset threshold itself
      Repeat('x', 9) + "......" + Repeat('x', 60),

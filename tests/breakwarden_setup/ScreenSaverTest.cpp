@@ -48,15 +48,8 @@ class ScreenSavers : public SetupDialog {
     SendMessageW(GetParent(list->Handle()), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list->Handle()), CBN_SELCHANGE),
                  LPARAM(list->Handle()));
   }
-  // The own-saver windows that are up.
-  static std::vector<TfrmScrBKWD*> OpenSavers() {
-    std::vector<TfrmScrBKWD*> open;
-    for (TForm* f : Application->Forms())
-      if (auto* s = dynamic_cast<TfrmScrBKWD*>(f); s && s->Visible()) open.push_back(s);
-    return open;
-  }
   static void CloseSavers() {
-    for (TfrmScrBKWD* s : OpenSavers()) s->Close();
+    for (TfrmScrBKWD* s : OpenScrWindows()) s->Close();
     PumpMessages();
   }
   std::vector<std::wstring> Items(TComboBox* list) const {
@@ -106,7 +99,7 @@ TEST_F(ScreenSavers, WithoutSaverFilesTheListHoldsNoneAndTheOwnSaver) {
   Click(setup->cbxRandomSCR);
   for (int i = 0; i < 5; ++i) {
     Click(setup->btnSCRPreview);
-    EXPECT_EQ(OpenSavers().size(), 1u);
+    EXPECT_EQ(OpenScrWindows().size(), 1u);
     CloseSavers();
   }
   EXPECT_TRUE(shell.calls.empty());
@@ -121,7 +114,7 @@ TEST_F(ScreenSavers, AStoredSaverPastTheListSelectsNoneAndTheNextStartRunsTheOwn
   EXPECT_EQ(setup->cbbSCRSavers->ItemIndex(), -1);
   EXPECT_EQ(setup->cbbSCRSaversName->ItemIndex(), -1);
   Click(setup->btnSCRPreview);
-  EXPECT_EQ(OpenSavers().size(), 1u) << "the own saver";
+  EXPECT_EQ(OpenScrWindows().size(), 1u) << "the own saver";
   EXPECT_EQ(setup->cbbSCRSavers->ItemIndex(), -1) << "the start changes no list";
   EXPECT_EQ(setup->cbbSCRSaversName->ItemIndex(), -1);
   EXPECT_TRUE(shell.calls.empty());
@@ -140,16 +133,16 @@ TEST_F(ScreenSavers, PreviewStartsTheChosenSaverFileWithSlashSAloneOwnedByTheDia
   EXPECT_EQ(shell.calls[0].params, L"/S") << "no \"%1\": that belongs in the shell's templates";
   EXPECT_EQ(shell.calls[0].owner, setup->Handle());
   EXPECT_EQ(shell.calls[0].show, SW_SHOWNORMAL);
-  EXPECT_TRUE(OpenSavers().empty());
+  EXPECT_TRUE(OpenScrWindows().empty());
 
   // The own saver: a window of its own, the cursor hidden once.
   shell.calls.clear();
   Choose(setup->cbbSCRSaversName, 1);
   Click(setup->btnSCRPreview);
   EXPECT_TRUE(shell.calls.empty());
-  ASSERT_EQ(OpenSavers().size(), 1u);
+  ASSERT_EQ(OpenScrWindows().size(), 1u);
   EXPECT_TRUE(IsSCRRunning());
-  EXPECT_FALSE(OpenSavers()[0]->StaticMode()) << "animated";
+  EXPECT_FALSE(OpenScrWindows()[0]->StaticMode()) << "animated";
   EXPECT_EQ(input.calls, std::vector<std::string>{"ShowCursor(FALSE)"});
 }
 
@@ -161,14 +154,14 @@ TEST_F(ScreenSavers, NoneWithMusicStartsNoSaverButRestartsThePlayersMusic) {
   Click(setup->btnSCRPreview);
   PumpMessages();
   EXPECT_EQ(player.got, std::vector<UINT>{WM_SAVERDECK_RESTARTACCOMP});
-  EXPECT_TRUE(OpenSavers().empty());
+  EXPECT_TRUE(OpenScrWindows().empty());
   EXPECT_TRUE(shell.calls.empty());
   // The own saver with music: the saver, then the music.
   player.got.clear();
   Choose(setup->cbbSCRSaversName, 1);
   Click(setup->btnSCRPreview);
   PumpMessages();
-  EXPECT_EQ(OpenSavers().size(), 1u);
+  EXPECT_EQ(OpenScrWindows().size(), 1u);
   EXPECT_EQ(player.got, std::vector<UINT>{WM_SAVERDECK_RESTARTACCOMP});
 }
 
@@ -182,7 +175,7 @@ TEST_F(ScreenSavers, ARandomStartPicksAnyEntryButNoneAndLeavesBothListsAsChosen)
   for (int i = 0; i < 80; ++i) {
     shell.calls.clear();
     Click(setup->btnSCRPreview);
-    const size_t savers = OpenSavers().size();
+    const size_t savers = OpenScrWindows().size();
     ASSERT_EQ(savers + shell.calls.size(), 1u) << "one saver per start";
     started.insert(savers ? L"<own>" : shell.calls[0].file);
     CloseSavers();
@@ -224,7 +217,7 @@ TEST_F(ScreenSavers, SettingsOpenTheSaversOwnWithTheConfigVerbOrSayTheOwnSaverHa
   Click(setup->btnSCRSetup);
   EXPECT_TRUE(shell.calls.empty());
   EXPECT_EQ(dialogs.shown.size(), 1u);
-  EXPECT_TRUE(OpenSavers().empty());
+  EXPECT_TRUE(OpenScrWindows().empty());
 }
 
 // ---- the player ---------------------------------------------------------------------------------
@@ -272,7 +265,7 @@ TEST_F(ScreenSavers, WithThePlayerTheStartsAndTheSettingsAreItsCommands) {
   Click(setup->btnSCRSetup);
   ASSERT_TRUE(WaitFor([&] { return int(logLines().size()) == lines + 1; }, 5000));
   EXPECT_EQ(logLines().back(), "msg 0x8190") << "the player's accompaniment page";
-  EXPECT_TRUE(OpenSavers().empty()) << "the local list is not used";
+  EXPECT_TRUE(OpenScrWindows().empty()) << "the local list is not used";
   EXPECT_TRUE(shell.calls.empty());
   EXPECT_TRUE(dialogs.shown.empty());
   Click(setup->cbxUseSaverDeck);
@@ -376,12 +369,12 @@ TEST_F(ScreenSavers, StartNowLogsAnAutomaticOrAManualStartThenStartsTheSaver) {
   main->NLaunchSCRClick(nullptr);  // the idle rule
   EXPECT_EQ(lastKind(), ekAutoScreenSaver);
   EXPECT_EQ(main->FCycles.back().back().StartTick, clock.tick);
-  EXPECT_EQ(OpenSavers().size(), 1u);
+  EXPECT_EQ(OpenScrWindows().size(), 1u);
   CloseSavers();
   TMenuItem* item = TrayItem(L"NLaunchSCR");
   item->Click();
   EXPECT_EQ(lastKind(), ekManualScreenSaver);
-  EXPECT_EQ(OpenSavers().size(), 1u);
+  EXPECT_EQ(OpenScrWindows().size(), 1u);
   // The item stays hidden and disabled.
   EXPECT_FALSE(item->Visible);
   EXPECT_FALSE(item->Enabled);
@@ -412,9 +405,9 @@ TEST_F(ScreenSavers, TheOwnSaverStaysBelowThePictureOverlay) {
   overlay->Show();
   ASSERT_TRUE(setup->cbxShowSOT->Checked());
   setup->ShowInternalSCR(false);
-  ASSERT_EQ(OpenSavers().size(), 1u);
-  HWND saver = OpenSavers()[0]->Handle();
-  EXPECT_TRUE(OpenSavers()[0]->StaticMode());
+  ASSERT_EQ(OpenScrWindows().size(), 1u);
+  HWND saver = OpenScrWindows()[0]->Handle();
+  EXPECT_TRUE(OpenScrWindows()[0]->StaticMode());
   EXPECT_TRUE(GetWindowLongPtrW(overlay->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
   // Above: the saver comes after the overlay in the z-order.
   bool below = false;
