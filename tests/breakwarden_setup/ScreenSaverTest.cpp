@@ -363,7 +363,19 @@ TEST_F(ScreenSavers, TheRestoreTimerTurnsTheSwitchBackWithTheNoticeOnly) {
 
 // ---- the tray's screen-saver items ------------------------------------------------------------
 
+// The power seam's own start of a saver, the machine's power requests still guarded.
+class SaverStartsForReal : public NoMachinePower {
+ public:
+  SaverStartsForReal() : saved_(&Power()) { SetPowerSeam(this); }
+  ~SaverStartsForReal() override { SetPowerSeam(saved_); }
+  void LaunchScreenSaver() override { PowerSeam::LaunchScreenSaver(); }
+
+ private:
+  PowerSeam* saved_;
+};
+
 TEST_F(ScreenSavers, StartNowLogsAnAutomaticOrAManualStartThenStartsTheSaver) {
+  SaverStartsForReal start;
   Create();
   auto lastKind = [&] { return main->FCycles.back().back().Kind; };
   main->NLaunchSCRClick(nullptr);  // the idle rule

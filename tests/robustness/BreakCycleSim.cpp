@@ -184,8 +184,6 @@ class Sim {
     if (awayUntil_ > activeUntil_) {  // back at the desk
       activeUntil_ = RandomActive();
       clock_.lastInput = clock_.tick;
-      // The first move of the mouse ends a screen saver the idle rule started.
-      for (TfrmScrBKWD* saver : OpenScrWindows()) saver->Close();
       return;
     }
     // Going away: mostly minutes, sometimes hours (nights), now and then the machine suspended.
@@ -353,11 +351,9 @@ class Sim {
     for (TForm* f : Application->Forms()) ++kinds[f->Name()];
     for (const auto& [name, n] : kinds)
       if (n > 1) Violation("two windows of one kind", WideToUtf8(name));
-    // The cursor and the input block: given back whenever no break window applies them (each
-    // screen saver up hides it once).
+    // The cursor and the input block: given back whenever no break window applies them.
     if (!TWForm || TWForm->Closed()) {
-      if (input_.cursorCounter != -int(OpenScrWindows().size()))
-        Violation("cursor counter unbalanced after a break", Num(input_.cursorCounter));
+      if (input_.cursorCounter != 0) Violation("cursor counter unbalanced after a break", Num(input_.cursorCounter));
       if (input_.blocked) Violation("input left blocked after a break", "");
     }
     // Break window openings and closings.
