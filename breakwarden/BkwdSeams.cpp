@@ -22,8 +22,7 @@ int InputSeam::ShowCursor(bool show) { return ::ShowCursor(show ? TRUE : FALSE);
 
 bool InputSeam::BlockInput(bool block) { return ::BlockInput(block ? TRUE : FALSE) != FALSE; }
 
-// Filled by the screen-saver module.
-void PowerSeam::LaunchScreenSaver() {}
+// LaunchScreenSaver is the settings dialog's (uniSetup.cpp).
 
 void PowerSeam::DisplayOff(HWND window) { SendMessageW(window, WM_SYSCOMMAND, SC_MONITORPOWER, 2); }
 

@@ -58,7 +58,7 @@ void SetInputSeam(InputSeam* seam);
 class PowerSeam {
  public:
   virtual ~PowerSeam() = default;
-  // The program's own screen saver (NLaunchSCRClick).
+  // A screen saver as the settings set it (NLaunchSCRClick): "预览" of the settings dialog.
   virtual void LaunchScreenSaver();
   // WM_SYSCOMMAND SC_MONITORPOWER with lParam 2 (display off), sent to window.
   virtual void DisplayOff(HWND window);

@@ -42,9 +42,10 @@ const ConfigItem kLayout[] = {
     IntAt(3, 2, L"scbInterfereIntensity", 15, 45, 30),
     BoolAt(3, 3, L"cbxNotShowFrmBreakHintLastOneMin_FreeMode", false),
     BoolAt(3, 4, L"cbxNotShowFrmBreakHintLastOneMin_PasswordMode", false),
-    // [2]: the saver list always holds "(无)" and the own saver; the rest is found at start-up
+    // [2]: the saver list always holds "(无)" and the own saver; the rest is found at start-up. A
+    // saver no longer in the list selects none (a start then runs the own saver).
     IntAt(4, 1, L"updSCR", 1, 20, 2),
-    ListAt(4, 2, L"cbbSCRSavers", 2, 1, 1),
+    ListAt(4, 2, L"cbbSCRSavers", 2, 1),
     BoolAt(4, 3, L"cbxEnableShutDownDisplayer", false),
     IntAt(4, 4, L"updShutDownDisplayer", 5, 60, 10),
     BoolAt(4, 5, L"cbxEnableSuspend", false),

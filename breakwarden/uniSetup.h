@@ -253,10 +253,22 @@ class TfrmSetup : public TForm {
   // ---- screen-saver list ----
   void AddSysSCR();
   void FindAllFileInADirectory(const std::wstring& folder);
-  static std::wstring ScrDisplayName(const std::wstring& fileName);
   void cbbSCRSaversChange(TObject* Sender);
   void cbbSCRSaversNameChange(TObject* Sender);
   void cbxUseSaverDeckClick(TObject* Sender);
+
+  // ---- screen savers: start, settings, the on/off switch ----
+  // The chosen saver (or a random one, the own saver, or the player's run) as page 2 sets it.
+  void LaunchSCR(bool usePlayer);
+  // A new own-saver window; animated false: the plain black screen.
+  void ShowInternalSCR(bool animated);
+  void btnSCRPreviewClick(TObject* Sender);
+  void btnSCRSetupClick(TObject* Sender);
+  // The switch; Sender nil turns the box over (WIN+K, the restore timer).
+  void cbxEnableSelfSCRClick(TObject* Sender);
+  void tmrToRestoreDisabledSCRTimer(TObject* Sender);
+  // Set while the switch turns its own box over, so the box's handler does nothing then.
+  bool SelfSCRToggling = false;
 
   // ---- previews: "点击预览" (page 4) and the countdown's "预览" (page 5) ----
   void btnPreviewBreakFormClick(TObject* Sender);
@@ -332,11 +344,6 @@ class TfrmSetup : public TForm {
  public:
   // ---- end of reminder windows ----
 
-  // ---- the screen-saver switch (WIN+K) and the black screen (WIN+H) ----
-  void cbxEnableSelfSCRClick(TObject* Sender);
-  void ShowInternalSCR(bool animated);
-  // Set while the switch turns its own box over, so that the box's click does nothing.
-  bool SelfSCRToggling = false;
   // ---- page 7 "综合/其它" and the slogan font of page 4 (uniSetupOther.cpp) ----
   void BindOtherHandlers(Binder<TfrmSetup>& b);
   // btnClose's caption for the exit setting's item.

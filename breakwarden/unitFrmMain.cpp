@@ -1,6 +1,7 @@
 #include "unitFrmMain.h"
 
 #include "BkwdSeams.h"
+#include "ScrRules.h"
 #include "PowerRules.h"
 #include "Seams.h"
 #include "Transparent_Window.h"
@@ -66,6 +67,10 @@ TfrmMain::TfrmMain(TComponent* AOwner) : TForm(AOwner) {
                             .Bind(QV_MEMBER(NBreakNow))
                             .Bind(QV_MEMBER(NBreakDemo))
                             .Bind(QV_MEMBER(NDisableSelfSCR))
+                            .On(QV_HANDLER(NDisableSelfSCRClick))
+                            .On(QV_HANDLER(NLaunchSCRClick))
+                            .On(QV_HANDLER(NLaunchZEPTClick))
+                            .On(QV_HANDLER(NRemind2ChangeSCRClick))
                             .Bind(QV_MEMBER(NLetStandBy))
                             .Bind(QV_MEMBER(NLetSleep))
                             .On(QV_HANDLER(NLetStandByClick))
@@ -720,9 +725,39 @@ void TfrmMain::NBreakDemoClick(TObject*) {
   if (DemoHint()) FDemoBreak = true;
 }
 
-// ---- the screen-saver and power functions the idle rules call --------------------------------
+// ---- the screen-saver items of the tray menu --------------------------------------------------
 
-void TfrmMain::NLaunchSCRClick(TObject*) { Power().LaunchScreenSaver(); }
+void TfrmMain::NDisableSelfSCRClick(TObject* Sender) {
+  TfrmSetup* const st = frmSetup;
+  TCheckBox* const box = st ? st->cbxEnableSelfSCR : nullptr;
+  if (!box || Sender != box) {
+    NDisableSelfSCR->Checked = !NDisableSelfSCR->Checked;
+    // The box's own handler asks, then runs this again for the box.
+    if (box) box->SetChecked(!NDisableSelfSCR->Checked);
+  }
+  const bool disabled = NDisableSelfSCR->Checked;
+  NDisableSelfSCR->Caption = ScrSwitchItemCaption(disabled);
+  if (disabled) {
+    ShowPopHint(clTeal, clRed, kScrDisabledNotice);
+    // The minutes as they are now; a later change acts at the next disabling.
+    if (st && st->cbxAutoRestoreDisabledSCR->Checked()) {
+      st->tmrToRestoreDisabledSCR->SetInterval(ScrRestoreIntervalMs(st->updRestoreSCRAfterMins->Position()));
+      st->tmrToRestoreDisabledSCR->SetEnabled(true);
+    }
+  } else {
+    ShowPopHint(clTeal, clLime, kScrEnabledNotice);
+    if (st) st->tmrToRestoreDisabledSCR->SetEnabled(false);
+  }
+}
+
+void TfrmMain::NLaunchSCRClick(TObject* Sender) {
+  RecordEvent(false, true, 0, Sender ? ekManualScreenSaver : ekAutoScreenSaver, true);
+  Power().LaunchScreenSaver();
+}
+
+void TfrmMain::NLaunchZEPTClick(TObject*) { CallZEPT(Handle(), 0); }
+
+void TfrmMain::NRemind2ChangeSCRClick(TObject*) { CallDeskpanel(Handle(), 1); }
 
 // ---- power management ------------------------------------------------------------------------
 

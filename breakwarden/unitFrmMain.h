@@ -104,8 +104,6 @@ class TfrmMain : public TForm {
   // The overlays' tray items turn their settings boxes over; each box's handler sets the check.
   void NShowSOTClick(TObject* Sender);
   void NDesktopDecoClick(TObject* Sender);
-  // The screen-saver switch's tray side (checked: savers disabled).
-  void NDisableSelfSCRClick(TObject* Sender);
   // The desktop overlays: true makes a new window and shows it (unless one is up), false closes
   // every one that is up.
   void ShowSOT(bool show);
@@ -197,8 +195,17 @@ class TfrmMain : public TForm {
   bool DemoBreak();
   bool PreviewAllowed() const;
 
-  // The screen-saver and power functions the idle rules call, through the power seam.
+  // The screen-saver items of the tray menu.
+  // The switch's menu side: the item's check means disabled; Sender nil (the statistics window's
+  // button) or the item turns it over, the settings' box (its own handler) only follows it.
+  void NDisableSelfSCRClick(TObject* Sender);
+  // "立即启动屏保": logs an automatic start (no Sender, the idle rule) or a manual one, then starts
+  // the saver as page 2 of the settings says.
   void NLaunchSCRClick(TObject* Sender);
+  void NLaunchZEPTClick(TObject* Sender);
+  void NRemind2ChangeSCRClick(TObject* Sender);
+
+  // The power functions the idle rules call, through the power seam.
   void ShutdownDisplayer();
   void LetSysStandBy(bool silent, bool ask);
   void LetSysSleep(bool silent, bool ask);

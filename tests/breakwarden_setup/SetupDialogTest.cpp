@@ -264,8 +264,9 @@ TEST_F(SetupDialog, OutOfRangeValuesAreHeldAndBadIndexesTakeTheirFallbacks) {
   EXPECT_EQ(CheckedModeItem(), 0);
   EXPECT_EQ(setup->scbInterfereIntensity->Position(), 45);
   EXPECT_EQ(setup->updSCR->Position(), 1);
-  EXPECT_EQ(setup->cbbSCRSavers->ItemIndex(), setup->cbbSCRSavers->Items.Count() > 55 ? 55 : 1)
-      << "an unknown saver is the own saver";
+  EXPECT_EQ(setup->cbbSCRSavers->ItemIndex(), setup->cbbSCRSavers->Items.Count() > 55 ? 55 : -1)
+      << "an unknown saver selects none";
+  EXPECT_EQ(setup->cbbSCRSaversName->ItemIndex(), setup->cbbSCRSavers->ItemIndex());
   EXPECT_EQ(setup->updShutDownDisplayer->Position(), 60);
   EXPECT_EQ(setup->updLetSuspend->Position(), 20);
   EXPECT_EQ(setup->cbbStandByOrSleep->ItemIndex(), -1) << "other lists: none";
