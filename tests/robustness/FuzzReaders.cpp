@@ -51,7 +51,8 @@ FuzzOutcome ReadSvd25cfg(std::string_view bytes) {
             for (const std::wstring& d : v) folders += d + L"|";
         },
         f.member);
-    if (f.kind == PlayerFieldKind::Folder && f.field == kMusicFolderSlots) out.kept.push_back({name, f.line, folders});
+    if (f.kind == PlayerFieldKind::Folder && f.field == kMusicFolderSlots)
+      out.kept.push_back({name + ".Items", f.line, folders});
   }
   for (const ConfigSkip& s : r.skipped) out.skipped.push_back({s.line, s.value});
   out.report = PlayerConfigErrorText(r.skipped);
