@@ -19,36 +19,14 @@ constexpr int kArrangePlaylist = 4;
 constexpr int kMaxMusicFolders = kMusicFolderSlots;
 constexpr const wchar_t* kProductLinkName = L"Sonavista";
 constexpr const wchar_t* kProductLinkDescription = L"Sonaplay";
-// The maker's blog pages of the link menu (addresses of our choosing).
-constexpr const wchar_t* kBlogRecommendations = L"http://www.quovel.com/blog/recommended.html";
-constexpr const wchar_t* kBlogPcKnowledge = L"http://www.quovel.com/blog/pc-knowledge.html";
+// The maker's pages of the link menu, as the console's same menu opens them.
+constexpr const wchar_t* kBlogRecommendations = L"http://www.quovel.com/article/useful-software.html";
+constexpr const wchar_t* kBlogPcKnowledge = L"http://www.quovel.com/article/pc-knowledge.html";
 
 std::wstring& ConfigFolderOverride() {
   static std::wstring folder;
   return folder;
 }
-
-// Runs one step of the creation; an error shows the standard error box and creation goes on.
-template <class F>
-void CreationStep(F&& step) {
-  try {
-    step();
-  } catch (const std::exception& e) {
-    Application->HandleException(e);
-  }
-}
-
-class FlagScope {
- public:
-  explicit FlagScope(bool& flag) : flag_(flag), saved_(flag) { flag_ = true; }
-  ~FlagScope() { flag_ = saved_; }
-  FlagScope(const FlagScope&) = delete;
-  FlagScope& operator=(const FlagScope&) = delete;
-
- private:
-  bool& flag_;
-  bool saved_;
-};
 
 }  // namespace
 
@@ -198,20 +176,20 @@ void TfrmSetupSaverDeck::FormCreate(TObject*) {
 
   // Every step runs whatever an earlier one met: a failed first-run write or a damaged file must
   // not leave the skin, the auto-start box or the settings unread.
-  CreationStep([&] { FirstRun(); });
+  StartUpStep([&] { FirstRun(); });
 
-  CreationStep([&] {
+  StartUpStep([&] {
     const std::wstring folder = OwnExeFolder() + L"\\Syn", file = folder + L"\\xjwuqu.mid";
     PrepareBuiltInMidi(folder, file);
     BuiltInAccompaniment = FileExists(file) ? file : std::wstring();
   });
 
-  CreationStep([&] { LoadConfig(); });
+  StartUpStep([&] { LoadConfig(); });
 
-  CreationStep([&] { cbbSkinsChange(nullptr); });
-  CreationStep([&] { cbxUseFlatButtonClick(nullptr); });
+  StartUpStep([&] { cbbSkinsChange(nullptr); });
+  StartUpStep([&] { cbxUseFlatButtonClick(nullptr); });
 
-  CreationStep([&] { ShowAutoRunReadBack(); });
+  StartUpStep([&] { ShowAutoRunReadBack(); });
 }
 
 void TfrmSetupSaverDeck::FirstRun() {
@@ -228,10 +206,10 @@ void TfrmSetupSaverDeck::FirstRun() {
                           L"欢迎使用Sonavista！", MB_SYSTEMMODAL | MB_ICONQUESTION | MB_OK);
   if (Application->Terminated) return;
   // Each step on its own: a registry that refuses the file type still gets the path file written.
-  CreationStep([&] { WritePathFile(kSaverDeckPathFile, exe, kSaverDeckPathFileVersion); });
-  CreationStep([&] { SetAutoRun(kAutoRunSaverDeck, exe); });
-  CreationStep([&] { RegisterPlayListFileType(L"qvml", exe); });
-  CreationStep([&] { btnDeskpanelClick(btnDeskpanel); });
+  StartUpStep([&] { WritePathFile(kSaverDeckPathFile, exe, kSaverDeckPathFileVersion); });
+  StartUpStep([&] { SetAutoRun(kAutoRunSaverDeck, exe); });
+  StartUpStep([&] { RegisterPlayListFileType(L"qvml", exe); });
+  StartUpStep([&] { btnDeskpanelClick(btnDeskpanel); });
 }
 
 void TfrmSetupSaverDeck::ShowAutoRunReadBack() {

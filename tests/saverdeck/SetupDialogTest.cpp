@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "PlayerFixture.h"
+#include "SaverDeckFakes.h"
 #include "Text.h"
 
 namespace {
@@ -131,17 +132,6 @@ std::string FileBytes(const std::vector<std::wstring>& lines) {
   for (const auto& l : lines) bytes += WideToCodePage(l, 936) + "\r\n";
   return bytes;
 }
-
-class RecordingNotify : public ShellNotifySeam {
- public:
-  RecordingNotify() : saved_(&ShellNotify()) { SetShellNotifySeam(this); }
-  ~RecordingNotify() override { SetShellNotifySeam(saved_ == this ? nullptr : saved_); }
-  void AssociationsChanged() override { ++count; }
-  int count = 0;
-
- private:
-  ShellNotifySeam* saved_;
-};
 
 class Settings : public PlayerForms {
  protected:
