@@ -412,6 +412,7 @@ void TfrmSetupSaverDeck::btnImg1Click(TObject* Sender) {
 void TfrmSetupSaverDeck::btnImg2Click(TObject* Sender) {
   const bool userClick = Sender != nullptr;
   const bool earlierExists = !OpenPictureDialog1->FileName.empty() && FileExists(OpenPictureDialog1->FileName);
+  const std::wstring earlierFile = OpenPictureDialog1->FileName;
   bool chosen = false;
   if (userClick) {
     OpenPictureDialog1->InitialDir = edtPicDir->Text();
@@ -428,7 +429,8 @@ void TfrmSetupSaverDeck::btnImg2Click(TObject* Sender) {
   } catch (const std::exception& e) {
     Application->HandleException(e);
     if (userClick) {
-      // The earlier picture stays, with its button.
+      // The earlier picture stays, with its button and its file name.
+      OpenPictureDialog1->FileName = earlierFile;
       if (imgTransitBackground->Picture.Graphic != Image2->Picture.Graphic || !Image2->Picture.Graphic)
         btnImg1->SetDown(true);
     } else {

@@ -497,6 +497,7 @@ TEST_F(Settings, TheTransitBackgroundColourPictureAndBuiltInPicture) {
   EXPECT_EQ(dialogs.shown[0].flags & MB_ICONERROR, UINT(MB_ICONERROR));
   EXPECT_TRUE(s->btnImg1->Down());
   EXPECT_EQ(s->imgTransitBackground->Picture.Graphic, s->Image1->Picture.Graphic);
+  EXPECT_EQ(s->OpenPictureDialog1->FileName, picture) << "the earlier file name stays for the next save";
 }
 
 // ---- page 2 ----
