@@ -257,17 +257,9 @@ ConfigReadResult ReadConfigLines(const std::vector<std::wstring>& lines, const C
 }
 
 std::wstring ConfigErrorSummary(const std::vector<ConfigError>& errors) {
-  if (errors.empty()) return {};
-  std::wstring text = std::wstring(kConfigFileName) + L" 中有 " + IntToStr(errors.size()) +
-                      L" 个值无法读取，已保留默认值：";
-  const size_t listed = std::min(errors.size(), size_t(kConfigErrorsListed));
-  for (size_t i = 0; i < listed; ++i) {
-    const ConfigError& e = errors[i];
-    text += L"\n第 " + IntToStr(e.line) + L" 行第 " + IntToStr(e.position) + L" 个值：" +
-            InvalidIntegerMessage(ReadableValue(e.value, kConfigErrorValueChars));
-  }
-  if (errors.size() > listed) text += L"\n……另有 " + IntToStr(errors.size() - listed) + L" 个。";
-  return text;
+  std::vector<ConfigSkip> skips;
+  for (const ConfigError& e : errors) skips.push_back({e.line, e.position, e.value});
+  return ConfigSkipSummary(kConfigFileName, skips, kConfigErrorsListed, kConfigErrorValueChars);
 }
 
 std::vector<std::wstring> WriteConfigLines(const ConfigValues& values) {

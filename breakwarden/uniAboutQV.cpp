@@ -19,17 +19,6 @@ int Box(const std::wstring& text, UINT buttons = MB_OK) {
 // The program is ending (exit chosen while a wait or a box ran): nothing further is started.
 bool Ending() { return !Application || Application->Terminated; }
 
-// The path as the file system names it in full; the path itself when it cannot say (a missing file).
-std::wstring LongForm(const std::wstring& path) {
-  DWORD n = GetLongPathNameW(path.c_str(), nullptr, 0);
-  if (n == 0) return path;
-  std::wstring buf(n, L'\0');
-  DWORD got = GetLongPathNameW(path.c_str(), buf.data(), n);
-  if (got == 0 || got >= n) return path;
-  buf.resize(got);
-  return buf;
-}
-
 // Line 1 of the path file; a file that cannot be read counts as missing.
 std::wstring PathFileLine() {
   try {
@@ -42,11 +31,7 @@ std::wstring PathFileLine() {
 }  // namespace
 
 bool IsFirstRun(const std::wstring& pathFileLine, const std::wstring& exePath) {
-  if (pathFileLine.empty()) return true;
-  // The file keeps the path in GBK, so the running path is compared as the file would hold it.
-  const std::wstring kept = LongForm(pathFileLine), running = ThroughTextFile(LongForm(exePath));
-  return CompareStringOrdinal(kept.c_str(), int(kept.size()), running.c_str(), int(running.size()), TRUE) !=
-         CSTR_EQUAL;
+  return !PathFileNamesExe(pathFileLine, exePath);
 }
 
 TfrmAboutHelp::TfrmAboutHelp(TComponent* AOwner) : TForm(AOwner) {

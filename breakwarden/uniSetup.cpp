@@ -31,29 +31,6 @@ constexpr const wchar_t* kHintCaption = L"提示";
 // The standard message window: the application's title and an OK button.
 void ShowMessage(const std::wstring& text) { Application->MessageBox(text, Application->Title, MB_OK); }
 
-// Runs one step of the start-up; an error shows the standard error box and the start-up goes on.
-template <class F>
-void StartUpStep(F&& step) {
-  try {
-    step();
-  } catch (const std::exception& e) {
-    Application->HandleException(e);
-  }
-}
-
-// Sets a flag for the life of a scope.
-class FlagScope {
- public:
-  explicit FlagScope(bool& flag) : flag_(flag), saved_(flag) { flag_ = true; }
-  ~FlagScope() { flag_ = saved_; }
-  FlagScope(const FlagScope&) = delete;
-  FlagScope& operator=(const FlagScope&) = delete;
-
- private:
-  bool& flag_;
-  bool saved_;
-};
-
 }  // namespace
 
 // ---- the configuration file's folder ----------------------------------------------------------

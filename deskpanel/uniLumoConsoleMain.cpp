@@ -34,15 +34,6 @@ std::wstring& ConfigFolderOverride() {
   return folder;
 }
 
-template <class F>
-void StartUpStep(F&& step) {
-  try {
-    step();
-  } catch (const std::exception& e) {
-    Application->HandleException(e);
-  }
-}
-
 // The monitor that holds most of the rectangle, or none when it lies off every screen.
 RECT MonitorOf(const RECT& r) {
   MONITORINFO mi{sizeof(mi)};

@@ -175,3 +175,14 @@ bool TColorDialog::SetProperty(const std::string& name, const PropValue& v, Form
   } else return TCommonDialog::SetProperty(name, v, loader);
   return true;
 }
+
+bool SelectDirectory(const std::wstring& text, std::wstring& folder, HWND owner) {
+  BROWSEINFOW bi{};
+  bi.hwndOwner = owner ? owner : TCommonDialog::ActiveOwner();
+  bi.lpszTitle = text.c_str();
+  bi.ulFlags = BIF_RETURNONLYFSDIRS;
+  std::wstring chosen;
+  if (!Dialogs().BrowseForFolder(bi, chosen)) return false;
+  folder = chosen;
+  return true;
+}

@@ -178,6 +178,30 @@ class TScreen {
 extern TApplication* Application;
 extern TScreen* Screen;
 
+// Runs one step of a start-up or of a handler with several steps: an error shows the standard error
+// box and the caller goes on with its next step.
+template <class F>
+void StartUpStep(F&& step) {
+  try {
+    step();
+  } catch (const std::exception& e) {
+    Application->HandleException(e);
+  }
+}
+
+// Sets a flag for the life of a scope (and gives back what it was).
+class FlagScope {
+ public:
+  explicit FlagScope(bool& flag) : flag_(flag), saved_(flag) { flag_ = true; }
+  ~FlagScope() { flag_ = saved_; }
+  FlagScope(const FlagScope&) = delete;
+  FlagScope& operator=(const FlagScope&) = delete;
+
+ private:
+  bool& flag_;
+  bool saved_;
+};
+
 // Creates the application object once (programs call it first in WinMain; tests in their main),
 // after registering the standard component classes (StandardClasses.cpp).
 void InitApplication();

@@ -3,6 +3,7 @@
 // to the real call; a test installs a fake for its scope (tests/support/Fakes.h).
 #include <windows.h>
 #include <commdlg.h>
+#include <shlobj.h>
 
 #include <string>
 
@@ -48,6 +49,9 @@ class DialogSeam {
   virtual bool SaveFileDialog(OPENFILENAMEW& ofn);   // GetSaveFileNameW
   virtual bool FontDialog(CHOOSEFONTW& cf);          // ChooseFontW
   virtual bool ColorDialog(CHOOSECOLORW& cc);        // ChooseColorW
+  // The shell's folder browser (SHBrowseForFolderW); folder receives the chosen folder's path.
+  // False on Cancel and for a choice that is no file-system folder.
+  virtual bool BrowseForFolder(BROWSEINFOW& bi, std::wstring& folder);
 };
 DialogSeam& Dialogs();
 void SetDialogSeam(DialogSeam* seam);

@@ -165,13 +165,6 @@ TEST_F(AboutHelp, TheTrayItemsShowEachPageInFront) {
   EXPECT_EQ(Application->FindForm(L"frmAboutHelp"), frmAboutHelp) << "never freed";
 }
 
-// A user's click on a control: the press and release the system sends.
-void UserClick(TWinControl* c) {
-  SendMessageW(c->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
-  SendMessageW(c->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
-  PumpMessages();
-}
-
 TEST_F(AboutHelp, EachLinkClickedOpensItsPageWithTheWindowAsOwner) {
   SeedPathFile(OwnExePath());
   MakeForms();

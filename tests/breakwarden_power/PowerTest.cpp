@@ -365,11 +365,6 @@ TEST_F(Power, TheTrayItemsAskThenRequestTheirSleep) {
 
 // ---- the settings' power options --------------------------------------------------------------
 
-void UserClick(TWinControl* c) {
-  SendMessageW(c->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
-  SendMessageW(c->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
-}
-
 const std::wstring kHelpQuestion = L"请问你是否已经阅读\"设置必读\"？是继续设置，否先查看。";
 
 TEST_F(Power, CheckingAPowerBoxAsksWhetherTheHelpWasRead) {

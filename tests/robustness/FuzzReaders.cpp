@@ -1,10 +1,13 @@
 // The readers of stored files under the fuzz harness, one row each. A new reader adds its row:
 // a name, a real sample file from fixtures/, and its read through the program's own code.
 #include <algorithm>
+#include <type_traits>
+#include <variant>
 
 #include "ConfigLayout.h"
 #include "FuzzHarness.h"
 #include "PlaylistFile.h"
+#include "PlayerConfig.h"
 #include "Text.h"
 #include "TextFile.h"
 #include "uniQVShare.h"
@@ -27,6 +30,33 @@ FuzzOutcome ReadQv30cfg(std::string_view bytes) {
     out.kept.push_back({WideToUtf8(name), FindConfigItem(name)->line, ValueText(value)});
   for (const ConfigError& e : r.errors) out.skipped.push_back({e.line, e.value});
   out.report = ConfigErrorSummary(r.errors);
+  return out;
+}
+
+// svd25cfg as the player's settings dialog reads it: the lines, the layout, and the one box it shows.
+FuzzOutcome ReadSvd25cfg(std::string_view bytes) {
+  const PlayerConfigRead r = ReadPlayerConfigLines(DecodeTextLines(bytes));
+  FuzzOutcome out;
+  std::wstring folders;
+  for (const PlayerConfigField& f : PlayerConfigLayout()) {
+    const std::string name = WideToUtf8(f.control);
+    std::visit(
+        [&](auto member) {
+          const auto& v = r.values.*member;
+          using T = std::decay_t<decltype(v)>;
+          if constexpr (std::is_same_v<T, bool>) out.kept.push_back({name, f.line, v ? L"TRUE" : L"FALSE"});
+          else if constexpr (std::is_same_v<T, int>) out.kept.push_back({name, f.line, IntToStr(v)});
+          else if constexpr (std::is_same_v<T, std::wstring>) out.kept.push_back({name, f.line, v});
+          // The folders are one list: it stands on the last folder line, as any folder line may change it.
+          else if (f.field == kMusicFolderSlots)
+            for (const std::wstring& d : v) folders += d + L"|";
+        },
+        f.member);
+    if (f.kind == PlayerFieldKind::Folder && f.field == kMusicFolderSlots)
+      out.kept.push_back({name + ".Items", f.line, folders});
+  }
+  for (const ConfigSkip& s : r.skipped) out.skipped.push_back({s.line, s.value});
+  out.report = PlayerConfigErrorText(r.skipped);
   return out;
 }
 
@@ -55,6 +85,7 @@ std::vector<FuzzReader> FuzzReaders() {
       {"qv30cfg", FixtureBytes("qv30cfg"), ReadQv30cfg},
       {"dir1", FixtureBytes("dir1"), ReadPathFileBytes},
       {"qvml", FixtureBytes("list.qvml"), ReadQvmlBytes},
+      {"svd25cfg", FixtureBytes("svd25cfg"), ReadSvd25cfg},
   };
   std::sort(readers.begin(), readers.end(), [](const FuzzReader& a, const FuzzReader& b) { return a.name < b.name; });
   return readers;

@@ -42,7 +42,7 @@ TEST_P(FuzzRound, FixedSeedFindsNothing) {
   FAIL() << "no reader " << GetParam();
 }
 
-INSTANTIATE_TEST_SUITE_P(Readers, FuzzRound, testing::Values("dir1", "qv30cfg", "qvml"));
+INSTANTIATE_TEST_SUITE_P(Readers, FuzzRound, testing::Values("dir1", "qv30cfg", "qvml", "svd25cfg"));
 
 TEST(FuzzHarness, EveryReaderHasARoundAndTheMutationsAreSeeded) {
   const auto readers = FuzzReaders();

@@ -1,12 +1,17 @@
 #pragma once
 // The player's four forms made through Application as the program block makes them, with the
-// calls into the modules still to come watched; all forms are freed at the end.
+// calls into the modules still to come watched; all forms are freed at the end. The settings
+// dialog finds the world of an installed player of the test's own: its first run done (the path
+// file names this executable), its Run value set, and svd25cfg looked for in a test folder.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "Fakes.h"
+#include "ShellFakes.h"
+#include "TextFile.h"
+#include "uniQVShare.h"
 #include "Forms.h"
 #include "SaverDeckSeams.h"
 #include "uniMusicList.h"
@@ -36,6 +41,40 @@ class RecordingNotify : public ShellNotifySeam {
 
  private:
   ShellNotifySeam* saved_;
+};
+
+// Path files, the Run key and the playlist file type in places of the test's own, and the
+// folder of svd25cfg; as after the player's first run unless a test changes it.
+class PlayerWorld {
+ public:
+  PlayerWorld() {
+    folders.registry.Redirect(HKEY_LOCAL_MACHINE, kRunKeyPath, keys.Path() + L"\\Run")
+        .Redirect(HKEY_CLASSES_ROOT, L".qvml", keys.Path() + L"\\.qvml")
+        .Redirect(HKEY_CLASSES_ROOT, L"qvml_auto_file", keys.Path() + L"\\qvml_auto_file")
+        .Redirect(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Quovel\\", keys.Path() + L"\\Quovel\\");
+    PathFile(kSaverDeckPathFile, {OwnExePath(), kSaverDeckPathFileVersion});
+    SetRunValue(OwnExePath());
+    SetPlayerConfigFolder(config.Path());
+  }
+  ~PlayerWorld() { SetPlayerConfigFolder(L""); }
+  std::wstring PathFileName(const std::wstring& name) const { return folders.appData + L"\\Quovel\\" + name; }
+  void PathFile(const std::wstring& name, const std::vector<std::wstring>& lines) const {
+    CreateDirectoryW((folders.appData + L"\\Quovel").c_str(), nullptr);
+    WriteTextLines(PathFileName(name), lines);
+  }
+  std::wstring RunValue() const { return RegReadStr(HKEY_CURRENT_USER, keys.Path() + L"\\Run", kAutoRunSaverDeck); }
+  void SetRunValue(const std::wstring& v) const { keys.SetString(L"Run", kAutoRunSaverDeck, v); }
+  void DeleteRunValue() const {
+    HKEY k;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, (keys.Path() + L"\\Run").c_str(), 0, KEY_SET_VALUE, &k) != ERROR_SUCCESS) return;
+    RegDeleteValueW(k, kAutoRunSaverDeck);
+    RegCloseKey(k);
+  }
+  std::wstring ConfigPath() const { return config / kPlayerConfigFileName; }
+
+  ShellFoldersInTestFolder folders;
+  TestRegKey keys;
+  TestFolder config{L"qvsvd"};
 };
 
 class PlayerForms : public testing::Test {
@@ -82,6 +121,7 @@ class PlayerForms : public testing::Test {
   // A click of a menu-bar item, as the system reports it.
   void ClickBarItem(TMenuItem* item) { Send(WM_COMMAND, MAKEWPARAM(main->Menu()->CommandOf(item), 0), 0); }
 
+  PlayerWorld world;
   FakeDisplay display{1280, 800, RECT{0, 0, 1280, 760}};
   FakeMediaPlayer media;
   TfrmSaverDeck* main = nullptr;

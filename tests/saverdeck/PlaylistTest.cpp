@@ -11,6 +11,7 @@
 #include "PlayerFixture.h"
 #include "PlaylistFile.h"
 #include "SaverDeckSeams.h"
+#include "SaverDeckFakes.h"
 #include "ShellFakes.h"
 #include "TextFile.h"
 

@@ -44,6 +44,7 @@ const char* KindName(ScriptedDialogs::DialogKind k) {
     case ScriptedDialogs::kSaveFile: return "save";
     case ScriptedDialogs::kFont: return "font";
     case ScriptedDialogs::kColor: return "colour";
+    case ScriptedDialogs::kFolder: return "folder";
   }
   return "?";
 }
@@ -128,6 +129,15 @@ bool ScriptedDialogs::ColorDialog(CHOOSECOLORW& cc) {
   return true;
 }
 
+bool ScriptedDialogs::BrowseForFolder(BROWSEINFOW& bi, std::wstring& folder) {
+  asked.push_back({kFolder, bi.hwndOwner, bi.lpszTitle ? bi.lpszTitle : L"", L"", L"", L"", L"", bi.ulFlags, 0,
+                   LOGFONTW{}, 0});
+  const DialogAnswer* a = NextAnswer(kFolder, DialogAnswer::kFiles);
+  if (!a || a->kind == DialogAnswer::kCancel || a->files.empty()) return false;
+  folder = a->files[0];
+  return true;
+}
+
 int ScriptedDialogs::MessageBox(HWND owner, const std::wstring& text, const std::wstring& caption, UINT flags) {
   shown.push_back({owner, text, caption, flags});
   if (answers.empty()) {
@@ -148,6 +158,19 @@ void PumpMessages() {
   for (int i = 0; i < 3; ++i) Application->ProcessMessages();
 }
 
+void UserClick(TWinControl* c) {
+  SendMessageW(c->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+  SendMessageW(c->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+  PumpMessages();
+}
+
+void UserChoose(TWinControl* combo, int index) {
+  HWND h = combo->Handle();
+  SendMessageW(h, CB_SETCURSEL, WPARAM(index), 0);
+  SendMessageW(GetParent(h), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(h), CBN_SELCHANGE), LPARAM(h));
+  PumpMessages();
+}
+
 std::string Narrow(const std::wstring& s) { return WideToUtf8(s); }
 
 // Outside any ScriptedDialogs, every message box fails the test and answers IDCANCEL.
@@ -162,6 +185,7 @@ class FailingDialogs : public DialogSeam {
   bool SaveFileDialog(OPENFILENAMEW& ofn) override { return Fail("save", ofn.lpstrTitle); }
   bool FontDialog(CHOOSEFONTW&) override { return Fail("font", nullptr); }
   bool ColorDialog(CHOOSECOLORW&) override { return Fail("colour", nullptr); }
+  bool BrowseForFolder(BROWSEINFOW& bi, std::wstring&) override { return Fail("folder", bi.lpszTitle); }
 
  private:
   static bool Fail(const char* kind, const wchar_t* title) {

@@ -53,10 +53,10 @@ class ScriptedDialogs : public DialogSeam {
 
   // The standard dialogs, answered in order from a second script. A dialog the script did not
   // expect, or of another kind than scripted, fails the test and is cancelled.
-  enum DialogKind { kOpenFile, kSaveFile, kFont, kColor };
+  enum DialogKind { kOpenFile, kSaveFile, kFont, kColor, kFolder };
   struct DialogAnswer {
     enum { kFiles, kFont, kColor, kCancel } kind;
-    std::vector<std::wstring> files;  // full paths, all in one folder
+    std::vector<std::wstring> files;  // full paths, all in one folder; a folder browser's one folder
     std::wstring fontName;
     int fontSize = 0, fontStyle = 0;  // points; fsBold... of Graphics.h
     COLORREF color = 0;               // the colour chosen, or the font's colour
@@ -64,7 +64,8 @@ class ScriptedDialogs : public DialogSeam {
   struct AskedDialog {
     DialogKind kind;
     HWND owner;
-    std::wstring title, initialDir, filter, fileName, defaultExt;  // filter with '|' between parts
+    // filter with '|' between parts; a folder browser's text above its tree is its title
+    std::wstring title, initialDir, filter, fileName, defaultExt;
     DWORD flags;
     COLORREF color;       // the colour dialog's start, or the font's colour
     LOGFONTW font;        // the font dialog's start
@@ -75,6 +76,8 @@ class ScriptedDialogs : public DialogSeam {
     return *this;
   }
   ScriptedDialogs& ChooseFile(const std::wstring& path) { return ChooseFiles({path}); }
+  // The folder browser's answer.
+  ScriptedDialogs& ChooseFolder(const std::wstring& path) { return ChooseFiles({path}); }
   ScriptedDialogs& ChooseFont(const std::wstring& name, int size, int style = 0, COLORREF color = 0) {
     dialogAnswers.push_back({DialogAnswer::kFont, {}, name, size, style, color});
     return *this;
@@ -91,6 +94,7 @@ class ScriptedDialogs : public DialogSeam {
   bool SaveFileDialog(OPENFILENAMEW& ofn) override { return FileDialog(kSaveFile, ofn); }
   bool FontDialog(CHOOSEFONTW& cf) override;
   bool ColorDialog(CHOOSECOLORW& cc) override;
+  bool BrowseForFolder(BROWSEINFOW& bi, std::wstring& folder) override;
   std::deque<DialogAnswer> dialogAnswers;
   std::vector<AskedDialog> asked;
 
@@ -122,6 +126,12 @@ class FakeDisplay : public DisplaySeam {
 void UserCommand(HWND control, UINT setMsg, WPARAM index, WORD code);
 // Lets pending messages (paint, posted, timers due) run, from the test's outer level.
 void PumpMessages();
+
+class TWinControl;
+// A user's click on a control: the press and release the system sends; then pending messages run.
+void UserClick(TWinControl* c);
+// A user's choice of item index in a combo box: the selection, then the notice to its parent.
+void UserChoose(TWinControl* combo, int index);
 // gtest prints wide strings as UTF-8 through this.
 std::string Narrow(const std::wstring& s);
 

@@ -53,7 +53,7 @@ struct SelfPublishing {
   const wchar_t* pathFile;
   const wchar_t* version;
 };
-const SelfPublishing kSelfPublishing[] = {{L"breakwarden.exe", L"dir1", L"30"}};
+const SelfPublishing kSelfPublishing[] = {{L"breakwarden.exe", L"dir1", L"30"}, {L"saverdeck.exe", L"dir3", L"25"}};
 }  // namespace
 
 void SeedPathFile(const std::wstring& exe) {

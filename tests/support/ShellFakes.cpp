@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "Fakes.h"
 #include "Handles.h"
 #include "Text.h"
@@ -185,4 +187,22 @@ LinkData ReadLink(const std::wstring& linkPath) {
     }
   }
   return d;
+}
+
+void WriteBitmapFile(const std::wstring& path, int w, int h) {
+  const int row = (w * 3 + 3) & ~3;
+  std::string bytes(54 + size_t(row) * size_t(h), char(0x40));
+  auto put32 = [&](size_t at, uint32_t v) {
+    for (size_t i = 0; i < 4; ++i) bytes[at + i] = char((v >> (8 * i)) & 0xFF);
+  };
+  const char header[54] = {'B', 'M'};
+  std::copy(header, header + 54, bytes.begin());
+  put32(2, uint32_t(bytes.size()));
+  put32(10, 54);
+  put32(14, 40);
+  put32(18, uint32_t(w));
+  put32(22, uint32_t(h));
+  bytes[26] = 1;
+  bytes[28] = 24;
+  WriteBytes(path, bytes);
 }

@@ -115,6 +115,8 @@ LinkData ReadLink(const std::wstring& linkPath);
 void DeleteTree(const std::wstring& folder);
 void WriteBytes(const std::wstring& path, const std::string& bytes);
 std::string ReadBytes(const std::wstring& path);
+// A picture file the form layer loads: a w x h 24-bit bitmap of one grey.
+void WriteBitmapFile(const std::wstring& path, int w, int h);
 // The Windows form of a path the build gave as a Unix path ("Z:" + path, slashes turned).
 std::wstring WinPathFromBuild(const char* unixPath);
 
