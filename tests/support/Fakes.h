@@ -89,6 +89,9 @@ class ScriptedDialogs : public DialogSeam {
   }
   bool OpenFileDialog(OPENFILENAMEW& ofn) override { return FileDialog(kOpenFile, ofn); }
   bool SaveFileDialog(OPENFILENAMEW& ofn) override { return FileDialog(kSaveFile, ofn); }
+  // As the system: names that do not fit the buffer fail with FNERR_BUFFERTOOSMALL, the size
+  // needed in the buffer's first character, and the same answer waits for the next ask.
+  DWORD FileDialogError() override { return fileDialogError_; }
   bool FontDialog(CHOOSEFONTW& cf) override;
   bool ColorDialog(CHOOSECOLORW& cc) override;
   std::deque<DialogAnswer> dialogAnswers;
@@ -99,6 +102,7 @@ class ScriptedDialogs : public DialogSeam {
   // The next answer when it is of that kind (or a cancel); nullptr fails the test.
   const DialogAnswer* NextAnswer(DialogKind kind, int answerKind);
   DialogAnswer current_;
+  DWORD fileDialogError_ = 0;
   DialogSeam* saved_;
 };
 
@@ -119,6 +123,8 @@ class FakeDisplay : public DisplaySeam {
 
 // Lets pending messages (paint, posted, timers due) run, from the test's outer level.
 void PumpMessages();
+// A user's left click on a window at a point of its client area, by the mouse messages.
+void ClickWithMouse(HWND h, int x = 3, int y = 3);
 // gtest prints wide strings as UTF-8 through this.
 std::string Narrow(const std::wstring& s);
 
