@@ -413,6 +413,7 @@ void TTWForm::edtExitPswMouseDown(TObject* Sender, TMouseButton Button, TShiftSt
 
 void TTWForm::imgShutDownIconClick(TObject*) {
   if (BreakWindowLinks.ShutDownDialog) BreakWindowLinks.ShutDownDialog();
+  else if (frmMain) frmMain->NSysShutdownInterfaceClick(nullptr);
 }
 
 // ---- the end -----------------------------------------------------------------------------------

@@ -42,7 +42,7 @@ struct TBreakWindowLinks {
   std::function<void()> PlanTakesForce;
   // btnPreviewBreakForm ("点击预览")
   std::function<void(bool)> EnablePreviewButton;
-  // The system's shut-down dialog (the tray's quick tool); nothing while empty.
+  // The system's shut-down dialog (the tray's quick tool).
   std::function<void()> ShutDownDialog;
 };
 extern TBreakWindowLinks BreakWindowLinks;

@@ -289,6 +289,7 @@ void TfrmSetup::BindControls(Binder<TfrmSetup>& b) {
       .On(QV_HANDLER(lblHelp_PowerSetupClick))
       .On(QV_HANDLER(btnPowerSetupClick))
       .On(QV_HANDLER(cbxShowSOTClick))
+      .On(QV_HANDLER(cbxShowDesktopDecoClick))
       .On(QV_HANDLER(updFadeInSpeedClick))
       .On(QV_HANDLER(updMoiseStrenthClick))
       .On(QV_HANDLER(btnPreviewBreakFormClick))
@@ -525,6 +526,12 @@ void TfrmSetup::cbxShowSOTClick(TObject*) {
   auto* item = frmMain ? dynamic_cast<TMenuItem*>(frmMain->FindComponent(L"NShowSOT")) : nullptr;
   if (item) item->Checked = cbxShowSOT->Checked();
   // The overlay work opens or closes the overlay here (TfrmMain.ShowSOT with the item's state).
+}
+
+void TfrmSetup::cbxShowDesktopDecoClick(TObject*) {
+  auto* item = frmMain ? dynamic_cast<TMenuItem*>(frmMain->FindComponent(L"NDesktopDeco")) : nullptr;
+  if (item) item->Checked = cbxShowDesktopDeco->Checked();
+  // The overlay work opens or closes the desktop-status picture here (TfrmMain.ShowDesktopDeco).
 }
 
 void TfrmSetup::updFadeInSpeedClick(TObject*, TUDBtnType) {

@@ -272,6 +272,7 @@ class TfrmSetup : public TForm {
   void cbxEnableShutDownDisplayerClick(TObject* Sender);
   void cbxEnableSuspendClick(TObject* Sender);
   void cbxShowSOTClick(TObject* Sender);
+  void cbxShowDesktopDecoClick(TObject* Sender);
   void updFadeInSpeedClick(TObject* Sender, TUDBtnType Button);
   void updMoiseStrenthClick(TObject* Sender, TUDBtnType Button);
 
@@ -330,6 +331,12 @@ class TfrmSetup : public TForm {
 
  public:
   // ---- end of reminder windows ----
+
+  // ---- the screen-saver switch (WIN+K) and the black screen (WIN+H) ----
+  void cbxEnableSelfSCRClick(TObject* Sender);
+  void ShowInternalSCR(bool animated);
+  // Set while the switch turns its own box over, so that the box's click does nothing.
+  bool SelfSCRToggling = false;
 
   void WndProc(TMessage& m) override;
 

@@ -23,10 +23,6 @@ bool TrayItemChecked(const wchar_t* name) {
 TBreakPlan PlanInForce() { return frmSetup ? frmSetup->PlanInForce() : TBreakPlanStore().PlanInForce(); }
 TBreakPlan SelectedPlan() { return frmSetup ? frmSetup->SelectedPlan() : PlanInForce(); }
 
-// The tray menu's quick tools that some application buttons stand for: the main window's
-// handlers for them are not there yet, so these buttons do nothing until they come.
-void TrayToolNotYetBuilt(const wchar_t* /*handler*/) {}
-
 }  // namespace
 
 void InstallStatLinks() {
@@ -258,12 +254,14 @@ void TfrmStat::AppButtonsClick(TObject* Sender) {
   else if (Sender == btnDeskpanel) CallDeskpanel(self, 0);
   else if (Sender == btnBreakDemo) {
     if (frmMain) frmMain->NBreakDemoClick(nullptr);
-  } else if (Sender == btnCalc) TrayToolNotYetBuilt(L"NOpenCalculatorClick");
-  else if (Sender == btnNotePad) TrayToolNotYetBuilt(L"NOpenNotePadClick");
-  else if (Sender == btnWord) TrayToolNotYetBuilt(L"NOpenWordClick");
-  else if (Sender == btnExcel) TrayToolNotYetBuilt(L"NOpenExcelClick");
-  else if (Sender == btnListShortCuts) TrayToolNotYetBuilt(L"NShortCutsClick");
-  else if (Sender == btnSCRSwitch) TrayToolNotYetBuilt(L"NDisableSelfSCRClick");
-  else if (Sender == btnSOT) TrayToolNotYetBuilt(L"NShowSOTClick");
-  else if (Sender == btnWeather) TrayToolNotYetBuilt(L"MoreUsefulLinksClick(NMore_Weather)");
+  } else if (frmMain) {
+    if (Sender == btnCalc) frmMain->NOpenCalculatorClick(nullptr);
+    else if (Sender == btnNotePad) frmMain->NOpenNotePadClick(nullptr);
+    else if (Sender == btnWord) frmMain->NOpenWordClick(nullptr);
+    else if (Sender == btnExcel) frmMain->NOpenExcelClick(nullptr);
+    else if (Sender == btnListShortCuts) frmMain->NShortCutsClick(nullptr);
+    else if (Sender == btnSCRSwitch) frmMain->NDisableSelfSCRClick(nullptr);
+    else if (Sender == btnSOT) frmMain->NShowSOTClick(nullptr);
+    else if (Sender == btnWeather) frmMain->MoreUsefulLinksClick(frmMain->NMore_Weather);
+  }
 }

@@ -4,6 +4,7 @@
 #include "PowerRules.h"
 #include "Seams.h"
 #include "Transparent_Window.h"
+#include "TrayMenu.h"
 #include "uniAboutQV.h"
 #include "uniBreakHint.h"
 #include "uniHintSmallWindow.h"
@@ -22,7 +23,6 @@ bool RestartAfterExit = false;
 
 namespace {
 const wchar_t kTrayTip[] = L"Restavo";
-const UINT kHotKeys[7] = {'H', 'Z', 'C', 'W', 'K', 'V', 'X'};
 
 void PlaceTopmost(HWND h) { SetWindowPos(h, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE); }
 
@@ -87,9 +87,43 @@ TfrmMain::TfrmMain(TComponent* AOwner) : TForm(AOwner) {
                             .On(QV_HANDLER(NQuickRemindClick))
                             .On(QV_HANDLER(NWelcomeClick))
                             .On(QV_HANDLER(NChatWithMeClick))
-                            .On(QV_HANDLER(NAboutHelpClick)));
+                            .On(QV_HANDLER(NAboutHelpClick))
+                            .Bind(QV_MEMBER(NModeFree))
+                            .Bind(QV_MEMBER(NModePassword))
+                            .Bind(QV_MEMBER(NModeInterference))
+                            .Bind(QV_MEMBER(NModeEnforce))
+                            .Bind(QV_MEMBER(NShowSOT))
+                            .Bind(QV_MEMBER(NDesktopDeco))
+                            .Bind(QV_MEMBER(NMore_Weather))
+                            .On(QV_HANDLER(NWebPageOfThisProductClick))
+                            .On(QV_HANDLER(NHomePageClick))
+                            .On(QV_HANDLER(NSharesClick))
+                            .On(QV_HANDLER(MoreUsefulLinksClick))
+                            .On(QV_HANDLER(NLaunchDeskpanelClick))
+                            .On(QV_HANDLER(NShortCutsClick))
+                            .On(QV_HANDLER(NOpenNotePadClick))
+                            .On(QV_HANDLER(NOpenCalculatorClick))
+                            .On(QV_HANDLER(NOpenWordClick))
+                            .On(QV_HANDLER(NOpenExcelClick))
+                            .On(QV_HANDLER(NSetMouseClick))
+                            .On(QV_HANDLER(NDesktopDecoClick))
+                            .On(QV_HANDLER(NShowSOTClick))
+                            .On(QV_HANDLER(NSysShutdownInterfaceClick))
+                            .On(QV_HANDLER(NModeClick))
+                            .On(QV_HANDLER(NHintSmallWindowClick)));
+  BindMenuLook(PopupMenu1->Items());
 }
 QV_REGISTER_FORM(TfrmMain);
+
+// Every item of the tray menu, separators and sub-items included, has the one look.
+void TfrmMain::BindMenuLook(TMenuItem* parent) {
+  for (int i = 0; i < parent->Count(); ++i) {
+    TMenuItem* item = parent->Items(i);
+    item->OnMeasureItem = [this](TObject* s, TCanvas* c, int& w, int& h) { MenusMeasureItem(s, c, w, h); };
+    item->OnDrawItem = [this](TObject* s, TCanvas* c, const RECT& r, bool selected) { MenusDrawItem(s, c, r, selected); };
+    BindMenuLook(item);
+  }
+}
 
 // ---- life cycle ------------------------------------------------------------------------------
 
@@ -123,13 +157,11 @@ void TfrmMain::AddTrayIcon() {
 }
 
 void TfrmMain::RegisterHotKeys() {
-  for (int n = 0; n < 7; ++n) {
-    std::wstring name = L"Hotkey_bkwd" + std::to_wstring(n + 1);
-    FHotKeyAtoms[n] = GlobalAddAtomW(name.c_str());
-    FHotKeyIds[n] = uint8_t(FHotKeyAtoms[n] & 0xFF);
-    // A key that another program holds simply never arrives.
-    RegisterHotKey(Handle(), FHotKeyIds[n], MOD_WIN, kHotKeys[n]);
-  }
+  for (size_t n = 0; n < kHotKeys.size(); ++n) FHotKeyAtoms[n] = GlobalAddAtomW(kHotKeys[n].atomName);
+  // Unique identifiers, so that unregistering one frees exactly its own key.
+  FHotKeyIds = HotKeyIdentifiers(FHotKeyAtoms);
+  // A key that another program holds simply never arrives.
+  for (size_t n = 0; n < kHotKeys.size(); ++n) RegisterHotKey(Handle(), FHotKeyIds[n], MOD_WIN, kHotKeys[n].key);
 }
 
 void TfrmMain::ReleaseSystemResources() {
@@ -203,6 +235,9 @@ void TfrmMain::WndProc(TMessage& m) {
       return;
     case WM_BKWD_OPENSTAT:
       WMOpenStat();
+      return;
+    case WM_HOTKEY:
+      WMHotKey(m);
       return;
     case WM_POWERBROADCAST:
       WMPowerBroadcast(m);

@@ -72,6 +72,41 @@ class TfrmMain : public TForm {
   // "进入本产品服务主页...": the about window's help link.
   void NWebPageOfThisProductClick(TObject* Sender);
 
+  // ---- the tray menu's look, hot keys and quick tools (TrayMenu.cpp) ----
+  TMenuItem* NModeFree = nullptr;
+  TMenuItem* NModePassword = nullptr;
+  TMenuItem* NModeInterference = nullptr;
+  TMenuItem* NModeEnforce = nullptr;
+  TMenuItem* NShowSOT = nullptr;
+  TMenuItem* NDesktopDeco = nullptr;
+  TMenuItem* NMore_Weather = nullptr;
+  // Bound to every item of PopupMenu1: one look for the whole menu.
+  void MenusMeasureItem(TObject* Sender, TCanvas* ACanvas, int& Width, int& Height);
+  void MenusDrawItem(TObject* Sender, TCanvas* ACanvas, const RECT& ARect, bool Selected);
+  static void DrawMenuItem(TMenuItem* item, TCanvas* canvas, const std::wstring& caption, bool selected,
+                           const RECT& r);
+  void WMHotKey(TMessage& m);
+  void NOpenNotePadClick(TObject* Sender);
+  void NOpenCalculatorClick(TObject* Sender);
+  void NOpenWordClick(TObject* Sender);
+  void NOpenExcelClick(TObject* Sender);
+  void NSetMouseClick(TObject* Sender);
+  void NSysShutdownInterfaceClick(TObject* Sender);
+  void NHintSmallWindowClick(TObject* Sender);
+  void NModeClick(TObject* Sender);
+  void SetBreakMode(int mode);
+  void NShortCutsClick(TObject* Sender);
+  void ShowShortCuts();
+  void MoreUsefulLinksClick(TObject* Sender);
+  void NSharesClick(TObject* Sender);
+  void NHomePageClick(TObject* Sender);
+  void NLaunchDeskpanelClick(TObject* Sender);
+  // The overlays' tray items turn their settings boxes over; each box's handler sets the check.
+  void NShowSOTClick(TObject* Sender);
+  void NDesktopDecoClick(TObject* Sender);
+  // The screen-saver switch's tray side (checked: savers disabled).
+  void NDisableSelfSCRClick(TObject* Sender);
+
   void PlaceSplash();
   void ShowSplash();
   void OpenSetupPage(int page);
@@ -198,6 +233,7 @@ class TfrmMain : public TForm {
   void EndSession() override;
 
  private:
+  void BindMenuLook(TMenuItem* parent);
   void AddTrayIcon();
   void RecordAppStart();
   void ArmClockRemindTimer();

@@ -32,7 +32,7 @@ static const std::map<std::wstring, TColor>& ColorNames() {
       {L"clHighlight", clHighlight}, {L"clHighlightText", clHighlightText}, {L"clBtnFace", clBtnFace},
       {L"clBtnShadow", clBtnShadow}, {L"clGrayText", clGrayText}, {L"clBtnText", clBtnText},
       {L"clBtnHighlight", clBtnHighlight}, {L"clInfoText", clInfoText}, {L"clInfoBk", clInfoBk},
-      {L"clHotLight", clHotLight}};
+      {L"clHotLight", clHotLight}, {L"cl3DLight", cl3DLight}};
   return m;
 }
 

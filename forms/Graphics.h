@@ -28,7 +28,7 @@ constexpr TColor clScrollBar = SysColor(COLOR_SCROLLBAR), clBackground = SysColo
                  clBtnShadow = SysColor(COLOR_BTNSHADOW), clGrayText = SysColor(COLOR_GRAYTEXT),
                  clBtnText = SysColor(COLOR_BTNTEXT), clBtnHighlight = SysColor(COLOR_BTNHIGHLIGHT),
                  clInfoText = SysColor(COLOR_INFOTEXT), clInfoBk = SysColor(COLOR_INFOBK),
-                 clHotLight = SysColor(COLOR_HOTLIGHT);
+                 clHotLight = SysColor(COLOR_HOTLIGHT), cl3DLight = SysColor(COLOR_3DLIGHT);
 
 COLORREF ColorToRGB(TColor c);
 // A colour named in a description: clXxx or a number; throws EFormDescription when unknown.

@@ -1,9 +1,12 @@
 // The main window in-process: splash, tray icon, hot keys, sibling messages, menu commands, exit.
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "BkwdFakes.h"
 #include "Fakes.h"
 #include "QVSeams.h"
+#include "TrayMenu.h"
 #include "uniQVShare.h"
 #include "unitFrmMain.h"
 
@@ -116,8 +119,9 @@ TEST_F(MainForm, CreationAddsTheTrayIconRegistersHotKeysAndLogsTheStart) {
     wchar_t name[32] = {};
     GlobalGetAtomNameW(form->FHotKeyAtoms[n], name, 32);
     EXPECT_EQ(std::wstring(name), L"Hotkey_bkwd" + std::to_wstring(n + 1));
-    EXPECT_EQ(form->FHotKeyIds[n], form->FHotKeyAtoms[n] & 0xFF);
   }
+  EXPECT_EQ(form->FHotKeyIds, HotKeyIdentifiers(form->FHotKeyAtoms));
+  EXPECT_EQ(std::set<uint8_t>(form->FHotKeyIds.begin(), form->FHotKeyIds.end()).size(), 7u) << "one identifier per key";
   EXPECT_FALSE(HotKeyFree('H')) << "WIN+H is not held by the main window";
 
   EXPECT_EQ(form->FCycleNo, 1);
@@ -131,6 +135,47 @@ TEST_F(MainForm, CreationAddsTheTrayIconRegistersHotKeysAndLogsTheStart) {
   EXPECT_EQ(form->Top(), 194);
   EXPECT_EQ(form->Width(), 709);
   EXPECT_EQ(form->Height(), 372);
+}
+
+TEST(MainFormHotKeys, TwoAtoms256ApartStillHoldTwoKeysAndFreeBoth) {
+  FakeAnimation animation;
+  FakeScreenSaver screenSaver{true};
+  // The first two atoms made so that their low bytes are equal: others are added until one has the
+  // first one's low byte; its place is then given to the second.
+  std::vector<ATOM> made{GlobalAddAtomW(L"Hotkey_bkwd1")};
+  for (int i = 0; i < 4000; ++i) {
+    ATOM filler = GlobalAddAtomW((L"QvTestFiller" + std::to_wstring(i)).c_str());
+    if ((filler & 0xFF) == (made.front() & 0xFF)) {
+      GlobalDeleteAtom(filler);
+      break;
+    }
+    made.push_back(filler);
+  }
+  made.push_back(GlobalAddAtomW(L"Hotkey_bkwd2"));
+  ASSERT_EQ(made.front() & 0xFF, made.back() & 0xFF)
+      << "the atoms did not come 256 apart: " << made.front() << ", " << made.back() << " after " << made.size();
+  auto* form = new TfrmMain(Application);
+  EXPECT_NE(form->FHotKeyIds[0], form->FHotKeyIds[1]);
+  EXPECT_FALSE(HotKeyFree('H')) << "WIN+Z took WIN+H's place";
+  EXPECT_FALSE(HotKeyFree('Z'));
+  TComponent::Free(form);
+  EXPECT_TRUE(HotKeyFree('H'));
+  EXPECT_TRUE(HotKeyFree('Z'));
+  for (ATOM a : made) GlobalDeleteAtom(a);
+}
+
+TEST(MainFormHotKeys, AKeyAnotherProgramHoldsIsSilentlyMissing) {
+  FakeAnimation animation;
+  FakeScreenSaver screenSaver{true};
+  ScriptedDialogs dialogs;  // any box fails the test
+  ASSERT_TRUE(RegisterHotKey(nullptr, 0xBF10, MOD_WIN, 'C'));
+  auto* form = new TfrmMain(Application);
+  for (UINT key : {'H', 'Z', 'W', 'K', 'V', 'X'}) EXPECT_FALSE(HotKeyFree(key)) << char(key);
+  TComponent::Free(form);
+  EXPECT_FALSE(HotKeyFree('C')) << "the other holder lost its key";
+  UnregisterHotKey(nullptr, 0xBF10);
+  EXPECT_TRUE(HotKeyFree('C'));
+  EXPECT_TRUE(dialogs.shown.empty());
 }
 
 struct CleanUpCase {

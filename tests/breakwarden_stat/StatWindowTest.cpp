@@ -254,6 +254,38 @@ TEST_F(StatWindow, SiblingButtonsPostTheirCommands) {
   EXPECT_TRUE(shell.calls.empty()) << "nothing was launched";
 }
 
+TEST_F(StatWindow, ToolButtonsReachTheTrayTools) {
+  TfrmStat* stat = Open();
+  ASSERT_NE(stat, nullptr);
+  stat->PageControl1->SetActivePageIndex(2);
+  Click(stat->btnCalc);
+  Click(stat->btnNotePad);
+  Click(stat->btnWord);
+  Click(stat->btnExcel);
+  Click(stat->btnWeather);
+  ASSERT_EQ(shell.calls.size(), 5u);
+  const wchar_t* const files[] = {L"calc", L"notepad", L"winword.exe", L"excel.exe"};
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_EQ(shell.calls[i].verb, L"open") << i;
+    EXPECT_EQ(shell.calls[i].file, files[i]) << i;
+    EXPECT_EQ(shell.calls[i].owner, frmMain->Handle()) << i;
+  }
+  EXPECT_EQ(shell.calls[4].file, L"https://www.baidu.com/s?ie=gbk&wd=%CC%EC%C6%F8") << "the weather search";
+
+  dialogs.Answer(IDOK);
+  Click(stat->btnListShortCuts);
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(Narrow(dialogs.shown[0].caption), Narrow(L"随时随地一键调用！- Restalon的快捷键"));
+
+  auto* overlay = dynamic_cast<TMenuItem*>(frmMain->FindComponent(L"NShowSOT"));
+  Click(stat->btnSOT);
+  EXPECT_FALSE(overlay->Checked);
+  EXPECT_FALSE(frmSetup->cbxShowSOT->Checked());
+  Click(stat->btnSCRSwitch);
+  EXPECT_TRUE(frmMain->NDisableSelfSCR->Checked) << "savers switched off";
+  EXPECT_FALSE(frmSetup->cbxEnableSelfSCR->Checked());
+}
+
 TEST_F(StatWindow, BreakDemoButtonRunsThePreview) {
   TfrmStat* stat = Open();
   ASSERT_NE(stat, nullptr);
