@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <map>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -120,9 +121,19 @@ class TApplication : public TComponent {
   bool Terminated = false;
   TExceptionEvent OnException;
 
+  // The reference is set before the form is made, so that its OnCreate, and what it calls in
+  // other forms, already reach the form through it.
   template <class T>
   void CreateForm(T*& ref) {
-    ref = new T(this);
+    void* place = ::operator new(sizeof(T));
+    ref = static_cast<T*>(place);
+    try {
+      new (place) T(this);
+    } catch (...) {
+      ref = nullptr;
+      ::operator delete(place);
+      throw;
+    }
     if (!MainForm) MainForm = ref;
   }
   void Run();

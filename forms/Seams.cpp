@@ -27,6 +27,7 @@ int DialogSeam::MessageBox(HWND owner, const std::wstring& text, const std::wstr
 
 bool DialogSeam::OpenFileDialog(OPENFILENAMEW& ofn) { return GetOpenFileNameW(&ofn); }
 bool DialogSeam::SaveFileDialog(OPENFILENAMEW& ofn) { return GetSaveFileNameW(&ofn); }
+DWORD DialogSeam::FileDialogError() { return CommDlgExtendedError(); }
 bool DialogSeam::FontDialog(CHOOSEFONTW& cf) { return ChooseFontW(&cf); }
 bool DialogSeam::ColorDialog(CHOOSECOLORW& cc) { return ChooseColorW(&cc); }
 bool DialogSeam::BrowseForFolder(BROWSEINFOW& bi, std::wstring& folder) {

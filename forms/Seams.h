@@ -47,6 +47,8 @@ class DialogSeam {
   // confirmed (the answer is then in the structure).
   virtual bool OpenFileDialog(OPENFILENAMEW& ofn);   // GetOpenFileNameW
   virtual bool SaveFileDialog(OPENFILENAMEW& ofn);   // GetSaveFileNameW
+  // Why the last file dialog returned false (CommDlgExtendedError; 0 for a cancel).
+  virtual DWORD FileDialogError();
   virtual bool FontDialog(CHOOSEFONTW& cf);          // ChooseFontW
   virtual bool ColorDialog(CHOOSECOLORW& cc);        // ChooseColorW
   // The shell's folder browser (SHBrowseForFolderW); folder receives the chosen folder's path.

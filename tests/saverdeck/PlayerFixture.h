@@ -5,6 +5,7 @@
 // file names this executable), its Run value set, and svd25cfg looked for in a test folder.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -19,15 +20,55 @@
 #include "uniSetupSaverDeck.h"
 #include "uniTransitForm.h"
 
-// The media player control's state, set by the test.
+// The media player control as a test sees it: every call written down in log ("URL path",
+// "play", "pause", "stop"), and the reports Wine's control gives: a file that opens starts at
+// once (autoStart); a file that cannot open (.mid, .midi) stays in transition; a stop of playing
+// or paused media reports 1, a stop from stopped nothing; a URL change under playing or paused
+// media reports 1 first. End() is a file playing to its end.
 class FakeMediaPlayer : public MediaPlayerSeam {
  public:
   FakeMediaPlayer() : saved_(&MediaPlayer()) { SetMediaPlayerSeam(this); }
   ~FakeMediaPlayer() override { SetMediaPlayerSeam(saved_ == this ? nullptr : saved_); }
-  int PlayState() override { return state; }
-  int state = kPlayStateStopped;
+  void SetURL(const std::wstring& url) override {
+    Note(L"URL " + url);
+    if (Loaded()) Report(kPlayStateStopped);
+    size_t dot = url.rfind(L'.');
+    std::wstring ext = dot == std::wstring::npos ? L"" : url.substr(dot);
+    opened_ = _wcsicmp(ext.c_str(), L".mid") != 0 && _wcsicmp(ext.c_str(), L".midi") != 0;
+    Report(opened_ ? kPlayStatePlaying : kTransitioning);
+  }
+  void Play() override {
+    Note(L"play");
+    if (opened_ && state_ != kPlayStatePlaying) Report(kPlayStatePlaying);
+  }
+  void Pause() override {
+    Note(L"pause");
+    if (state_ == kPlayStatePlaying) Report(kPlayStatePaused);
+  }
+  void Stop() override {
+    Note(L"stop");
+    if (Loaded()) Report(kPlayStateStopped);
+  }
+  void End() {
+    Report(kMediaEnded);
+    Report(kPlayStateStopped);
+  }
+  // The state as the control would have reported it, without telling the player.
+  void SetState(int state) { state_ = state; }
+  // A report of the control, as its event brings it.
+  void Raise(int state) { Report(state); }
+  std::vector<std::wstring> log;
+  // Called at each call, as it is written down (to look at the player's state meanwhile).
+  std::function<void(const std::wstring& call)> watch;
+  static constexpr int kMediaEnded = 8, kTransitioning = 9;
 
  private:
+  void Note(const std::wstring& call) {
+    log.push_back(call);
+    if (watch) watch(call);
+  }
+  bool Loaded() const { return state_ == kPlayStatePlaying || state_ == kPlayStatePaused; }
+  bool opened_ = false;
   MediaPlayerSeam* saved_;
 };
 
@@ -81,11 +122,7 @@ class PlayerForms : public testing::Test {
  protected:
   void SetUp() override {
     LastErrorText.clear();
-    SaverDeckLinks.ObserveCall = [this](const std::wstring& call) {
-      calls.push_back(call);
-      // What the accompaniment and run modules will see of the outside-call flag.
-      if (call == L"bbtNextClick" && frmSaverDeck) externalCallDuringNext = frmSaverDeck->FExternalCall;
-    };
+    SaverDeckLinks.ObserveCall = [this](const std::wstring& call) { calls.push_back(call); };
     Application->CreateForm(frmSaverDeck);
     Application->CreateForm(frmSetupSaverDeck);
     Application->CreateForm(frmTransitForm);
@@ -126,5 +163,4 @@ class PlayerForms : public testing::Test {
   FakeMediaPlayer media;
   TfrmSaverDeck* main = nullptr;
   std::vector<std::wstring> calls, createCalls;
-  int externalCallDuringNext = -1;
 };

@@ -163,7 +163,14 @@ TEST_F(StartUp, ASecondStartWithSlashLHandsItsPlaylistOver) {
   Player first;
   HWND main = StartShown(first);
   std::wstring list = folder / L"三首.qvml";
-  WriteTextLines(list, {L"C:\\1.mp3", L"C:\\2.mp3", L"C:\\3.mp3"});
+  // Files that exist: the hand-over plays the first (a missing one would hold the show behind
+  // its report until OK).
+  std::vector<std::wstring> songs;
+  for (const wchar_t* name : {L"1.wav", L"2.wav", L"3.wav"}) {
+    songs.push_back(folder / name);
+    ASSERT_TRUE(WriteToneWav(songs.back(), 3000));
+  }
+  WriteTextLines(list, songs);
 
   // "/l" is not the switch, and "/L" needs a path: the clipboard stays as the user left it.
   for (const std::wstring& args : {L"/l \"" + list + L"\"", std::wstring(L"/L")}) {

@@ -79,6 +79,7 @@ bool ScriptedDialogs::FileDialog(DialogKind kind, OPENFILENAMEW& ofn) {
                    ofn.lpstrInitialDir ? ofn.lpstrInitialDir : L"", JoinFilter(ofn.lpstrFilter),
                    ofn.lpstrFile ? ofn.lpstrFile : L"", ofn.lpstrDefExt ? ofn.lpstrDefExt : L"", ofn.Flags, 0,
                    LOGFONTW{}, 0});
+  fileDialogError_ = 0;
   const DialogAnswer* a = NextAnswer(kind, DialogAnswer::kFiles);
   if (!a || a->kind == DialogAnswer::kCancel || a->files.empty()) return false;
   // One file: its full path. Several: the folder, then each name, as the explorer dialog gives them.
@@ -97,7 +98,9 @@ bool ScriptedDialogs::FileDialog(DialogKind kind, OPENFILENAMEW& ofn) {
   }
   out += L'\0';
   if (out.size() > ofn.nMaxFile) {
-    ADD_FAILURE() << "scripted file names do not fit the dialog's buffer";
+    fileDialogError_ = FNERR_BUFFERTOOSMALL;
+    if (ofn.nMaxFile > 0) ofn.lpstrFile[0] = wchar_t(std::min<size_t>(out.size(), 0xFFFF));
+    dialogAnswers.push_front(current_);
     return false;
   }
   std::copy(out.begin(), out.end(), ofn.lpstrFile);
@@ -172,6 +175,11 @@ void UserChoose(TWinControl* combo, int index) {
 }
 
 std::string Narrow(const std::wstring& s) { return WideToUtf8(s); }
+
+void ClickWithMouse(HWND h, int x, int y) {
+  SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+  SendMessageW(h, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
 
 // Outside any ScriptedDialogs, every message box fails the test and answers IDCANCEL.
 class FailingDialogs : public DialogSeam {

@@ -92,6 +92,9 @@ class ScriptedDialogs : public DialogSeam {
   }
   bool OpenFileDialog(OPENFILENAMEW& ofn) override { return FileDialog(kOpenFile, ofn); }
   bool SaveFileDialog(OPENFILENAMEW& ofn) override { return FileDialog(kSaveFile, ofn); }
+  // As the system: names that do not fit the buffer fail with FNERR_BUFFERTOOSMALL, the size
+  // needed in the buffer's first character, and the same answer waits for the next ask.
+  DWORD FileDialogError() override { return fileDialogError_; }
   bool FontDialog(CHOOSEFONTW& cf) override;
   bool ColorDialog(CHOOSECOLORW& cc) override;
   bool BrowseForFolder(BROWSEINFOW& bi, std::wstring& folder) override;
@@ -103,6 +106,7 @@ class ScriptedDialogs : public DialogSeam {
   // The next answer when it is of that kind (or a cancel); nullptr fails the test.
   const DialogAnswer* NextAnswer(DialogKind kind, int answerKind);
   DialogAnswer current_;
+  DWORD fileDialogError_ = 0;
   DialogSeam* saved_;
 };
 
@@ -132,6 +136,8 @@ class TWinControl;
 void UserClick(TWinControl* c);
 // A user's choice of item index in a combo box: the selection, then the notice to its parent.
 void UserChoose(TWinControl* combo, int index);
+// A user's left click on a window at a point of its client area, by the mouse messages.
+void ClickWithMouse(HWND h, int x = 3, int y = 3);
 // gtest prints wide strings as UTF-8 through this.
 std::string Narrow(const std::wstring& s);
 

@@ -96,6 +96,9 @@ class TestFolder {
   std::wstring path_;
 };
 
+// A sound file for the media player: PCM, 8 kHz, 8 bits, mono, a square tone of ms milliseconds.
+bool WriteToneWav(const std::wstring& path, int ms);
+
 // The shell folders (AppData, Programs, Desktop) moved into a test folder: a FakeRegistry that
 // redirects HKCU's Shell Folders key into a TestRegKey whose values point into a TestFolder.
 struct ShellFoldersInTestFolder {
