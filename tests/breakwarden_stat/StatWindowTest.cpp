@@ -281,6 +281,7 @@ TEST_F(StatWindow, ToolButtonsReachTheTrayTools) {
   Click(stat->btnSOT);
   EXPECT_FALSE(overlay->Checked);
   EXPECT_FALSE(frmSetup->cbxShowSOT->Checked());
+  dialogs.Answer(IDOK);  // the switch's notice box
   Click(stat->btnSCRSwitch);
   EXPECT_TRUE(frmMain->NDisableSelfSCR->Checked) << "savers switched off";
   EXPECT_FALSE(frmSetup->cbxEnableSelfSCR->Checked());
