@@ -72,18 +72,6 @@ class FakeMediaPlayer : public MediaPlayerSeam {
   MediaPlayerSeam* saved_;
 };
 
-// The shell's notice that file associations changed, counted instead of sent.
-class RecordingNotify : public ShellNotifySeam {
- public:
-  RecordingNotify() : saved_(&ShellNotify()) { SetShellNotifySeam(this); }
-  ~RecordingNotify() override { SetShellNotifySeam(saved_ == this ? nullptr : saved_); }
-  void AssociationsChanged() override { ++count; }
-  int count = 0;
-
- private:
-  ShellNotifySeam* saved_;
-};
-
 // Path files, the Run key and the playlist file type in places of the test's own, and the
 // folder of svd25cfg; as after the player's first run unless a test changes it.
 class PlayerWorld {
