@@ -9,6 +9,7 @@
 
 #include "Classes.h"
 #include "PlayerFixture.h"
+#include "SaverDeckFakes.h"
 #include "ShellFakes.h"
 #include "StdCtrls.h"
 #include "TextFile.h"
