@@ -1,6 +1,9 @@
 #include "BkwdSeams.h"
 
 #include "Seams.h"
+#include "uniAboutQV.h"
+#include "uniQVShare.h"
+#include "uniStat.h"
 
 BOOL AnimationSeam::Animate(HWND window, DWORD ms, DWORD flags) { return AnimateWindow(window, ms, flags); }
 
@@ -27,6 +30,25 @@ void PowerSeam::DisplayOff() {}
 void PowerSeam::StandBy(bool, bool) {}
 void PowerSeam::Hibernate(bool, bool) {}
 
+void ProgramWindowsSeam::CreateStat() {
+  frmStat = new TfrmStat(Application);
+  frmStat->Show();
+}
+
+void ProgramWindowsSeam::AddStatLine(const std::wstring& line) {
+  if (IsFormCreated(L"frmStat") && frmStat) frmStat->AddHistoryLine(line);
+}
+
+void ProgramWindowsSeam::ShowAboutPage(int page) {
+  if (frmAboutHelp) frmAboutHelp->ShowPage(page);
+}
+
+void ProgramWindowsSeam::AboutWelcome() {
+  if (frmAboutHelp) frmAboutHelp->procWelcome();
+}
+
+void ProgramWindowsSeam::ShutDownDialog() {}
+
 AnimationSeam& Animation() { return SeamSlot<AnimationSeam>::Instance().Get(); }
 void SetAnimationSeam(AnimationSeam* seam) { SeamSlot<AnimationSeam>::Instance().Set(seam); }
 ScreenSaverSeam& ScreenSaver() { return SeamSlot<ScreenSaverSeam>::Instance().Get(); }
@@ -39,3 +61,7 @@ PowerSeam& Power() { return SeamSlot<PowerSeam>::Instance().Get(); }
 void SetPowerSeam(PowerSeam* seam) { SeamSlot<PowerSeam>::Instance().Set(seam); }
 ReminderWindowSeam& ReminderWindows() { return SeamSlot<ReminderWindowSeam>::Instance().Get(); }
 void SetReminderWindowSeam(ReminderWindowSeam* seam) { SeamSlot<ReminderWindowSeam>::Instance().Set(seam); }
+SettingsSeam& Settings() { return SeamSlot<SettingsSeam>::Instance().Get(); }
+void SetSettingsSeam(SettingsSeam* seam) { SeamSlot<SettingsSeam>::Instance().Set(seam); }
+ProgramWindowsSeam& ProgramWindows() { return SeamSlot<ProgramWindowsSeam>::Instance().Get(); }
+void SetProgramWindowsSeam(ProgramWindowsSeam* seam) { SeamSlot<ProgramWindowsSeam>::Instance().Set(seam); }

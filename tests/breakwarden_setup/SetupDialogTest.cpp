@@ -124,22 +124,22 @@ TEST_F(SetupDialog, StartsWithoutAFileOnTheStandardPlanInTheFreeMode) {
 
 TEST_F(SetupDialog, InstallsTheMainWindowsWaysToTheDialog) {
   Create();
-  ASSERT_TRUE(MainFormLinks.SetupForm);
-  EXPECT_EQ(MainFormLinks.SetupForm(), setup);
+  EXPECT_EQ(Settings().SetupForm(), setup);
   main->OpenSetupPage(3);
   EXPECT_TRUE(setup->Visible());
   EXPECT_EQ(setup->PageControl1->ActivePageIndex(), 3);
   main->OpenSetupPage(7);
   EXPECT_EQ(setup->PageControl1->ActivePage(), setup->tshOther);
   setup->cbxActionOnSelectTerminate->SetItemIndex(2);
-  EXPECT_EQ(MainFormLinks.ExitActionIndex(), 2);
-  MainFormLinks.SetExitActionColor(clRed);
+  EXPECT_EQ(Settings().ExitActionIndex(), 2);
+  Settings().SetExitActionColor(clRed);
   EXPECT_EQ(setup->cbxActionOnSelectTerminate->Color(), clRed);
   setup->Hide();
   TComponent::Free(setup);
   setup = nullptr;
   EXPECT_EQ(frmSetup, nullptr);
-  EXPECT_FALSE(MainFormLinks.SetupForm) << "no way leads to a freed dialog";
+  EXPECT_EQ(Settings().SetupForm(), nullptr) << "no way leads to a freed dialog";
+  EXPECT_EQ(Settings().ExitActionIndex(), -1);
 }
 
 TEST_F(SetupDialog, LoadsEveryValueOfAPreparedFile) {

@@ -32,7 +32,6 @@ inline std::vector<std::wstring> DefaultConfigFileLines() {
 class SetupDialog : public testing::Test {
  protected:
   void SetUp() override {
-    MainFormLinks = {};
     main = new TfrmMain(Application);
     frmMain = main;
   }
@@ -41,7 +40,6 @@ class SetupDialog : public testing::Test {
     if (main) TComponent::Free(main);
     frmMain = nullptr;
     PumpMessages();
-    MainFormLinks = {};
   }
 
   std::wstring ConfigPath() const { return folder.ConfigPath(); }
