@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "Fakes.h"
+#include "ProcessHelpers.h"
 #include "unitFrmControls.h"
 
 namespace {
@@ -37,11 +38,6 @@ class ControlsForm : public testing::Test {
     nm.iPos = u->Position();
     nm.iDelta = delta;
     Notify(u, nm.hdr);
-  }
-  static std::wstring WindowText(HWND h) {
-    wchar_t buf[256] = L"";
-    GetWindowTextW(h, buf, 256);
-    return buf;
   }
   static void Click(TWinControl* c) {
     SendMessageW(c->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
