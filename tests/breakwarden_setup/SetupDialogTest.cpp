@@ -142,6 +142,47 @@ TEST_F(SetupDialog, InstallsTheMainWindowsWaysToTheDialog) {
   EXPECT_EQ(Settings().ExitActionIndex(), -1);
 }
 
+// Each consumer reads the controls as they are when it asks, and the dialog's defaults once it is
+// gone; the tray item, not the dialog, switches the own screen saver off.
+TEST_F(SetupDialog, TheReadersTakeTheControlsAtTheMomentOfUse) {
+  Create();
+  setup->updSCR->SetPosition(7);
+  setup->cbxEnableSuspend->SetChecked(true);
+  setup->cbbSelectRemindOnceWindow->SetItemIndex(0);
+  setup->rbxSelectBreakMode->SetItemIndex(1);
+  setup->cbxNotShowFrmBreakHintLastOneMin_PasswordMode->SetChecked(true);
+  setup->updTransparency->SetPosition(150);
+  TSchedulerSettings c = Settings().SchedulerSettings();
+  EXPECT_EQ(c.ScrIdleMins, 7);
+  EXPECT_TRUE(c.SuspendEnabled);
+  EXPECT_EQ(c.OnceWindow, 0);
+  EXPECT_TRUE(c.CountdownHidden);
+  EXPECT_FALSE(c.SelfScrDisabled);
+  EXPECT_EQ(c.Plan, setup->PlanInForce());
+  TBreakWindowSettings b = Settings().BreakWindowSettings();
+  EXPECT_EQ(b.Mode, bmPassword);
+  EXPECT_EQ(b.Transparency, 150);
+
+  setup->updSCR->SetPosition(9);
+  setup->rbxSelectBreakMode->SetItemIndex(0);
+  TrayItem(L"NDisableSelfSCR")->Checked = true;
+  c = Settings().SchedulerSettings();
+  EXPECT_EQ(c.ScrIdleMins, 9);
+  EXPECT_FALSE(c.CountdownHidden);
+  EXPECT_TRUE(c.SelfScrDisabled);
+  EXPECT_EQ(Settings().BreakWindowSettings().Mode, bmFree);
+
+  setup->Hide();
+  TComponent::Free(setup);
+  setup = nullptr;
+  c = Settings().SchedulerSettings();
+  EXPECT_EQ(c.ScrIdleMins, TSchedulerSettings{}.ScrIdleMins);
+  EXPECT_EQ(c.Plan, TBreakPlanStore().PlanInForce());
+  EXPECT_EQ(c.SelectedPlan, c.Plan);
+  EXPECT_TRUE(c.SelfScrDisabled);
+  EXPECT_EQ(Settings().BreakWindowSettings().Transparency, TBreakWindowSettings{}.Transparency);
+}
+
 TEST_F(SetupDialog, LoadsEveryValueOfAPreparedFile) {
   WriteConfig({L"anything",
                L"[0] 4",
