@@ -108,8 +108,9 @@ class SettingsSeam {
   virtual void SetBreakPattern(int pattern);
   // StoreBreakPlan, then the plan selected in the list takes force.
   virtual void SelectedPlanTakesForce();
-  // btnPreviewBreakForm ("点击预览")
+  // btnPreviewBreakForm ("点击预览") and the countdown's btnPreviewHintForm ("预览")
   virtual void EnableBreakPreview(bool on);
+  virtual void EnableHintPreview(bool on);
   // The exit setting's colour, flashed to show where it is.
   virtual void SetExitActionColor(TColor color);
 

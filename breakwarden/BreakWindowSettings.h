@@ -21,4 +21,5 @@ struct TBreakWindowSettings {
   int Pattern = 0, PatternCount = BreakPatternCount;    // cbbBreakInterface: item, item count
   bool RandomPattern = false;                    // cbxRandomInterface
   TBreakPlan Plan;                               // the plan in force
+  bool ToggleDesktop = false;                    // cbxToggleB4Break: the desktop shown before the break
 };

@@ -99,6 +99,7 @@ TBreakWindowSettings TfrmSetup::BreakWindowSettings() const {
   }
   if (cbxRandomInterface) s.RandomPattern = cbxRandomInterface->Checked();
   s.Plan = PlanInForce();
+  s.ToggleDesktop = IsChecked(cbxToggleB4Break);
   return s;
 }
 
@@ -148,6 +149,10 @@ void SettingsSeam::SelectedPlanTakesForce() {
 
 void SettingsSeam::EnableBreakPreview(bool on) {
   if (frmSetup && frmSetup->btnPreviewBreakForm) frmSetup->btnPreviewBreakForm->SetEnabled(on);
+}
+
+void SettingsSeam::EnableHintPreview(bool on) {
+  if (frmSetup && frmSetup->btnPreviewHintForm) frmSetup->btnPreviewHintForm->SetEnabled(on);
 }
 
 void SettingsSeam::SetExitActionColor(TColor color) {

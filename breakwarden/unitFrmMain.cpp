@@ -9,7 +9,6 @@
 #include "uniPopInfo.h"
 #include "uniQVShare.h"
 #include "uniRemindWindowCenter.h"
-#include "uniSetup.h"
 #include "uniStat.h"
 
 TfrmMain* frmMain = nullptr;
@@ -351,12 +350,8 @@ std::wstring TfrmMain::CutSeconds(const std::wstring& text) {
 namespace {
 constexpr unsigned kMinuteMs = 60000;
 
-bool IsChecked(const TCheckBox* box) { return box && box->Checked(); }
 void EnableItem(TMenuItem* item, bool on) {
   if (item) item->Enabled = on;
-}
-void EnableButton(TButton* button, bool on) {
-  if (button) button->SetEnabled(on);
 }
 
 // A window of that name that is up; one closed and waiting to be freed does not count.
@@ -518,10 +513,8 @@ void TfrmMain::BreakTimerTimer(TObject*) {
   if (FBreakState == stWorking) CloseOpenPreviews();
   EnableItem(NBreakNow, false);
   EnableItem(NBreakDemo, false);
-  if (frmSetup) {
-    EnableButton(frmSetup->btnPreviewHintForm, false);
-    EnableButton(frmSetup->btnPreviewBreakForm, false);
-  }
+  Settings().EnableHintPreview(false);
+  Settings().EnableBreakPreview(false);
   BreakNow(TBreakWindow::Countdown, ekCountdown);
 }
 
@@ -558,8 +551,8 @@ void TfrmMain::BreakNow(TBreakWindow which, uint8_t kind) {
     }
     EnableItem(NBreakNow, false);
     EnableItem(NBreakDemo, false);
-    if (frmSetup) EnableButton(frmSetup->btnPreviewBreakForm, false);
-    if (frmSetup && IsChecked(frmSetup->cbxToggleB4Break)) ShowDesktop();
+    Settings().EnableBreakPreview(false);
+    if (Settings().BreakWindowSettings().ToggleDesktop) ShowDesktop();
     TWForm = new TTWForm(Application);  // it shows itself
     return;
   }
@@ -567,7 +560,7 @@ void TfrmMain::BreakNow(TBreakWindow which, uint8_t kind) {
     FBreakState = stCountdown;
     DetectPauseTimer->SetEnabled(false);
   }
-  if (frmSetup) EnableButton(frmSetup->btnPreviewHintForm, false);
+  Settings().EnableHintPreview(false);
   frmBreakHint = new TfrmBreakHint(Application);
   if (!real || !SchedulerSettings().CountdownHidden) frmBreakHint->Show();
 }

@@ -130,6 +130,9 @@ class FakeSettings : public SettingsSeam {
   void EnableBreakPreview(bool on) override {
     enableBreakPreview ? enableBreakPreview(on) : SettingsSeam::EnableBreakPreview(on);
   }
+  void EnableHintPreview(bool on) override {
+    enableHintPreview ? enableHintPreview(on) : SettingsSeam::EnableHintPreview(on);
+  }
   void SetExitActionColor(TColor color) override {
     setExitActionColor ? setExitActionColor(color) : SettingsSeam::SetExitActionColor(color);
   }
@@ -143,7 +146,7 @@ class FakeSettings : public SettingsSeam {
   std::function<int()> exitActionIndex;
   std::function<void(int)> setBreakPattern;
   std::function<void()> selectedPlanTakesForce;
-  std::function<void(bool)> enableBreakPreview;
+  std::function<void(bool)> enableBreakPreview, enableHintPreview;
   std::function<void(TColor)> setExitActionColor;
   std::function<TForm*()> setupForm;
   std::function<void(int)> selectSetupPage;
