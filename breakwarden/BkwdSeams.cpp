@@ -1,5 +1,6 @@
 #include "BkwdSeams.h"
 
+#include "Handles.h"
 #include "Seams.h"
 #include "uniAboutQV.h"
 #include "uniQVShare.h"
@@ -24,11 +25,33 @@ int InputSeam::ShowCursor(bool show) { return ::ShowCursor(show ? TRUE : FALSE);
 
 bool InputSeam::BlockInput(bool block) { return ::BlockInput(block ? TRUE : FALSE) != FALSE; }
 
-// Filled by the screen-saver and power modules.
+// Filled by the screen-saver module.
 void PowerSeam::LaunchScreenSaver() {}
-void PowerSeam::DisplayOff() {}
-void PowerSeam::StandBy(bool, bool) {}
-void PowerSeam::Hibernate(bool, bool) {}
+
+void PowerSeam::DisplayOff(HWND window) { SendMessageW(window, WM_SYSCOMMAND, SC_MONITORPOWER, 2); }
+
+bool PowerSeam::AdjustShutdownPrivilege(bool enable) {
+  KernelHandle token;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES, token.put())) return false;
+  TOKEN_PRIVILEGES tp{};
+  if (!LookupPrivilegeValueW(nullptr, L"SeShutDownPrivilege", &tp.Privileges[0].Luid)) return false;
+  tp.PrivilegeCount = 1;
+  tp.Privileges[0].Attributes = enable ? SE_PRIVILEGE_ENABLED : 0;
+  // Success with a privilege the token does not hold still sets ERROR_NOT_ALL_ASSIGNED.
+  AdjustTokenPrivileges(token.get(), FALSE, &tp, sizeof(tp), nullptr, nullptr);
+  return GetLastError() == ERROR_SUCCESS;
+}
+
+bool PowerSeam::SetSystemPowerState(BOOL suspend, BOOL force) { return ::SetSystemPowerState(suspend, force) != FALSE; }
+
+bool PowerSeam::BringToFront(HWND window) {
+  SetForegroundWindow(window);
+  return IsInFront(window);
+}
+
+bool PowerSeam::IsInFront(HWND window) { return GetForegroundWindow() == window; }
+
+void PowerSeam::PressKey(BYTE vk, bool up) { keybd_event(vk, 0, up ? KEYEVENTF_KEYUP : 0, 0); }
 
 void ProgramWindowsSeam::CreateStat() {
   frmStat = new TfrmStat(Application);

@@ -61,18 +61,25 @@ class InputSeam {
 InputSeam& SystemInput();
 void SetInputSeam(InputSeam* seam);
 
-// The screen saver and the power actions the idle rules call. Their real work comes with the
-// screen-saver and power modules; until then the real side does nothing.
+// The screen saver and the machine's power: a real call would switch the display off or suspend
+// the machine (Wine answers success and does nothing), so tests record them instead.
 class PowerSeam {
  public:
   virtual ~PowerSeam() = default;
   // The program's own screen saver (NLaunchSCRClick).
   virtual void LaunchScreenSaver();
-  // The display's power off (ShutdownDisplayer).
-  virtual void DisplayOff();
-  // LetSysStandBy and LetSysSleep (hibernate); silent: no notice first, ask: ask before.
-  virtual void StandBy(bool silent, bool ask);
-  virtual void Hibernate(bool silent, bool ask);
+  // WM_SYSCOMMAND SC_MONITORPOWER with lParam 2 (display off), sent to window.
+  virtual void DisplayOff(HWND window);
+  // Enables (or disables) "SeShutDownPrivilege" in the process token; true when the adjustment
+  // left no error.
+  virtual bool AdjustShutdownPrivilege(bool enable);
+  // SetSystemPowerState(suspend, force); it returns after the system has woken up again.
+  virtual bool SetSystemPowerState(BOOL suspend, BOOL force);
+  // SetForegroundWindow; then whether window is the foreground window.
+  virtual bool BringToFront(HWND window);
+  virtual bool IsInFront(HWND window);
+  // keybd_event(vk, 0, KEYEVENTF_KEYUP when up, 0)
+  virtual void PressKey(BYTE vk, bool up);
 };
 PowerSeam& Power();
 void SetPowerSeam(PowerSeam* seam);

@@ -282,6 +282,8 @@ void TfrmSetup::BindControls(Binder<TfrmSetup>& b) {
       .On(QV_HANDLER(cbxUseSaverDeckClick))
       .On(QV_HANDLER(cbxEnableShutDownDisplayerClick))
       .On(QV_HANDLER(cbxEnableSuspendClick))
+      .On(QV_HANDLER(lblHelp_PowerSetupClick))
+      .On(QV_HANDLER(btnPowerSetupClick))
       .On(QV_HANDLER(cbxShowSOTClick))
       .On(QV_HANDLER(updFadeInSpeedClick))
       .On(QV_HANDLER(updMoiseStrenthClick))
@@ -493,12 +495,14 @@ void TfrmSetup::btnPreviewHintFormClick(TObject*) {
 // ---- handlers that loading runs; the power and overlay work completes them ---------------------
 
 void TfrmSetup::cbxEnableShutDownDisplayerClick(TObject*) {
-  // The power work puts the question whether the help was read here (ConfirmPowerHelpRead): only for a
-  // box the user has just checked, never while qv30cfg is being loaded.
+  // Only a box the user has just checked asks; loading qv30cfg never does. Unchecking runs this
+  // again, unchecked, and asks nothing.
+  if (!LoadingConfig() && cbxEnableShutDownDisplayer->Checked() && ConfirmPowerHelpRead())
+    cbxEnableShutDownDisplayer->SetChecked(false);
 }
 
 void TfrmSetup::cbxEnableSuspendClick(TObject*) {
-  // Power work: as cbxEnableShutDownDisplayerClick.
+  if (!LoadingConfig() && cbxEnableSuspend->Checked() && ConfirmPowerHelpRead()) cbxEnableSuspend->SetChecked(false);
 }
 
 void TfrmSetup::cbxShowSOTClick(TObject*) {

@@ -271,6 +271,12 @@ class TfrmSetup : public TForm {
   void btnPreviewBreakFormClick(TObject* Sender);
   void btnPreviewHintFormClick(TObject* Sender);
 
+  // ---- power options: the help question, the help page, the system's power options ----
+  // "请问你是否已经阅读"设置必读"？...": No opens the help and gives true (setting stops here).
+  bool ConfirmPowerHelpRead();
+  void lblHelp_PowerSetupClick(TObject* Sender);
+  void btnPowerSetupClick(TObject* Sender);
+
   // ---- handlers loading runs, kept minimal until the power and overlay work arrives ----
   void cbxEnableShutDownDisplayerClick(TObject* Sender);
   void cbxEnableSuspendClick(TObject* Sender);

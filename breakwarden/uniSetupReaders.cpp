@@ -74,6 +74,7 @@ TSchedulerSettings TfrmSetup::SchedulerSettings() const {
   c.OnceWindow = ItemOf(cbbSelectRemindOnceWindow);
   c.HourWindow = ItemOf(cbbSelectRemindHourWindow);
   c.BreakHintWindow = ItemOf(cbbSelectBreakHintSmallWindow);
+  c.Laptop = IsChecked(cbxHarwareIsLaptop);
   return c;
 }
 

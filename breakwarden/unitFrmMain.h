@@ -149,6 +149,17 @@ class TfrmMain : public TForm {
   void LetSysStandBy(bool silent, bool ask);
   void LetSysSleep(bool silent, bool ask);
 
+  // ---- power management ----
+  TMenuItem* NLetStandBy = nullptr;
+  TMenuItem* NLetSleep = nullptr;
+  void NLetStandByClick(TObject* Sender);
+  void NLetSleepClick(TObject* Sender);
+  // The shutdown privilege, which SetSystemPowerState needs; true when it was adjusted.
+  bool EnabledDebugPrivilege(bool enable);
+  void WMPowerBroadcast(TMessage& m);
+  // Seconds the cycle's last power entry lasted; 32 bits, so a sleep of days does not wrap.
+  uint32_t LastPowerEventSeconds() const;
+
   // The settings the scheduler reads, from the settings dialog's controls at each use (the
   // settings seam).
   TSchedulerSettings SchedulerSettings() const;
@@ -178,6 +189,8 @@ class TfrmMain : public TForm {
   void ShowRemindWindowOfType(int windowType, uint8_t kind);
   void RunTickEvents(const std::vector<TTickEvent>& events);
   void CloseIdleEntry(uint16_t idleMins, uint32_t stamp);
+  void RequestSleep(bool standBy, bool silent, bool ask);
+  void PowerResumed();
   bool trayAdded_ = false, released_ = false;
   long long lastClockMinute_ = -1;
 };

@@ -1,5 +1,6 @@
 #pragma once
 // Fakes for the break reminder's own seams, each installed for the scope of a test.
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <functional>
@@ -7,6 +8,7 @@
 #include <vector>
 
 #include "BkwdSeams.h"
+#include "Fakes.h"
 
 // Records the animations instead of running them (Wine does not animate anyway).
 class FakeAnimation : public AnimationSeam {
@@ -67,25 +69,97 @@ class FakeInput : public InputSeam {
   InputSeam* saved_;
 };
 
-// Records the screen-saver and power calls, by the main window's names for them.
+// Records the screen-saver and power calls. It can refuse the privilege or the power request, and
+// plays a sleep as the system would: the broadcasts sent to a window while the request blocks,
+// the clock moved on, then the resume, sent before the request returns or posted to arrive after.
 class FakePower : public PowerSeam {
  public:
   FakePower() : saved_(&Power()) { SetPowerSeam(this); }
   ~FakePower() override { SetPowerSeam(saved_ == this ? nullptr : saved_); }
   void LaunchScreenSaver() override { Record(L"NLaunchSCRClick"); }
-  void DisplayOff() override { Record(L"ShutdownDisplayer"); }
-  void StandBy(bool, bool) override { Record(L"LetSysStandBy"); }
-  void Hibernate(bool, bool) override { Record(L"LetSysSleep"); }
-  std::vector<std::wstring> calls;
+  void DisplayOff(HWND window) override {
+    displayOffTo = window;
+    Record(L"DisplayOff");
+  }
+  bool AdjustShutdownPrivilege(bool enable) override {
+    Record(enable ? L"Privilege(on)" : L"Privilege(off)");
+    return !refusePrivilege;
+  }
+  bool SetSystemPowerState(BOOL suspend, BOOL force) override {
+    Record(std::wstring(L"SetSystemPowerState(") + (suspend ? L"TRUE" : L"FALSE") + L", " +
+           (force ? L"TRUE" : L"FALSE") + L")");
+    if (refuseSleep) return false;
+    if (sleep.window) PlaySleep();
+    return true;
+  }
+  bool BringToFront(HWND window) override {
+    Record(L"BringToFront");
+    if (comesToFront) front = window;
+    return IsInFront(window);
+  }
+  bool IsInFront(HWND window) override { return front == window && front != nullptr; }
+  void PressKey(BYTE vk, bool up) override {
+    keys.push_back((vk == VK_CONTROL ? std::wstring(L"Ctrl") : vk == VK_NEXT ? L"PgDn" : std::to_wstring(vk)) +
+                   (up ? L" up" : L" down"));
+    if (onKey) onKey(keys.size());
+  }
+
+  struct Sleep {
+    HWND window = nullptr;           // nullptr: the request returns at once, nothing is played
+    FakeClock* clock = nullptr;      // moved on by ms while asleep
+    DWORD ms = 0;
+    std::vector<WPARAM> before{PBT_APMSUSPEND};  // sent as the sleep begins
+    bool resume = true;              // PBT_APMRESUMESUSPEND at the wake
+    bool resumeAfterReturn = false;  // posted: it arrives once the request has returned
+  } sleep;
+  bool refusePrivilege = false, refuseSleep = false;
+  bool comesToFront = true;  // SetForegroundWindow succeeds
+  HWND front = nullptr;
+  HWND displayOffTo = nullptr;
+  std::vector<std::wstring> calls, keys;
+  std::vector<LRESULT> answers;  // what the window answered each broadcast sent
   std::function<void(const std::wstring&)> onCall;  // told of each call as it comes
+  std::function<void(size_t)> onKey;  // told of each key, by the count so far
 
  private:
+  void PlaySleep();
   void Record(const std::wstring& call) {
     calls.push_back(call);
     if (onCall) onCall(call);
   }
   PowerSeam* saved_;
 };
+
+inline void FakePower::PlaySleep() {
+  for (WPARAM w : sleep.before) answers.push_back(SendMessageW(sleep.window, WM_POWERBROADCAST, w, 0));
+  if (sleep.clock) sleep.clock->Advance(sleep.ms);
+  if (!sleep.resume) return;
+  if (sleep.resumeAfterReturn)
+    PostMessageW(sleep.window, WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, 0);
+  else
+    answers.push_back(SendMessageW(sleep.window, WM_POWERBROADCAST, PBT_APMRESUMESUSPEND, 0));
+}
+
+// No test reaches the machine's own power requests or key presses: until a test installs
+// FakePower, they fail the test and are refused. The screen saver and the display stay as they
+// are.
+class NoMachinePower : public PowerSeam {
+ public:
+  void LaunchScreenSaver() override {}
+  void DisplayOff(HWND) override {}
+  bool SetSystemPowerState(BOOL, BOOL) override {
+    ADD_FAILURE() << "SetSystemPowerState reached without FakePower";
+    return false;
+  }
+  bool BringToFront(HWND) override { return false; }
+  bool IsInFront(HWND) override { return false; }
+  void PressKey(BYTE, bool) override { ADD_FAILURE() << "a key pressed without FakePower"; }
+};
+inline const bool kMachinePowerGuarded = [] {
+  static NoMachinePower guard;
+  SetPowerSeam(&guard);
+  return true;
+}();
 
 // Records each reminder the scheduler shows, then opens the window as the program does.
 class FakeReminderWindows : public ReminderWindowSeam {

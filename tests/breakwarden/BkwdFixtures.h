@@ -10,6 +10,8 @@
 #include "Fakes.h"
 #include "Forms.h"
 #include "ShellFakes.h"
+#include "Transparent_Window.h"
+#include "uniBreakHint.h"
 #include "uniSetup.h"
 #include "unitFrmMain.h"
 
@@ -46,3 +48,17 @@ class ProgramForms : public testing::Test {
 
   TestConfigFolder configFolder;
 };
+
+// Frees every form a test left, then the settings dialog and the main window, and forgets them.
+inline void FreeMainAndSetup(TfrmMain* main, TfrmSetup* setup) {
+  std::vector<TForm*> forms = Application->Forms();
+  for (TForm* f : forms)
+    if (f != main && f != setup) TComponent::Free(f);
+  TComponent::Free(setup);
+  frmSetup = nullptr;
+  TComponent::Free(main);
+  frmMain = nullptr;
+  frmBreakHint = nullptr;
+  TWForm = nullptr;
+  PumpMessages();
+}

@@ -39,6 +39,8 @@ std::string LogName(const TEventEntry& e) {
     case ekIdleResetFull: return "resetFull";
     case ekCountdown: return "countdown";
     case ekManualBreak: return "manualBreak";
+    case ekDisplayOff: return "displayOff";
+    case ekAutoStandBy: return "autoStandBy";
   }
   return "log " + std::to_string(e.Kind);
 }
@@ -80,18 +82,7 @@ class Scheduler : public testing::Test {
     settings.schedulerSettings = [this] { return cfg; };
     seq = form->EventLog.EventSeq();
   }
-  void TearDown() override {
-    std::vector<TForm*> forms = Application->Forms();
-    for (TForm* f : forms)
-      if (f != form && f != setup) TComponent::Free(f);
-    TComponent::Free(setup);
-    frmSetup = nullptr;
-    TComponent::Free(form);
-    frmMain = nullptr;
-    frmBreakHint = nullptr;
-    TWForm = nullptr;
-    PumpMessages();
-  }
+  void TearDown() override { FreeMainAndSetup(form, setup); }
 
   // The first work period and the idle watch, as the settings dialog starts them.
   void Start(uint32_t tick = 1000000, int hour = 9, int minute = 0) {
@@ -244,8 +235,8 @@ const TimelineRow kTimelines[] = {
       "79: countdown"}},
     {"IdleRulesAtTheirMinutes",  // display off at 10 idle minutes, stand-by at 30
      Repeat('x', 9) + Repeat('.', 31) + "x" + Repeat('x', 60),
-     {"1: NextBreak", "10: idle+", "11: NLaunchSCRClick", "19: ShutdownDisplayer", "39: LetSysStandBy",
-      "41: idle- 31", "41: reset", "42: NextBreak", "60: Hour", "85: MinsToBreak", "88: MinsToBreak",
+     {"1: NextBreak", "10: idle+", "11: NLaunchSCRClick", "19: displayOff", "19: DisplayOff", "39: autoStandBy",
+      "39: Privilege(on)", "39: SetSystemPowerState(TRUE, TRUE)", "41: idle- 31", "41: reset", "42: NextBreak", "60: Hour", "85: MinsToBreak", "88: MinsToBreak",
       "90: countdown"},
      [](TSchedulerSettings& c) {
        c.DisplayOffEnabled = true;
