@@ -147,14 +147,14 @@ TEST_F(SetupDialog, InstallsTheMainWindowsWaysToTheDialog) {
 TEST_F(SetupDialog, TheReadersTakeTheControlsAtTheMomentOfUse) {
   Create();
   setup->updSCR->SetPosition(7);
-  setup->cbxEnableSuspend->SetChecked(true);
+  setup->cbxRemindOnHour->SetChecked(true);
   setup->cbbSelectRemindOnceWindow->SetItemIndex(0);
   setup->rbxSelectBreakMode->SetItemIndex(1);
   setup->cbxNotShowFrmBreakHintLastOneMin_PasswordMode->SetChecked(true);
   setup->updTransparency->SetPosition(150);
   TSchedulerSettings c = Settings().SchedulerSettings();
   EXPECT_EQ(c.ScrIdleMins, 7);
-  EXPECT_TRUE(c.SuspendEnabled);
+  EXPECT_TRUE(c.Clock.OnHour);
   EXPECT_EQ(c.OnceWindow, 0);
   EXPECT_TRUE(c.CountdownHidden);
   EXPECT_FALSE(c.SelfScrDisabled);
