@@ -83,11 +83,9 @@ class AboutHelp : public ProgramForms {
  protected:
   void SetUp() override {
     folders.registry.Redirect(HKEY_LOCAL_MACHINE, kRunKeyPath, runKey.Path() + L"\\Run");
-    MainFormLinks = {};
   }
   void TearDown() override {
     ProgramForms::TearDown();
-    MainFormLinks = {};
     MSG m;
     while (PeekMessageW(&m, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
     }
