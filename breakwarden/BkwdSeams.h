@@ -9,6 +9,7 @@
 #include <string>
 
 #include "BreakWindowSettings.h"
+#include "CountdownSettings.h"
 #include "Graphics.h"
 #include "RemindWindows.h"
 #include "SchedulerMath.h"
@@ -107,6 +108,8 @@ class SettingsSeam {
   // A reminder window as it is made: the kind's row, content, colours and zoom (the zoom mode's
   // handler runs first, so the automatic mode follows the current screen); no value text.
   virtual RemindWindowLook RemindLook(int kind, ZoomWindow window);
+  // The countdown window as it is made (its zoom mode's handler runs first, as above).
+  virtual TCountdownSettings CountdownSettings();
   // cbxActionOnSelectTerminate's item; -1 with none.
   virtual int ExitActionIndex();
 
@@ -118,6 +121,8 @@ class SettingsSeam {
   // btnPreviewBreakForm ("点击预览") and the countdown's btnPreviewHintForm ("预览")
   virtual void EnableBreakPreview(bool on);
   virtual void EnableHintPreview(bool on);
+  // The countdown's "刷屏" box and cbxToggleB4Break are one choice.
+  virtual void SetToggleDesktop(bool on);
   // The exit setting's colour, flashed to show where it is.
   virtual void SetExitActionColor(TColor color);
 

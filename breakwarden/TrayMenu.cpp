@@ -1,5 +1,5 @@
 // The tray menu's look, the hot keys and the quick tools: the plain functions of TrayMenu.h and
-// the main window's handlers for them.
+// the main window's handlers for the menu's items (the hot keys' own are in unitFrmMainHotKeys.cpp).
 #include "TrayMenu.h"
 
 #include "DisplayZoom.h"
@@ -116,25 +116,6 @@ void TfrmMain::MenusDrawItem(TObject* Sender, TCanvas* ACanvas, const RECT& ARec
 void TfrmMain::DrawMenuItem(TMenuItem* item, TCanvas* canvas, const std::wstring& caption, bool selected,
                             const RECT& r) {
   DrawMenuItemOn(*canvas, caption, item && item->Checked, selected, r);
-}
-
-void TfrmMain::WMHotKey(TMessage& m) {
-  m.Result = 0;
-  switch (DecodeHotKey(m.LParam)) {
-    case THotKeyAction::BlackScreen:
-      RecordEvent(false, true, 0, ekManualScreenSaver, true);
-      if (frmSetup) frmSetup->ShowInternalSCR(false);
-      break;
-    case THotKeyAction::NotePad: NOpenNotePadClick(nullptr); break;
-    case THotKeyAction::Calculator: NOpenCalculatorClick(nullptr); break;
-    case THotKeyAction::Word: NOpenWordClick(nullptr); break;
-    case THotKeyAction::ScreenSaverSwitch:
-      if (frmSetup) frmSetup->cbxEnableSelfSCRClick(nullptr);
-      break;
-    case THotKeyAction::Overlay: NShowSOTClick(nullptr); break;
-    case THotKeyAction::Excel: NOpenExcelClick(nullptr); break;
-    case THotKeyAction::None: break;
-  }
 }
 
 void TfrmMain::NOpenNotePadClick(TObject*) { StartQuickTool(Handle(), kNotePad); }

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
+#include "BkwdSeams.h"
 #include "DisplayZoom.h"
 #include "EventLog.h"
 #include "Menus.h"
-#include "uniSetup.h"
 #include "uniShowDetail.h"
 #include "unitFrmMain.h"
 
@@ -122,27 +122,25 @@ void TfrmBreakHint::FormCreate(TObject*) {
   UpdateCaption();
   HintCanClose = false;
   HintZoomed = false;
-  SetColor(frmSetup->clbBreakHintColorMain->Selected());
-  // The automatic zoom follows the screen the window opens on.
-  frmSetup->cbbZoomRateCountDownWindowSelect(nullptr);
-  if (int adjust = frmSetup->updFontAdjustOfCountDownWindow->Position(); adjust != 0) ApplyFontAdjust(adjust);
-  if (frmSetup->cbbZoomRateCountDownWindow->ItemIndex() != zmDesignSize)
-    ApplyZoom(frmSetup->scbZoomRateCountDownWindow->Position());
-  Image1->Picture.Assign(frmSetup->imgOfHintForm->Picture);
+  // Read once: the automatic zoom follows the screen the window opens on, and the limits stay
+  // those of the plan the countdown began with, even if another takes force now.
+  const TCountdownSettings s = Settings().CountdownSettings();
+  SetColor(s.Colour);
+  if (s.FontAdjust != 0) ApplyFontAdjust(s.FontAdjust);
+  if (s.ZoomMode != zmDesignSize) ApplyZoom(s.ZoomPercent);
+  Image1->Picture.Assign(s.Picture);
   Image1->PictureChanged();
 
-  preview_ = frmMain->FDemoHint;
-  // The limits stay those of the plan the countdown began with, even if another takes force now.
-  const TBreakPlan plan = frmSetup->PlanInForce();
-  canApplyMaxMins_ = plan.CanApplyMaxMins;
-  canApplyMaxTimes_ = plan.CanApplyMaxTimes;
-  applyOnceMaxMins_ = plan.ApplyOnceMaxMins;
+  preview_ = frmMain && frmMain->FDemoHint;
+  canApplyMaxMins_ = s.Plan.CanApplyMaxMins;
+  canApplyMaxTimes_ = s.Plan.CanApplyMaxTimes;
+  applyOnceMaxMins_ = s.Plan.ApplyOnceMaxMins;
   HintCountdown = preview_ ? kPreviewSeconds : kCountdownSeconds;
   HintReopenAt = 60;
   AppliedMins = 0;
   AppliedTimes = 0;
 
-  cbxToggleDesktop->SetChecked(frmSetup->cbxToggleB4Break->Checked());
+  cbxToggleDesktop->SetChecked(s.ToggleDesktop);
   UpDown1->SetEnabled(false);
   UpDown1->SetMin(0);
   UpDown1->SetMax(std::min(applyOnceMaxMins_, canApplyMaxMins_));
@@ -226,17 +224,19 @@ void TfrmBreakHint::btnDetailsClick(TObject*) {
 }
 
 void TfrmBreakHint::btnMClick(TObject*) {
-  SetWindowPos(frmSetup->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-  frmMain->NSetupModeClick(nullptr);
+  TForm* setup = Settings().SetupForm();
+  if (!setup) return;
+  SetWindowPos(setup->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  if (frmMain) frmMain->NSetupModeClick(nullptr);
   // Above everything while it opens, not for the rest of the run.
-  if (frmSetup && frmSetup->HandleAllocated()) PlaceNotTopmost(frmSetup->HandleIfAllocated());
+  if (setup->HandleAllocated()) PlaceNotTopmost(setup->HandleIfAllocated());
 }
 
 void TfrmBreakHint::btnMMouseUp(TObject*, TMouseButton, TShiftState, int, int) {}
 
 void TfrmBreakHint::cbxToggleDesktopClick(TObject*) {
   // The window's box and the setting are one choice.
-  frmSetup->cbxToggleB4Break->SetChecked(cbxToggleDesktop->Checked());
+  Settings().SetToggleDesktop(cbxToggleDesktop->Checked());
 }
 
 void TfrmBreakHint::FormCloseQuery(TObject*, bool& CanClose) { CanClose = HintCanClose; }
@@ -246,7 +246,7 @@ void TfrmBreakHint::FormCanResize(TObject*, int&, int&, bool& Resize) {
 }
 
 void TfrmBreakHint::FormClose(TObject*, TCloseAction& Action) {
-  frmSetup->btnPreviewHintForm->SetEnabled(true);
+  Settings().EnableHintPreview(true);
   Action = caFree;
 }
 

@@ -8,6 +8,7 @@
 #include "Buttons.h"
 #include "ComCtrls.h"
 #include "ConfigLayout.h"
+#include "CountdownSettings.h"
 #include "Dialogs.h"
 #include "DisplayZoom.h"
 #include "ExtCtrls.h"
@@ -228,6 +229,8 @@ class TfrmSetup : public TForm {
   TBreakWindowSettings BreakWindowSettings() const;
   // Runs the window's zoom mode handler first; no value text.
   RemindWindowLook RemindLook(int kind, ZoomWindow window);
+  // Runs the countdown's zoom mode handler first.
+  TCountdownSettings CountdownSettings();
 
   void StoreBreakPlan();
   void ShowBreakPlan();

@@ -43,6 +43,20 @@ RemindWindowLook RemindLook(int kind, ZoomWindow window) {
   return look;
 }
 
+TCountdownSettings CountdownSettings() {
+  TCountdownSettings s;
+  s.ZoomPercent = ZoomPercentForMode(zmAuto, 0, Screen->Width(), Screen->Height());
+  s.FontAdjust = ZoomPercentChanged(ZoomWindow::CountDown, s.ZoomPercent).fontAdjust;
+  // The overlay's picture as designed, which the dialog gives the countdown at its creation.
+  try {
+    s.Picture.LoadFromResource(PictureResourceName(L"screenshadow.jpg"));
+  } catch (const Exception&) {
+    s.Picture.Clear();  // a program built without it shows none
+  }
+  s.Plan = TBreakPlanStore().PlanInForce();
+  return s;
+}
+
 }  // namespace no_dialog
 
 }  // namespace
@@ -117,6 +131,19 @@ RemindWindowLook TfrmSetup::RemindLook(int kind, ZoomWindow window) {
   return look;
 }
 
+TCountdownSettings TfrmSetup::CountdownSettings() {
+  TCountdownSettings s;
+  const TRemindZoom z = RemindWindowZoom(ZoomWindow::CountDown);
+  s.ZoomMode = z.mode;
+  s.ZoomPercent = z.percent;
+  s.FontAdjust = z.fontAdjust;
+  if (clbBreakHintColorMain) s.Colour = clbBreakHintColorMain->Selected();
+  if (imgOfHintForm) s.Picture.Assign(imgOfHintForm->Picture);
+  s.Plan = PlanInForce();
+  s.ToggleDesktop = IsChecked(cbxToggleB4Break);
+  return s;
+}
+
 // ---- the settings seam's real side -------------------------------------------------------------
 
 TSchedulerSettings SettingsSeam::SchedulerSettings() {
@@ -132,6 +159,10 @@ TBreakWindowSettings SettingsSeam::BreakWindowSettings() {
 
 RemindWindowLook SettingsSeam::RemindLook(int kind, ZoomWindow window) {
   return frmSetup ? frmSetup->RemindLook(kind, window) : no_dialog::RemindLook(kind, window);
+}
+
+TCountdownSettings SettingsSeam::CountdownSettings() {
+  return frmSetup ? frmSetup->CountdownSettings() : no_dialog::CountdownSettings();
 }
 
 int SettingsSeam::ExitActionIndex() { return frmSetup ? frmSetup->cbxActionOnSelectTerminate->ItemIndex() : -1; }
@@ -154,6 +185,10 @@ void SettingsSeam::EnableBreakPreview(bool on) {
 
 void SettingsSeam::EnableHintPreview(bool on) {
   if (frmSetup && frmSetup->btnPreviewHintForm) frmSetup->btnPreviewHintForm->SetEnabled(on);
+}
+
+void SettingsSeam::SetToggleDesktop(bool on) {
+  if (frmSetup && frmSetup->cbxToggleB4Break) frmSetup->cbxToggleB4Break->SetChecked(on);
 }
 
 void SettingsSeam::SetExitActionColor(TColor color) {

@@ -1,7 +1,10 @@
 #pragma once
 // The break reminder's main window: the welcome splash, the owner of the tray icon and the hot
-// keys, and the receiver of the sibling programs' messages. Its window class is fixed, since the
-// siblings and a second instance find the running program by it.
+// keys, the driver of the break scheduler and the receiver of the sibling programs' messages. Its
+// window class is fixed, since the siblings and a second instance find the running program by it.
+// One class over several files: unitFrmMain.cpp (life cycle, messages, notice box, overlays, event
+// log), unitFrmMainSplash.cpp, unitFrmMainTray.cpp (icon and menu commands), TrayMenu.cpp (the
+// menu's look and items), unitFrmMainHotKeys.cpp, unitFrmMainScheduler.cpp, unitFrmMainPower.cpp.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -42,7 +45,7 @@ class TfrmMain : public TForm {
   void FormDestroy(TObject* Sender);
   void CloseAnimateTimerTimer(TObject* Sender);
 
-  // Tray menu commands that lead to the other windows.
+  // Tray menu commands that lead to the other windows (unitFrmMainTray.cpp).
   void NExitClick(TObject* Sender);
   void NStatClick(TObject* Sender);
   void NSetupClick(TObject* Sender);
@@ -57,7 +60,7 @@ class TfrmMain : public TForm {
   // "进入本产品服务主页...": the about window's help link.
   void NWebPageOfThisProductClick(TObject* Sender);
 
-  // ---- the tray menu's look, hot keys and quick tools (TrayMenu.cpp) ----
+  // ---- the tray menu's look and quick tools (TrayMenu.cpp), hot keys (unitFrmMainHotKeys.cpp) ----
   TMenuItem* NModeFree = nullptr;
   TMenuItem* NModePassword = nullptr;
   TMenuItem* NModeInterference = nullptr;
@@ -115,7 +118,7 @@ class TfrmMain : public TForm {
   std::array<ATOM, 7> FHotKeyAtoms{};
   std::array<uint8_t, 7> FHotKeyIds{};
 
-  // ---- the break scheduler ----
+  // ---- the break scheduler (unitFrmMainScheduler.cpp) ----
   TTimer* ClockRemindTimer = nullptr;  // alarms and chimes, once per wall-clock minute
   TMenuItem* NBreakNow = nullptr;
   TMenuItem* NBreakDemo = nullptr;
@@ -195,7 +198,7 @@ class TfrmMain : public TForm {
   void LetSysStandBy(bool silent, bool ask);
   void LetSysSleep(bool silent, bool ask);
 
-  // ---- power management ----
+  // ---- power management (unitFrmMainPower.cpp) ----
   TMenuItem* NLetStandBy = nullptr;
   TMenuItem* NLetSleep = nullptr;
   void NLetStandByClick(TObject* Sender);

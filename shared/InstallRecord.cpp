@@ -3,17 +3,11 @@
 #include <windows.h>
 
 #include "Classes.h"
+#include "Handles.h"
 #include "QVSeams.h"
 #include "uniQVShare.h"
 
 namespace {
-
-struct Key {
-  HKEY h = nullptr;
-  ~Key() {
-    if (h) RegCloseKey(h);
-  }
-};
 
 void WriteString(HKEY key, const wchar_t* name, const std::wstring& value) {
   DWORD bytes = DWORD((value.size() + 1) * sizeof(wchar_t));
@@ -26,12 +20,12 @@ void WriteString(HKEY key, const wchar_t* name, const std::wstring& value) {
 bool InstallRecordNeedsWrite(const std::wstring& dir, const std::wstring& path) { return dir.empty() || dir != path; }
 
 bool WriteInstallPathToReg(const std::wstring& productKey, const std::wstring& path, const std::wstring& version) {
-  Key k;
+  RegKey k;
   if (RegistryCalls().CreateKey(HKEY_LOCAL_MACHINE, std::wstring(kQuovelKeyPath) + productKey,
-                                KEY_QUERY_VALUE | KEY_SET_VALUE | KEY_WOW64_32KEY, &k.h) != ERROR_SUCCESS)
+                                KEY_QUERY_VALUE | KEY_SET_VALUE | KEY_WOW64_32KEY, k.put()) != ERROR_SUCCESS)
     return false;
   if (!InstallRecordNeedsWrite(GetInstallPathFromReg(productKey), path)) return false;
-  WriteString(k.h, L"dir", path);
-  WriteString(k.h, L"ver", version);
+  WriteString(k.get(), L"dir", path);
+  WriteString(k.get(), L"ver", version);
   return true;
 }

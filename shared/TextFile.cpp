@@ -24,8 +24,8 @@ void RemoveSaveLeftovers(const std::wstring& path) {
   const std::wstring prefix = ExtractFileName(path) + L".tmp";
   const std::wstring dir = ExtractFileDir(path);
   WIN32_FIND_DATAW fd;
-  HANDLE find = FindFirstFileW((path + L".tmp*").c_str(), &fd);
-  if (find == INVALID_HANDLE_VALUE) return;
+  FindHandle find(FindFirstFileW((path + L".tmp*").c_str(), &fd));
+  if (!find) return;
   std::vector<std::wstring> stale;
   do {
     const std::wstring name = fd.cFileName;
@@ -39,15 +39,13 @@ void RemoveSaveLeftovers(const std::wstring& path) {
       pid = pid * 10 + unsigned(name[i] - L'0');
     }
     if (!digits || pid > 0xFFFFFFFFull || DWORD(pid) == GetCurrentProcessId()) continue;
-    if (HANDLE p = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, DWORD(pid))) {
+    if (KernelHandle p(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, DWORD(pid))); p) {
       DWORD code = 0;
-      const bool alive = GetExitCodeProcess(p, &code) && code == STILL_ACTIVE;
-      CloseHandle(p);
-      if (alive) continue;
+      if (GetExitCodeProcess(p.get(), &code) && code == STILL_ACTIVE) continue;
     }
     stale.push_back((dir.empty() ? std::wstring() : dir + L"\\") + name);
-  } while (FindNextFileW(find, &fd));
-  FindClose(find);
+  } while (FindNextFileW(find.get(), &fd));
+  find.reset();
   for (const std::wstring& file : stale) DeleteFileW(file.c_str());
 }
 

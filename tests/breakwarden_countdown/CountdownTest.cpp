@@ -436,6 +436,36 @@ TEST_F(CountdownTest, MOpensTheSettingsAboveEverythingOnlyWhileTheyOpen) {
   EXPECT_TRUE(Alive(L"frmBreakHint")) << "the countdown goes on meanwhile";
 }
 
+// With no settings dialog (before it is made, after it is freed) the countdown runs on its
+// defaults, and what it would write to the dialog goes nowhere.
+TEST_F(CountdownTest, RunsWithoutASettingsDialog) {
+  TComponent::Free(frmSetup);
+  frmSetup = nullptr;
+  PumpMessages();
+  const TBreakPlan plan = TBreakPlanStore().PlanInForce();
+  TfrmBreakHint* w = StartCountdown();
+  ASSERT_NE(w, nullptr);
+  EXPECT_TRUE(IsWindowVisible(w->Handle()));
+  EXPECT_EQ(w->Color(), kCountdownDesignColour);
+  EXPECT_NE(w->Image1->Picture.Graphic, nullptr);
+  EXPECT_TRUE(w->HintZoomed) << "the automatic zoom of the design defaults";
+  EXPECT_EQ(w->Width(), 635);
+  EXPECT_EQ(w->CanApplyMaxMins(), plan.CanApplyMaxMins);
+  EXPECT_EQ(w->CanApplyMaxTimes(), plan.CanApplyMaxTimes);
+  EXPECT_FALSE(w->cbxToggleDesktop->Checked());
+  Click(w->cbxToggleDesktop);
+  EXPECT_TRUE(w->cbxToggleDesktop->Checked());
+  Click(w->btnM);
+  EXPECT_TRUE(Alive(L"frmBreakHint"));
+  Tick(w);
+  Ask(w, 1);
+  EXPECT_EQ(w->AppliedMins, 1);
+  Click(w->btnBreak);
+  EXPECT_FALSE(Alive(L"frmBreakHint"));
+  EXPECT_EQ(frmMain->FPostponedMins, 1);
+  EXPECT_EQ(frmMain->FBreakState, stOnBreak);
+}
+
 // ---- zoom -------------------------------------------------------------------------------------
 
 struct Geometry {

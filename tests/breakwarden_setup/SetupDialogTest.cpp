@@ -183,6 +183,68 @@ TEST_F(SetupDialog, TheReadersTakeTheControlsAtTheMomentOfUse) {
   EXPECT_EQ(Settings().BreakWindowSettings().Transparency, TBreakWindowSettings{}.Transparency);
 }
 
+// The countdown's reader: each call takes the controls as they are then (the zoom mode's handler
+// first), and with no dialog it answers what a fresh dialog of the design defaults answers.
+TEST_F(SetupDialog, TheCountdownReaderTakesTheControlsAtTheMomentOfUse) {
+  Create();
+  const TCountdownSettings fresh = Settings().CountdownSettings();
+  EXPECT_EQ(fresh.Colour, setup->clbBreakHintColorMain->Selected());
+  EXPECT_EQ(fresh.ZoomMode, zmAuto);
+  EXPECT_EQ(fresh.ZoomPercent, 28) << "1024 x 768 in the automatic mode";
+  EXPECT_EQ(fresh.FontAdjust, 2);
+  ASSERT_NE(fresh.Picture.Graphic, nullptr);
+  EXPECT_EQ(fresh.Picture.Graphic, setup->imgOfHintForm->Picture.Graphic);
+  EXPECT_EQ(fresh.Plan, setup->PlanInForce());
+  EXPECT_FALSE(fresh.ToggleDesktop);
+
+  setup->clbBreakHintColorMain->SetSelected(clMoneyGreen);
+  setup->cbbZoomRateCountDownWindow->SetItemIndex(zmCustom);
+  setup->scbZoomRateCountDownWindow->SetPosition(40);
+  setup->updFontAdjustOfCountDownWindow->SetPosition(6);  // within 4 - 3 .. 4 + 3 for 40 %
+  setup->cbxToggleB4Break->SetChecked(true);
+  setup->Plans.StoreBreakPlan(int(kPresetCount), kPresetCount + 1, *PresetPage(0));
+  ASSERT_TRUE(setup->Plans.SetPlanInForce(int(kPresetCount)));
+  TCountdownSettings s = Settings().CountdownSettings();
+  EXPECT_EQ(s.Colour, clMoneyGreen);
+  EXPECT_EQ(s.ZoomMode, zmCustom);
+  EXPECT_EQ(s.ZoomPercent, 40) << "the custom mode keeps the percent";
+  EXPECT_EQ(s.FontAdjust, 6);
+  EXPECT_TRUE(s.ToggleDesktop);
+  EXPECT_EQ(s.Plan, setup->PlanInForce());
+  EXPECT_EQ(int(s.Plan.CanApplyMaxMins), PresetPage(0)->CanApplyMaxMins);
+
+  // Back to the automatic mode: the reader runs its handler, so the percent follows the screen.
+  setup->cbbZoomRateCountDownWindow->SetItemIndex(zmAuto);
+  setup->cbxToggleB4Break->SetChecked(false);
+  s = Settings().CountdownSettings();
+  EXPECT_EQ(s.ZoomPercent, 28);
+  EXPECT_EQ(setup->scbZoomRateCountDownWindow->Position(), 28);
+  EXPECT_EQ(s.FontAdjust, 2);
+  EXPECT_FALSE(s.ToggleDesktop);
+
+  // What the countdown writes back goes to the dialog's controls.
+  Settings().SetToggleDesktop(true);
+  EXPECT_TRUE(setup->cbxToggleB4Break->Checked());
+  setup->btnPreviewHintForm->SetEnabled(false);
+  Settings().EnableHintPreview(true);
+  EXPECT_TRUE(setup->btnPreviewHintForm->Enabled());
+
+  setup->Hide();
+  TComponent::Free(setup);
+  setup = nullptr;
+  const TCountdownSettings none = Settings().CountdownSettings();
+  EXPECT_EQ(none.Colour, fresh.Colour);
+  EXPECT_EQ(none.ZoomMode, fresh.ZoomMode);
+  EXPECT_EQ(none.ZoomPercent, fresh.ZoomPercent);
+  EXPECT_EQ(none.FontAdjust, fresh.FontAdjust);
+  ASSERT_NE(none.Picture.Graphic, nullptr) << "the designed picture";
+  EXPECT_EQ(none.Picture.Width(), fresh.Picture.Width());
+  EXPECT_EQ(none.Plan, TBreakPlanStore().PlanInForce());
+  EXPECT_FALSE(none.ToggleDesktop);
+  Settings().SetToggleDesktop(true);  // nothing to write to, and no crash
+  Settings().EnableHintPreview(true);
+}
+
 TEST_F(SetupDialog, LoadsEveryValueOfAPreparedFile) {
   WriteConfig({L"anything",
                L"[0] 4",

@@ -60,15 +60,15 @@ end
 )",
                      "frmMenuDemo",
                      Binder<TfrmMenuDemo>(this)
-                         .Bind("MainMenu1", MainMenu1)
-                         .Bind("NFile", NFile)
-                         .Bind("NOpen", NOpen)
-                         .Bind("NModes", NModes)
-                         .Bind("NModeOne", NModeOne)
-                         .Bind("NModeTwo", NModeTwo)
-                         .Bind("NOff", NOff)
-                         .Bind("NAbout", NAbout)
-                         .On("ItemClick", &TfrmMenuDemo::ItemClick));
+                         .Bind(QV_MEMBER(MainMenu1))
+                         .Bind(QV_MEMBER(NFile))
+                         .Bind(QV_MEMBER(NOpen))
+                         .Bind(QV_MEMBER(NModes))
+                         .Bind(QV_MEMBER(NModeOne))
+                         .Bind(QV_MEMBER(NModeTwo))
+                         .Bind(QV_MEMBER(NOff))
+                         .Bind(QV_MEMBER(NAbout))
+                         .On(QV_HANDLER(ItemClick)));
   }
   void ItemClick(TObject* Sender) { clicked.push_back(static_cast<TMenuItem*>(Sender)->Caption); }
 
