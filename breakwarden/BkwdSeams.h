@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "BreakWindowSettings.h"
 #include "CountdownSettings.h"
@@ -112,6 +113,12 @@ class SettingsSeam {
   virtual TCountdownSettings CountdownSettings();
   // cbxActionOnSelectTerminate's item; -1 with none.
   virtual int ExitActionIndex();
+  // The two overlays' pictures (imgScreenShadow, imgDesktopDeco) as they are made.
+  virtual TPicture OverlayPicture();
+  virtual TPicture DesktopDecoPicture();
+  // The hot keys' descriptions (cbbHotKeyAction's items), for the tray's list and the own screen
+  // saver's tips; none while there is no dialog.
+  virtual std::vector<std::wstring> HotKeyEntries();
 
   // What the other windows change in the dialog.
   // The pattern drawn at random goes back into cbbBreakInterface.

@@ -2,6 +2,7 @@
 // the main window's handlers for the menu's items (the hot keys' own are in unitFrmMainHotKeys.cpp).
 #include "TrayMenu.h"
 
+#include "BkwdSeams.h"
 #include "DisplayZoom.h"
 #include "EventLog.h"
 #include "QVSeams.h"
@@ -150,11 +151,7 @@ void TfrmMain::SetBreakMode(int mode) {
 void TfrmMain::NShortCutsClick(TObject*) { ShowShortCuts(); }
 
 void TfrmMain::ShowShortCuts() {
-  std::vector<std::wstring> entries;
-  if (frmSetup)
-    for (int i = 0; i < frmSetup->cbbHotKeyAction->Items.Count(); ++i)
-      entries.push_back(frmSetup->cbbHotKeyAction->Items[i]);
-  Dialogs().MessageBox(nullptr, ShortCutsText(entries), kShortCutsCaption, MB_ICONINFORMATION | MB_OK);
+  Dialogs().MessageBox(nullptr, ShortCutsText(Settings().HotKeyEntries()), kShortCutsCaption, MB_ICONINFORMATION | MB_OK);
 }
 
 void TfrmMain::MoreUsefulLinksClick(TObject* Sender) {

@@ -1,6 +1,6 @@
 #include "sceneOnTop.h"
 
-#include "uniSetup.h"
+#include "BkwdSeams.h"
 
 TSOTForm* SOTForm = nullptr;
 
@@ -24,7 +24,7 @@ void TSOTForm::CreateParams(TCreateParams& p) {
 void TSOTForm::FormCreate(TObject*) {
   SetBounds(0, 0, Screen->Width(), Screen->Height());
   Image1->SetBounds(0, 0, Screen->Width(), Screen->Height());
-  if (frmSetup) Image1->Picture.Assign(frmSetup->imgScreenShadow->Picture);
+  Image1->Picture.Assign(Settings().OverlayPicture());
   Image1->PictureChanged();
   SetAlphaBlendValue(50);
   SetAlphaBlend(true);

@@ -1,6 +1,6 @@
 #include "uniDesktopDeco.h"
 
-#include "uniSetup.h"
+#include "BkwdSeams.h"
 #include "unitFrmMain.h"
 
 TfrmDesktopDeco* frmDesktopDeco = nullptr;
@@ -54,7 +54,7 @@ void TfrmDesktopDeco::CreateParams(TCreateParams& p) {
 
 void TfrmDesktopDeco::FormCreate(TObject*) {
   FPress = POINT{0, 0};
-  if (frmSetup) Image1->Picture.Assign(frmSetup->imgDesktopDeco->Picture);
+  Image1->Picture.Assign(Settings().DesktopDecoPicture());
   const int width = DecoWidth(Screen->Width());
   const int height = DecoHeight(Image1->Picture.Width(), Image1->Picture.Height(), width);
   SetBounds(Left(), Top(), width, height);

@@ -89,11 +89,7 @@ void TfrmScrBKWD::DrawLines(TCanvas& canvas) {
 void TfrmScrBKWD::FormPaint(TObject*) { DrawLines(Canvas); }
 
 std::wstring TfrmScrBKWD::RandomTipText() {
-  std::vector<std::wstring> hotKeys;
-  if (frmSetup && frmSetup->cbbHotKeyAction)
-    for (int i = 0; i < frmSetup->cbbHotKeyAction->Items.Count(); ++i)
-      hotKeys.push_back(frmSetup->cbbHotKeyAction->Items[i]);
-  return ScrTipText(hotKeys, FRandom);
+  return ScrTipText(Settings().HotKeyEntries(), FRandom);
 }
 
 void TfrmScrBKWD::DrawTipOn(TCanvas& canvas) {

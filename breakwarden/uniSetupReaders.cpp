@@ -9,6 +9,9 @@
 
 namespace {
 
+// The pictures imgScreenShadow and imgDesktopDeco are designed with.
+constexpr wchar_t kScreenShadowDesign[] = L"screenshadow.jpg", kDesktopDecoDesign[] = L"desktopdeco.bmp";
+
 bool IsChecked(const TCheckBox* box) { return box && box->Checked(); }
 int ItemOf(const TComboBox* box) { return box ? box->ItemIndex() : -1; }
 int PositionOf(const TUpDown* upDown, int fallback) { return upDown ? upDown->Position() : fallback; }
@@ -16,6 +19,17 @@ int PositionOf(const TUpDown* upDown, int fallback) { return upDown ? upDown->Po
 TColor DefaultColour(const wchar_t* control) {
   const ConfigItem* item = control ? FindConfigItem(control) : nullptr;
   return item ? TColor(item->defaultValue) : clGray;
+}
+
+// A picture of the dialog as designed; none when the program was built without it.
+TPicture DesignedPicture(const wchar_t* file) {
+  TPicture p;
+  try {
+    p.LoadFromResource(PictureResourceName(file));
+  } catch (const Exception&) {
+    p.Clear();
+  }
+  return p;
 }
 
 // What each reader answers while there is no settings dialog.
@@ -48,11 +62,7 @@ TCountdownSettings CountdownSettings() {
   s.ZoomPercent = ZoomPercentForMode(zmAuto, 0, Screen->Width(), Screen->Height());
   s.FontAdjust = ZoomPercentChanged(ZoomWindow::CountDown, s.ZoomPercent).fontAdjust;
   // The overlay's picture as designed, which the dialog gives the countdown at its creation.
-  try {
-    s.Picture.LoadFromResource(PictureResourceName(L"screenshadow.jpg"));
-  } catch (const Exception&) {
-    s.Picture.Clear();  // a program built without it shows none
-  }
+  s.Picture = DesignedPicture(kScreenShadowDesign);
   s.Plan = TBreakPlanStore().PlanInForce();
   return s;
 }
@@ -163,6 +173,22 @@ RemindWindowLook SettingsSeam::RemindLook(int kind, ZoomWindow window) {
 
 TCountdownSettings SettingsSeam::CountdownSettings() {
   return frmSetup ? frmSetup->CountdownSettings() : no_dialog::CountdownSettings();
+}
+
+TPicture SettingsSeam::OverlayPicture() {
+  return frmSetup && frmSetup->imgScreenShadow ? frmSetup->imgScreenShadow->Picture : DesignedPicture(kScreenShadowDesign);
+}
+
+TPicture SettingsSeam::DesktopDecoPicture() {
+  return frmSetup && frmSetup->imgDesktopDeco ? frmSetup->imgDesktopDeco->Picture : DesignedPicture(kDesktopDecoDesign);
+}
+
+std::vector<std::wstring> SettingsSeam::HotKeyEntries() {
+  std::vector<std::wstring> entries;
+  if (frmSetup && frmSetup->cbbHotKeyAction)
+    for (int i = 0; i < frmSetup->cbbHotKeyAction->Items.Count(); ++i)
+      entries.push_back(frmSetup->cbbHotKeyAction->Items[i]);
+  return entries;
 }
 
 int SettingsSeam::ExitActionIndex() { return frmSetup ? frmSetup->cbxActionOnSelectTerminate->ItemIndex() : -1; }
