@@ -9,6 +9,7 @@
 #include "uniSetupSaverDeck.h"
 
 TfrmSaverDeck* frmSaverDeck = nullptr;
+uint8_t ArrangeIndex = 0;
 TSaverDeckLinks SaverDeckLinks;
 std::wstring LastErrorText;
 
@@ -67,6 +68,25 @@ TfrmSaverDeck::TfrmSaverDeck(TComponent* AOwner) : TForm(AOwner) {
                                  .Bind("cbbSCRSaversName", cbbSCRSaversName)
                                  .Bind("cbbBanYing", cbbBanYing)
                                  .Bind("lblSCR_total", lblSCR_total)
+                                 .Bind("ppmArrayForms", ppmArrayForms)
+                                 .Bind("ppmVol", ppmVol)
+                                 .Bind("NVolAdjust", NVolAdjust)
+                                 .Bind("NVolAdjust_R", NVolAdjust_R)
+                                 .Bind("NArray_MusMode", NArray_MusMode)
+                                 .Bind("NFormsPosChange", NFormsPosChange)
+                                 .Bind("NFormsPos_MusMode", NFormsPos_MusMode)
+                                 .Bind("NDemoFormsPosChange", NDemoFormsPosChange)
+                                 .Bind("NSaveMusList", NSaveMusList)
+                                 .Bind("NLoadMusList", NLoadMusList)
+                                 .Bind("NLoadAndAddList", NLoadAndAddList)
+                                 .Bind("NArray1", NArray[1])
+                                 .Bind("NArray2", NArray[2])
+                                 .Bind("NArray3", NArray[3])
+                                 .Bind("NArray4", NArray[4])
+                                 .Bind("NArray5", NArray[5])
+                                 .Bind("NArray6", NArray[6])
+                                 .Bind("NArray7", NArray[7])
+                                 .Bind("NArray8", NArray[8])
                                  .On("FormCreate", &TfrmSaverDeck::FormCreate)
                                  .On("FormClose", &TfrmSaverDeck::FormClose)
                                  .On("FormDestroy", &TfrmSaverDeck::FormDestroy)
@@ -76,6 +96,17 @@ TfrmSaverDeck::TfrmSaverDeck(TComponent* AOwner) : TForm(AOwner) {
                                  .On("NAboutClick", &TfrmSaverDeck::NAboutClick)
                                  .On("NListMusicClick", &TfrmSaverDeck::NListMusicClick)
                                  .On("NShowLastErrClick", &TfrmSaverDeck::NShowLastErrClick)
+                                 .On("NResetFormPositionClick", &TfrmSaverDeck::NResetFormPositionClick)
+                                 .On("NArray0Click", &TfrmSaverDeck::NArray0Click)
+                                 .On("NFormsPosChangeClick", &TfrmSaverDeck::NFormsPosChangeClick)
+                                 .On("NDemoFormsPosChangeClick", &TfrmSaverDeck::NDemoFormsPosChangeClick)
+                                 .On("bbtFormsPosChangeClick", &TfrmSaverDeck::bbtFormsPosChangeClick)
+                                 .On("NSaveMusListClick", &TfrmSaverDeck::NSaveMusListClick)
+                                 .On("NLoadMusListClick", &TfrmSaverDeck::NLoadMusListClick)
+                                 .On("NLoadAndAddListClick", &TfrmSaverDeck::NLoadAndAddListClick)
+                                 .On("NMuteClick", &TfrmSaverDeck::NMuteClick)
+                                 .On("NVolAdjustClick", &TfrmSaverDeck::NVolAdjustClick)
+                                 .On("bbtVolClick", &TfrmSaverDeck::bbtVolClick)
                                  .On("NExitClick", &TfrmSaverDeck::NExitClick));
 }
 QV_REGISTER_FORM(TfrmSaverDeck);
@@ -105,10 +136,9 @@ void TfrmSaverDeck::FormCreate(TObject*) {
 
   AddTrayIcon();
 
-  bool muted = GetMasterMute();
-  NMute->Checked = muted;
-  NMute_R->Checked = muted;
-  ApplyMute(muted);
+  // Only shown: writing the state read back would unmute a muted system whenever a read fails.
+  LoadVolumeImages();
+  ShowMuteState(GetMasterMute());
 
   FExternalCall = 0;
   FRandomOrder = 0;
@@ -315,17 +345,9 @@ void TfrmSaverDeck::PlayFile(const std::wstring& path) { Observe(L"PlayFile " + 
 void TfrmSaverDeck::NModeSingleClick(TObject* Sender) {
   Observe(L"NModeSingleClick " + (Sender ? static_cast<TComponent*>(Sender)->Name() : std::wstring()));
 }
-void TfrmSaverDeck::NMuteClick(TObject*) { Observe(L"NMuteClick"); }
-void TfrmSaverDeck::NVolAdjustClick(TObject*) { Observe(L"NVolAdjustClick"); }
 void TfrmSaverDeck::bbtNextClick(TObject*) { Observe(L"bbtNextClick"); }
 void TfrmSaverDeck::StartScrRun(uint8_t random, uint8_t music) {
   Observe(L"StartScrRun " + std::to_wstring(random) + L" " + std::to_wstring(music));
 }
 void TfrmSaverDeck::ToggleAccompaniment(bool force) { Observe(force ? L"ToggleAccompaniment force" : L"ToggleAccompaniment"); }
 void TfrmSaverDeck::LoadScrList() { Observe(L"LoadScrList"); }
-void TfrmSaverDeck::ApplyMute(bool muted) { Observe(muted ? L"ApplyMute 1" : L"ApplyMute 0"); }
-bool TfrmSaverDeck::GetMasterMute() {
-  Observe(L"GetMute 0");
-  return false;
-}
-void TfrmSaverDeck::NResetFormPositionClick(TObject*) { Observe(L"NResetFormPositionClick"); }
