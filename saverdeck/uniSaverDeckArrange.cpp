@@ -16,10 +16,14 @@ void Place(TForm* f, const TWindowBounds& b) {
   if (f) f->SetBounds(b.left, b.top, b.width, b.height);
 }
 
-void ApplyArrangement(TfrmSaverDeck* main, const TArrangement& a) {
+void PlaceAll(TfrmSaverDeck* main, const TArrangement& a) {
   Place(main, a.main);
   Place(frmSetupSaverDeck, a.settings);
   Place(frmMusicList, a.playlist);
+}
+
+void ApplyArrangement(TfrmSaverDeck* main, const TArrangement& a) {
+  PlaceAll(main, a);
   for (TArrangeStep step : a.steps) {
     switch (step) {
       case TArrangeStep::ShowMain: main->Show(); break;
@@ -39,6 +43,8 @@ void ApplyArrangement(TfrmSaverDeck* main, const TArrangement& a) {
         break;
     }
   }
+  // A dialog's first showing centres it on the screen: the arrangement's place wins.
+  PlaceAll(main, a);
 }
 
 TArrangeScreen ScreenNow() { return {Screen->Width(), Screen->Height(), Screen->WorkAreaHeight()}; }
