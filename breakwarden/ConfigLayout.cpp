@@ -42,9 +42,10 @@ const ConfigItem kLayout[] = {
     IntAt(3, 2, L"scbInterfereIntensity", 15, 45, 30),
     BoolAt(3, 3, L"cbxNotShowFrmBreakHintLastOneMin_FreeMode", false),
     BoolAt(3, 4, L"cbxNotShowFrmBreakHintLastOneMin_PasswordMode", false),
-    // [2]: the saver list always holds "(无)" and the own saver; the rest is found at start-up
+    // [2]: the saver list always holds "(无)" and the own saver; the rest is found at start-up. A
+    // saver no longer in the list selects none (a start then runs the own saver).
     IntAt(4, 1, L"updSCR", 1, 20, 2),
-    ListAt(4, 2, L"cbbSCRSavers", 2, 1, 1),
+    ListAt(4, 2, L"cbbSCRSavers", 2, 1),
     BoolAt(4, 3, L"cbxEnableShutDownDisplayer", false),
     IntAt(4, 4, L"updShutDownDisplayer", 5, 60, 10),
     BoolAt(4, 5, L"cbxEnableSuspend", false),
@@ -256,17 +257,9 @@ ConfigReadResult ReadConfigLines(const std::vector<std::wstring>& lines, const C
 }
 
 std::wstring ConfigErrorSummary(const std::vector<ConfigError>& errors) {
-  if (errors.empty()) return {};
-  std::wstring text = std::wstring(kConfigFileName) + L" 中有 " + IntToStr(errors.size()) +
-                      L" 个值无法读取，已保留默认值：";
-  const size_t listed = std::min(errors.size(), size_t(kConfigErrorsListed));
-  for (size_t i = 0; i < listed; ++i) {
-    const ConfigError& e = errors[i];
-    text += L"\n第 " + IntToStr(e.line) + L" 行第 " + IntToStr(e.position) + L" 个值：" +
-            InvalidIntegerMessage(ReadableValue(e.value, kConfigErrorValueChars));
-  }
-  if (errors.size() > listed) text += L"\n……另有 " + IntToStr(errors.size() - listed) + L" 个。";
-  return text;
+  std::vector<ConfigSkip> skips;
+  for (const ConfigError& e : errors) skips.push_back({e.line, e.position, e.value});
+  return ConfigSkipSummary(kConfigFileName, skips, kConfigErrorsListed, kConfigErrorValueChars);
 }
 
 std::vector<std::wstring> WriteConfigLines(const ConfigValues& values) {

@@ -19,17 +19,6 @@ int Box(const std::wstring& text, UINT buttons = MB_OK) {
 // The program is ending (exit chosen while a wait or a box ran): nothing further is started.
 bool Ending() { return !Application || Application->Terminated; }
 
-// The path as the file system names it in full; the path itself when it cannot say (a missing file).
-std::wstring LongForm(const std::wstring& path) {
-  DWORD n = GetLongPathNameW(path.c_str(), nullptr, 0);
-  if (n == 0) return path;
-  std::wstring buf(n, L'\0');
-  DWORD got = GetLongPathNameW(path.c_str(), buf.data(), n);
-  if (got == 0 || got >= n) return path;
-  buf.resize(got);
-  return buf;
-}
-
 // Line 1 of the path file; a file that cannot be read counts as missing.
 std::wstring PathFileLine() {
   try {
@@ -42,63 +31,50 @@ std::wstring PathFileLine() {
 }  // namespace
 
 bool IsFirstRun(const std::wstring& pathFileLine, const std::wstring& exePath) {
-  if (pathFileLine.empty()) return true;
-  // The file keeps the path in GBK, so the running path is compared as the file would hold it.
-  const std::wstring kept = LongForm(pathFileLine), running = ThroughTextFile(LongForm(exePath));
-  return CompareStringOrdinal(kept.c_str(), int(kept.size()), running.c_str(), int(running.size()), TRUE) !=
-         CSTR_EQUAL;
+  return !PathFileNamesExe(pathFileLine, exePath);
 }
 
 TfrmAboutHelp::TfrmAboutHelp(TComponent* AOwner) : TForm(AOwner) {
   frmAboutHelp = this;
   InitForm(L"TfrmAboutHelp", Binder<TfrmAboutHelp>(this)
-                                 .Bind("PageControl1", PageControl1)
-                                 .Bind("TabSheet1", TabSheet1)
-                                 .Bind("TabSheet3", TabSheet3)
-                                 .Bind("lblVersion", lblVersion)
-                                 .Bind("lblHomePageOnP1", lblHomePageOnP1)
-                                 .Bind("lblEmailOnP1", lblEmailOnP1)
-                                 .Bind("Image1", Image1)
-                                 .Bind("btnQQ", btnQQ)
-                                 .Bind("btnWangWang", btnWangWang)
-                                 .Bind("lblHelp", lblHelp)
-                                 .Bind("btnSuggestion", btnSuggestion)
-                                 .Bind("lblUpdate", lblUpdate)
-                                 .Bind("lblVote", lblVote)
-                                 .Bind("lblHomePageOnP2", lblHomePageOnP2)
-                                 .Bind("lblEmailOnP2", lblEmailOnP2)
-                                 .Bind("tmrFirstSetup", tmrFirstSetup)
-                                 .On("FormCreate", &TfrmAboutHelp::FormCreate)
-                                 .On("lblHelpClick", &TfrmAboutHelp::lblHelpClick)
-                                 .On("lblUpdateClick", &TfrmAboutHelp::lblUpdateClick)
-                                 .On("btnSuggestionClick", &TfrmAboutHelp::btnSuggestionClick)
-                                 .On("lblVoteClick", &TfrmAboutHelp::lblVoteClick)
-                                 .On("lblHomePageOnP1Click", &TfrmAboutHelp::lblHomePageOnP1Click)
-                                 .On("btnCopyEmailAddrClick", &TfrmAboutHelp::btnCopyEmailAddrClick)
-                                 .On("btnQQClick", &TfrmAboutHelp::btnQQClick)
-                                 .On("btnWangWangClick", &TfrmAboutHelp::btnWangWangClick)
-                                 .On("Image1Click", &TfrmAboutHelp::Image1Click)
-                                 .On("tmrFirstSetupTimer", &TfrmAboutHelp::tmrFirstSetupTimer));
+                                 .Bind(QV_MEMBER(PageControl1))
+                                 .Bind(QV_MEMBER(TabSheet1))
+                                 .Bind(QV_MEMBER(TabSheet3))
+                                 .Bind(QV_MEMBER(lblVersion))
+                                 .Bind(QV_MEMBER(lblHomePageOnP1))
+                                 .Bind(QV_MEMBER(lblEmailOnP1))
+                                 .Bind(QV_MEMBER(Image1))
+                                 .Bind(QV_MEMBER(btnQQ))
+                                 .Bind(QV_MEMBER(btnWangWang))
+                                 .Bind(QV_MEMBER(lblHelp))
+                                 .Bind(QV_MEMBER(btnSuggestion))
+                                 .Bind(QV_MEMBER(lblUpdate))
+                                 .Bind(QV_MEMBER(lblVote))
+                                 .Bind(QV_MEMBER(lblHomePageOnP2))
+                                 .Bind(QV_MEMBER(lblEmailOnP2))
+                                 .Bind(QV_MEMBER(tmrFirstSetup))
+                                 .On(QV_HANDLER(FormCreate))
+                                 .On(QV_HANDLER(lblHelpClick))
+                                 .On(QV_HANDLER(lblUpdateClick))
+                                 .On(QV_HANDLER(btnSuggestionClick))
+                                 .On(QV_HANDLER(lblVoteClick))
+                                 .On(QV_HANDLER(lblHomePageOnP1Click))
+                                 .On(QV_HANDLER(btnCopyEmailAddrClick))
+                                 .On(QV_HANDLER(btnQQClick))
+                                 .On(QV_HANDLER(btnWangWangClick))
+                                 .On(QV_HANDLER(Image1Click))
+                                 .On(QV_HANDLER(tmrFirstSetupTimer)));
 }
 QV_REGISTER_FORM(TfrmAboutHelp);
 
 TfrmAboutHelp::~TfrmAboutHelp() {
   if (frmAboutHelp != this) return;
   frmAboutHelp = nullptr;
-  MainFormLinks.ShowAboutPage = nullptr;
-  MainFormLinks.AboutWelcome = nullptr;
 }
 
 void TfrmAboutHelp::FormCreate(TObject*) {
   for (TLabel* l : {lblHomePageOnP1, lblHomePageOnP2}) l->SetCaption(HomePageAddress());
   for (TLabel* l : {lblEmailOnP1, lblEmailOnP2}) l->SetCaption(ContactEmailAddress());
-  // The tray's ways here.
-  MainFormLinks.ShowAboutPage = [](int page) {
-    if (frmAboutHelp) frmAboutHelp->ShowPage(page);
-  };
-  MainFormLinks.AboutWelcome = [] {
-    if (frmAboutHelp) frmAboutHelp->procWelcome();
-  };
   if (IsFirstRun(PathFileLine(), OwnExePath())) tmrFirstSetup->SetEnabled(true);
 }
 

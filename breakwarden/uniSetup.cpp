@@ -4,10 +4,14 @@
 #include <random>
 
 #include "BkwdSeams.h"
+#include "QVSeams.h"
+#include "ScrRules.h"
+#include "ScreenSavers.h"
 #include "TextFile.h"
 #include "SchedulerMath.h"
 #include "uniBreakHint.h"
 #include "uniQVShare.h"
+#include "uniScrBKWD.h"
 #include "uniStat.h"
 #include "unitFrmMain.h"
 
@@ -26,35 +30,6 @@ constexpr const wchar_t* kHintCaption = L"提示";
 
 // The standard message window: the application's title and an OK button.
 void ShowMessage(const std::wstring& text) { Application->MessageBox(text, Application->Title, MB_OK); }
-
-// Runs one step of the start-up; an error shows the standard error box and the start-up goes on.
-template <class F>
-void StartUpStep(F&& step) {
-  try {
-    step();
-  } catch (const std::exception& e) {
-    Application->HandleException(e);
-  }
-}
-
-// Sets a flag for the life of a scope.
-class FlagScope {
- public:
-  explicit FlagScope(bool& flag) : flag_(flag), saved_(flag) { flag_ = true; }
-  ~FlagScope() { flag_ = saved_; }
-  FlagScope(const FlagScope&) = delete;
-  FlagScope& operator=(const FlagScope&) = delete;
-
- private:
-  bool& flag_;
-  bool saved_;
-};
-
-std::wstring LowerAscii(std::wstring s) {
-  for (wchar_t& c : s)
-    if (c >= L'A' && c <= L'Z') c = wchar_t(c + (L'a' - L'A'));
-  return s;
-}
 
 }  // namespace
 
@@ -85,10 +60,6 @@ QV_REGISTER_FORM(TfrmSetup);
 TfrmSetup::~TfrmSetup() {
   if (frmSetup != this) return;
   frmSetup = nullptr;
-  MainFormLinks.SetupForm = nullptr;
-  MainFormLinks.SelectSetupPage = nullptr;
-  MainFormLinks.ExitActionIndex = nullptr;
-  MainFormLinks.SetExitActionColor = nullptr;
 }
 
 void TfrmSetup::BindControls(Binder<TfrmSetup>& b) {
@@ -285,6 +256,10 @@ void TfrmSetup::BindControls(Binder<TfrmSetup>& b) {
       .On(QV_HANDLER(cbbSCRSaversChange))
       .On(QV_HANDLER(cbbSCRSaversNameChange))
       .On(QV_HANDLER(cbxUseSaverDeckClick))
+      .On(QV_HANDLER(btnSCRPreviewClick))
+      .On(QV_HANDLER(btnSCRSetupClick))
+      .On(QV_HANDLER(cbxEnableSelfSCRClick))
+      .On(QV_HANDLER(tmrToRestoreDisabledSCRTimer))
       .On(QV_HANDLER(cbxEnableShutDownDisplayerClick))
       .On(QV_HANDLER(cbxEnableSuspendClick))
       .On(QV_HANDLER(lblHelp_PowerSetupClick))
@@ -294,18 +269,6 @@ void TfrmSetup::BindControls(Binder<TfrmSetup>& b) {
       .On(QV_HANDLER(updMoiseStrenthClick))
       .On(QV_HANDLER(btnPreviewBreakFormClick))
       .On(QV_HANDLER(btnPreviewHintFormClick));
-}
-
-void TfrmSetup::InstallMainFormLinks() {
-  MainFormLinks.SetupForm = [] { return static_cast<TForm*>(frmSetup); };
-  MainFormLinks.SelectSetupPage = [](int page) {
-    if (frmSetup && page >= 0 && page < frmSetup->PageControl1->PageCount())
-      frmSetup->PageControl1->SetActivePageIndex(page);
-  };
-  MainFormLinks.ExitActionIndex = [] { return frmSetup ? frmSetup->cbxActionOnSelectTerminate->ItemIndex() : -1; };
-  MainFormLinks.SetExitActionColor = [](TColor c) {
-    if (frmSetup) frmSetup->cbxActionOnSelectTerminate->SetColor(c);
-  };
 }
 
 // ---- break plans -------------------------------------------------------------------
@@ -462,35 +425,15 @@ void TfrmSetup::scbInterfereIntensityChange(TObject*) {
 // ---- screen-saver list -------------------------------------------------------------
 
 void TfrmSetup::AddSysSCR() {
-  FindAllFileInADirectory(GetWinDir());
-  FindAllFileInADirectory(GetSysDir());
+  // The Windows folder, then the System folder.
+  for (const std::wstring& folder : ScrFolders()) FindAllFileInADirectory(folder);
 }
 
 void TfrmSetup::FindAllFileInADirectory(const std::wstring& folder) {
-  WIN32_FIND_DATAW fd;
-  FindHandle h(FindFirstFileW((folder + L"\\*.scr").c_str(), &fd));
-  if (!h) return;
-  do {
-    cbbSCRSavers->Items.Add(folder + L"\\" + fd.cFileName);
-    cbbSCRSaversName->Items.Add(ScrDisplayName(fd.cFileName));
-  } while (FindNextFileW(h.get(), &fd));
-}
-
-std::wstring TfrmSetup::ScrDisplayName(const std::wstring& fileName) {
-  static const struct {
-    const wchar_t* base;
-    const wchar_t* name;
-  } kNames[] = {{L"logon", L"WINDOWS XP"},      {L"scrnsave", L"空白"},         {L"ss3dfo", L"三维飞行物"},
-                {L"ssbezier", L"贝塞尔曲线"},   {L"ssflwbox", L"三维花盒"},     {L"ssmyst", L"变幻线"},
-                {L"ssmarque", L"字幕"},         {L"ssmypics", L"图片收藏幻片"}, {L"sspipes", L"三维管道"},
-                {L"ssstars", L"飞越星空"},      {L"sstext3d", L"三维文字"}};
-  std::wstring base = fileName;
-  size_t dot = base.rfind(L'.');
-  if (dot != std::wstring::npos) base.erase(dot);
-  base = LowerAscii(base);
-  for (const auto& n : kNames)
-    if (base == n.base) return n.name;
-  return base;
+  for (const ScrEntry& e : ListScrFiles(folder)) {
+    cbbSCRSavers->Items.Add(e.Path);
+    cbbSCRSaversName->Items.Add(e.Name);
+  }
 }
 
 void TfrmSetup::cbbSCRSaversChange(TObject*) { cbbSCRSaversName->SetItemIndex(cbbSCRSavers->ItemIndex()); }
@@ -498,6 +441,75 @@ void TfrmSetup::cbbSCRSaversChange(TObject*) { cbbSCRSaversName->SetItemIndex(cb
 void TfrmSetup::cbbSCRSaversNameChange(TObject*) { cbbSCRSavers->SetItemIndex(cbbSCRSaversName->ItemIndex()); }
 
 void TfrmSetup::cbxUseSaverDeckClick(TObject*) { cbbSCRSaversName->SetEnabled(!cbxUseSaverDeck->Checked()); }
+
+// ---- screen savers: start, settings, the switch ------------------------------------------------
+
+void TfrmSetup::LaunchSCR(bool usePlayer) {
+  TRandom random;  // seeded anew at each start
+  const TScrLaunch l = ScrLaunchFor(usePlayer, cbxRandomSCR->Checked(), cbxBanYing->Checked(),
+                                    cbbSCRSavers->ItemIndex(), cbbSCRSavers->Items.Count(), random);
+  if (l.PlayerCommand) {
+    CallSaverDeck(Handle(), l.PlayerCommand);
+    return;
+  }
+  if (l.Saver == kScrInternal) ShowInternalSCR(true);
+  // "/S" alone: "%1" belongs in the shell's command templates, and a saver given it literally
+  // opens its settings instead of running. Its failure is not reported.
+  else if (l.Saver > kScrInternal)
+    ShellCalls().Execute(Handle(), L"open", cbbSCRSavers->Items[l.Saver], L"/S", L"", SW_SHOWNORMAL);
+  if (l.RestartAccompaniment) CallSaverDeck(Handle(), 15);
+}
+
+void TfrmSetup::ShowInternalSCR(bool animated) {
+  ScrStaticMode = !animated;
+  auto* saver = new TfrmScrBKWD(Application);
+  saver->Show();
+  saver->BringToFront();
+  // The picture overlay stays above the saver.
+  if (cbxShowSOT->Checked())
+    if (TForm* sot = Application->FindForm(L"SOTForm"); sot && sot->HandleAllocated())
+      SetWindowPos(sot->HandleIfAllocated(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void TfrmSetup::btnSCRPreviewClick(TObject*) { LaunchSCR(cbxUseSaverDeck->Checked()); }
+
+void TfrmSetup::btnSCRSetupClick(TObject*) {
+  const int index = cbbSCRSavers->ItemIndex();
+  switch (ScrSetupFor(cbxUseSaverDeck->Checked(), index, cbbSCRSavers->Items.Count())) {
+    case TScrSetupAction::PlayerPage:
+      CallSaverDeck(Handle(), 7);
+      break;
+    case TScrSetupAction::NoOptionsBox:
+      Dialogs().MessageBox(Handle(), L"此屏幕保护程序没有可供设置的选项。", L"Quovel屏保提示", MB_OK);
+      break;
+    case TScrSetupAction::SaverConfig:
+      // The verb's own command template starts the saver for its settings.
+      ShellCalls().Execute(Handle(), L"config", cbbSCRSavers->Items[index], L"", L"", SW_SHOWNORMAL);
+      break;
+    case TScrSetupAction::None:
+      break;
+  }
+}
+
+void TfrmSetup::cbxEnableSelfSCRClick(TObject* Sender) {
+  if (SelfSCRToggling) return;
+  if (Sender) {
+    Dialogs().MessageBox(Handle(), ScrSwitchMessage(cbxEnableSelfSCR->Checked()), kScrSwitchCaption, MB_OK);
+  } else {
+    FlagScope toggling(SelfSCRToggling);
+    cbxEnableSelfSCR->SetChecked(!cbxEnableSelfSCR->Checked());
+  }
+  if (frmMain && frmMain->NDisableSelfSCR) {
+    frmMain->NDisableSelfSCR->Checked = !cbxEnableSelfSCR->Checked();
+    frmMain->NDisableSelfSCRClick(cbxEnableSelfSCR);
+  }
+}
+
+void TfrmSetup::tmrToRestoreDisabledSCRTimer(TObject*) { cbxEnableSelfSCRClick(nullptr); }
+
+void PowerSeam::LaunchScreenSaver() {
+  if (frmSetup) frmSetup->btnSCRPreviewClick(nullptr);
+}
 
 // ---- previews of the break window and the countdown -----------------------------------------
 
@@ -665,7 +677,6 @@ void TfrmSetup::SaveConfig() { WriteTextLines(SetupConfigPath(), WriteConfigLine
 
 void TfrmSetup::FormCreate(TObject*) {
   frmSetup = this;
-  InstallMainFormLinks();
 
   // 1. The screen-saver lists; the file may then choose another entry.
   StartUpStep([&] { AddSysSCR(); });

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "BreakPlans.h"
+#include "BreakWindowSettings.h"
 #include "Buttons.h"
 #include "ComCtrls.h"
 #include "ConfigLayout.h"
@@ -13,6 +14,8 @@
 #include "Forms.h"
 #include "GroupCtrls.h"
 #include "ListCtrls.h"
+#include "RemindWindows.h"
+#include "SchedulerMath.h"
 #include "StdCtrls.h"
 
 // The folder of qv30cfg: the executable's folder (with its last backslash) unless a test has set
@@ -220,6 +223,12 @@ class TfrmSetup : public TForm {
   TBreakPlan SelectedPlan() const;
   TBreakMode BreakMode() const;
 
+  // ---- the readers: the controls as each consumer reads them, at the moment of use ----
+  TSchedulerSettings SchedulerSettings() const;
+  TBreakWindowSettings BreakWindowSettings() const;
+  // Runs the window's zoom mode handler first; no value text.
+  RemindWindowLook RemindLook(int kind, ZoomWindow window);
+
   void StoreBreakPlan();
   void ShowBreakPlan();
   void UpdatePlanEditing();
@@ -253,10 +262,22 @@ class TfrmSetup : public TForm {
   // ---- screen-saver list ----
   void AddSysSCR();
   void FindAllFileInADirectory(const std::wstring& folder);
-  static std::wstring ScrDisplayName(const std::wstring& fileName);
   void cbbSCRSaversChange(TObject* Sender);
   void cbbSCRSaversNameChange(TObject* Sender);
   void cbxUseSaverDeckClick(TObject* Sender);
+
+  // ---- screen savers: start, settings, the on/off switch ----
+  // The chosen saver (or a random one, the own saver, or the player's run) as page 2 sets it.
+  void LaunchSCR(bool usePlayer);
+  // A new own-saver window; animated false: the plain black screen.
+  void ShowInternalSCR(bool animated);
+  void btnSCRPreviewClick(TObject* Sender);
+  void btnSCRSetupClick(TObject* Sender);
+  // The switch; Sender nil turns the box over (WIN+K, the restore timer).
+  void cbxEnableSelfSCRClick(TObject* Sender);
+  void tmrToRestoreDisabledSCRTimer(TObject* Sender);
+  // Set while the switch turns its own box over, so the box's handler does nothing then.
+  bool SelfSCRToggling = false;
 
   // ---- previews: "点击预览" (page 4) and the countdown's "预览" (page 5) ----
   void btnPreviewBreakFormClick(TObject* Sender);
@@ -332,11 +353,6 @@ class TfrmSetup : public TForm {
  public:
   // ---- end of reminder windows ----
 
-  // ---- the screen-saver switch (WIN+K) and the black screen (WIN+H) ----
-  void cbxEnableSelfSCRClick(TObject* Sender);
-  void ShowInternalSCR(bool animated);
-  // Set while the switch turns its own box over, so that the box's click does nothing.
-  bool SelfSCRToggling = false;
   // ---- page 7 "综合/其它" and the slogan font of page 4 (uniSetupOther.cpp) ----
   void BindOtherHandlers(Binder<TfrmSetup>& b);
   // btnClose's caption for the exit setting's item.
@@ -356,8 +372,6 @@ class TfrmSetup : public TForm {
 
  private:
   void BindControls(Binder<TfrmSetup>& b);
-  // The main window's ways to this dialog (TMainFormLinks).
-  void InstallMainFormLinks();
   TBreakPlanPage PlanPage() const;
   // The list's text is the selected item's: a plan is chosen.
   bool PlanIsChosen();

@@ -24,21 +24,6 @@ enum TBreakState : uint8_t { stWorking = 0, stCountdown = 1, stOnBreak = 2 };
 // The window BreakNow opens.
 enum class TBreakWindow : uint8_t { Break = 0, Countdown = 1 };
 
-// The windows that other modules build, as the main window reaches them. Each module sets its
-// entries when its form is created; while an entry is empty the command that leads there does
-// nothing.
-struct TMainFormLinks {
-  std::function<TForm*()> SetupForm;              // the settings dialog (uniSetup)
-  std::function<void(int page)> SelectSetupPage;  // its page control
-  std::function<int()> ExitActionIndex;           // cbxActionOnSelectTerminate's item (-1: none)
-  std::function<void(TColor)> SetExitActionColor;
-  std::function<void()> CreateStat;               // a new statistics window, shown (uniStat)
-  std::function<void(int page)> ShowAboutPage;    // the about window on a page (uniAboutQV)
-  std::function<void()> AboutWelcome;             // its welcome
-  std::function<void(const std::wstring&)> AddStatLine;  // one line at the end of frmStat's Memo1
-};
-extern TMainFormLinks MainFormLinks;
-
 class TfrmMain : public TForm {
  public:
   explicit TfrmMain(TComponent* AOwner);
@@ -104,8 +89,6 @@ class TfrmMain : public TForm {
   // The overlays' tray items turn their settings boxes over; each box's handler sets the check.
   void NShowSOTClick(TObject* Sender);
   void NDesktopDecoClick(TObject* Sender);
-  // The screen-saver switch's tray side (checked: savers disabled).
-  void NDisableSelfSCRClick(TObject* Sender);
   // The desktop overlays: true makes a new window and shows it (unless one is up), false closes
   // every one that is up.
   void ShowSOT(bool show);
@@ -197,8 +180,17 @@ class TfrmMain : public TForm {
   bool DemoBreak();
   bool PreviewAllowed() const;
 
-  // The screen-saver and power functions the idle rules call, through the power seam.
+  // The screen-saver items of the tray menu.
+  // The switch's menu side: the item's check means disabled; Sender nil (the statistics window's
+  // button) or the item turns it over, the settings' box (its own handler) only follows it.
+  void NDisableSelfSCRClick(TObject* Sender);
+  // "立即启动屏保": logs an automatic start (no Sender, the idle rule) or a manual one, then starts
+  // the saver as page 2 of the settings says.
   void NLaunchSCRClick(TObject* Sender);
+  void NLaunchZEPTClick(TObject* Sender);
+  void NRemind2ChangeSCRClick(TObject* Sender);
+
+  // The power functions the idle rules call, through the power seam.
   void ShutdownDisplayer();
   void LetSysStandBy(bool silent, bool ask);
   void LetSysSleep(bool silent, bool ask);
@@ -214,10 +206,9 @@ class TfrmMain : public TForm {
   // Seconds the cycle's last power entry lasted; 32 bits, so a sleep of days does not wrap.
   uint32_t LastPowerEventSeconds() const;
 
-  // The settings the scheduler reads, from the settings dialog's controls at each use, or from
-  // SettingsSource when it is set (tests).
+  // The settings the scheduler reads, from the settings dialog's controls at each use (the
+  // settings seam).
   TSchedulerSettings SchedulerSettings() const;
-  std::function<TSchedulerSettings()> SettingsSource;
 
   // ---- the event log ----
   // The run's work cycles, written only through RecordEvent.

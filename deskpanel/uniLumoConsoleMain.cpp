@@ -3,7 +3,6 @@
 #include <commctrl.h>
 
 #include <array>
-#include <random>
 
 #include "ConsoleRules.h"
 #include "ConsoleSeams.h"
@@ -11,9 +10,9 @@
 #include "QVSeams.h"
 #include "TextFile.h"
 #include "uniQVShare.h"
+#include "uniRemind2Change.h"
 
 TfrmLumoConsoleMain* frmLumoConsoleMain = nullptr;
-TConsoleLinks ConsoleLinks;
 
 bool FirstRun = false;
 TDayNumber DuePic = 0, DueScr = 0, DueMus = 0;
@@ -33,15 +32,6 @@ constexpr const wchar_t* kSearchHost = L"http://www.baidu.com/baidu?tn=quovel_pg
 std::wstring& ConfigFolderOverride() {
   static std::wstring folder;
   return folder;
-}
-
-template <class F>
-void StartUpStep(F&& step) {
-  try {
-    step();
-  } catch (const std::exception& e) {
-    Application->HandleException(e);
-  }
 }
 
 // The monitor that holds most of the rectangle, or none when it lies off every screen.
@@ -74,75 +64,75 @@ TfrmLumoConsoleMain::TfrmLumoConsoleMain(TComponent* AOwner) : TForm(AOwner) {
   SetWindowClassName(kClassDeskpanel);
   InitForm(L"TfrmLumoConsoleMain",
            Binder<TfrmLumoConsoleMain>(this)
-               .Bind("btnProductBKWD", btnProductBKWD)
-               .Bind("btnProductZEPT", btnProductZEPT)
-               .Bind("btnProductSaverDeck", btnProductSaverDeck)
-               .Bind("btnProductMINV", btnProductMINV)
-               .Bind("btnSVDSetup", btnSVDSetup)
-               .Bind("btnPlayOrPause", btnPlayOrPause)
-               .Bind("btnPlayScrWithMus", btnPlayScrWithMus)
-               .Bind("btnPlayScr", btnPlayScr)
-               .Bind("imgQV", imgQV)
-               .Bind("btnMenu", btnMenu)
-               .Bind("tmrAutoHide", tmrAutoHide)
-               .Bind("tmrRemind2Change", tmrRemind2Change)
-               .Bind("ColorDialog1", ColorDialog1)
-               .Bind("PopupMenu1", PopupMenu1)
-               .Bind("NShowOrHide", NShowOrHide)
-               .Bind("NHideAuto", NHideAuto)
-               .Bind("NHideDownwards", NHideDownwards)
-               .Bind("NNoLineLeftOnHideUpwards", NNoLineLeftOnHideUpwards)
-               .Bind("NHideOnStart", NHideOnStart)
-               .Bind("NRememberPosOnExit", NRememberPosOnExit)
-               .Bind("NRememerPosManually", NRememerPosManually)
-               .Bind("NNotRememberPos", NNotRememberPos)
-               .Bind("NResetPos", NResetPos)
-               .Bind("NChangeFormColorRandom", NChangeFormColorRandom)
-               .Bind("NChangeFormColorSelect", NChangeFormColorSelect)
-               .Bind("NChangeFormColorDefault", NChangeFormColorDefault)
-               .Bind("NRemind2ChangeScrMusPic", NRemind2ChangeScrMusPic)
-               .Bind("NAutoRun", NAutoRun)
-               .Bind("NShares", NShares)
-               .Bind("NWeb_MyVendora", NWeb_MyVendora)
-               .Bind("NMore_PCKnowledge", NMore_PCKnowledge)
-               .Bind("NMore_Weather", NMore_Weather)
-               .Bind("NMore_Clock", NMore_Clock)
-               .Bind("NMore_RiLi", NMore_RiLi)
-               .Bind("NFm", NFm)
-               .Bind("NMore_Map", NMore_Map)
-               .Bind("NMore_CiDian", NMore_CiDian)
-               .Bind("NExit", NExit)
-               .On("FormCreate", &TfrmLumoConsoleMain::FormCreate)
-               .On("FormShow", &TfrmLumoConsoleMain::FormShow)
-               .On("FormClose", &TfrmLumoConsoleMain::FormClose)
-               .On("FormDestroy", &TfrmLumoConsoleMain::FormDestroy)
-               .On("FormMouseDown", &TfrmLumoConsoleMain::FormMouseDown)
-               .On("btnProductBKWDClick", &TfrmLumoConsoleMain::btnProductBKWDClick)
-               .On("btnProductZEPTClick", &TfrmLumoConsoleMain::btnProductZEPTClick)
-               .On("btnProductSaverDeckClick", &TfrmLumoConsoleMain::btnProductSaverDeckClick)
-               .On("btnProductMINVClick", &TfrmLumoConsoleMain::btnProductMINVClick)
-               .On("btnSVDSetupClick", &TfrmLumoConsoleMain::btnSVDSetupClick)
-               .On("btnPlayOrPauseClick", &TfrmLumoConsoleMain::btnPlayOrPauseClick)
-               .On("btnPlayScrWithMusClick", &TfrmLumoConsoleMain::btnPlayScrWithMusClick)
-               .On("btnPlayScrClick", &TfrmLumoConsoleMain::btnPlayScrClick)
-               .On("btnMenuMouseUp", &TfrmLumoConsoleMain::btnMenuMouseUp)
-               .On("NHideAutoClick", &TfrmLumoConsoleMain::NHideAutoClick)
-               .On("NHideDownwardsClick", &TfrmLumoConsoleMain::NHideDownwardsClick)
-               .On("NNoLineLeftOnHideUpwardsClick", &TfrmLumoConsoleMain::NNoLineLeftOnHideUpwardsClick)
-               .On("NHideOnStartClick", &TfrmLumoConsoleMain::NHideOnStartClick)
-               .On("NRememberPosClick", &TfrmLumoConsoleMain::NRememberPosClick)
-               .On("NChangeFormColorClick", &TfrmLumoConsoleMain::NChangeFormColorClick)
-               .On("NRemind2ChangeScrMusPicClick", &TfrmLumoConsoleMain::NRemind2ChangeScrMusPicClick)
-               .On("NAutoRunClick", &TfrmLumoConsoleMain::NAutoRunClick)
-               .On("NCreateDesktopIconClick", &TfrmLumoConsoleMain::NCreateDesktopIconClick)
-               .On("NAddToProgramListClick", &TfrmLumoConsoleMain::NAddToProgramListClick)
-               .On("NUsefulLinksClick", &TfrmLumoConsoleMain::NUsefulLinksClick)
-               .On("N11Click", &TfrmLumoConsoleMain::N11Click)
-               .On("NHomePageClick", &TfrmLumoConsoleMain::NHomePageClick)
-               .On("NProductHomeClick", &TfrmLumoConsoleMain::NProductHomeClick)
-               .On("NExitClick", &TfrmLumoConsoleMain::NExitClick)
-               .On("tmrAutoHideTimer", &TfrmLumoConsoleMain::tmrAutoHideTimer)
-               .On("tmrRemind2ChangeTimer", &TfrmLumoConsoleMain::tmrRemind2ChangeTimer));
+               .Bind(QV_MEMBER(btnProductBKWD))
+               .Bind(QV_MEMBER(btnProductZEPT))
+               .Bind(QV_MEMBER(btnProductSaverDeck))
+               .Bind(QV_MEMBER(btnProductMINV))
+               .Bind(QV_MEMBER(btnSVDSetup))
+               .Bind(QV_MEMBER(btnPlayOrPause))
+               .Bind(QV_MEMBER(btnPlayScrWithMus))
+               .Bind(QV_MEMBER(btnPlayScr))
+               .Bind(QV_MEMBER(imgQV))
+               .Bind(QV_MEMBER(btnMenu))
+               .Bind(QV_MEMBER(tmrAutoHide))
+               .Bind(QV_MEMBER(tmrRemind2Change))
+               .Bind(QV_MEMBER(ColorDialog1))
+               .Bind(QV_MEMBER(PopupMenu1))
+               .Bind(QV_MEMBER(NShowOrHide))
+               .Bind(QV_MEMBER(NHideAuto))
+               .Bind(QV_MEMBER(NHideDownwards))
+               .Bind(QV_MEMBER(NNoLineLeftOnHideUpwards))
+               .Bind(QV_MEMBER(NHideOnStart))
+               .Bind(QV_MEMBER(NRememberPosOnExit))
+               .Bind(QV_MEMBER(NRememerPosManually))
+               .Bind(QV_MEMBER(NNotRememberPos))
+               .Bind(QV_MEMBER(NResetPos))
+               .Bind(QV_MEMBER(NChangeFormColorRandom))
+               .Bind(QV_MEMBER(NChangeFormColorSelect))
+               .Bind(QV_MEMBER(NChangeFormColorDefault))
+               .Bind(QV_MEMBER(NRemind2ChangeScrMusPic))
+               .Bind(QV_MEMBER(NAutoRun))
+               .Bind(QV_MEMBER(NShares))
+               .Bind(QV_MEMBER(NWeb_MyVendora))
+               .Bind(QV_MEMBER(NMore_PCKnowledge))
+               .Bind(QV_MEMBER(NMore_Weather))
+               .Bind(QV_MEMBER(NMore_Clock))
+               .Bind(QV_MEMBER(NMore_RiLi))
+               .Bind(QV_MEMBER(NFm))
+               .Bind(QV_MEMBER(NMore_Map))
+               .Bind(QV_MEMBER(NMore_CiDian))
+               .Bind(QV_MEMBER(NExit))
+               .On(QV_HANDLER(FormCreate))
+               .On(QV_HANDLER(FormShow))
+               .On(QV_HANDLER(FormClose))
+               .On(QV_HANDLER(FormDestroy))
+               .On(QV_HANDLER(FormMouseDown))
+               .On(QV_HANDLER(btnProductBKWDClick))
+               .On(QV_HANDLER(btnProductZEPTClick))
+               .On(QV_HANDLER(btnProductSaverDeckClick))
+               .On(QV_HANDLER(btnProductMINVClick))
+               .On(QV_HANDLER(btnSVDSetupClick))
+               .On(QV_HANDLER(btnPlayOrPauseClick))
+               .On(QV_HANDLER(btnPlayScrWithMusClick))
+               .On(QV_HANDLER(btnPlayScrClick))
+               .On(QV_HANDLER(btnMenuMouseUp))
+               .On(QV_HANDLER(NHideAutoClick))
+               .On(QV_HANDLER(NHideDownwardsClick))
+               .On(QV_HANDLER(NNoLineLeftOnHideUpwardsClick))
+               .On(QV_HANDLER(NHideOnStartClick))
+               .On(QV_HANDLER(NRememberPosClick))
+               .On(QV_HANDLER(NChangeFormColorClick))
+               .On(QV_HANDLER(NRemind2ChangeScrMusPicClick))
+               .On(QV_HANDLER(NAutoRunClick))
+               .On(QV_HANDLER(NCreateDesktopIconClick))
+               .On(QV_HANDLER(NAddToProgramListClick))
+               .On(QV_HANDLER(NUsefulLinksClick))
+               .On(QV_HANDLER(N11Click))
+               .On(QV_HANDLER(NHomePageClick))
+               .On(QV_HANDLER(NProductHomeClick))
+               .On(QV_HANDLER(NExitClick))
+               .On(QV_HANDLER(tmrAutoHideTimer))
+               .On(QV_HANDLER(tmrRemind2ChangeTimer)));
 }
 QV_REGISTER_FORM(TfrmLumoConsoleMain);
 
@@ -187,10 +177,13 @@ void TfrmLumoConsoleMain::FormCreate(TObject*) {
     LoadConfig();
   });
 
-  // 5. Start hidden: the loop does not show the bar, and the menu says how to bring it back.
+  // 5. Start hidden: the loop does not show the bar, and the menu says how to bring it back. The
+  // show step then never runs in this run, whatever shows the bar later.
   if (NHideOnStart->Checked) {
     Application->ShowMainForm = false;
     ShowHiddenCaptions();
+    startedHidden_ = true;
+    showStepDone_ = true;
   }
 
   // 6.-7. The tray icon, and the start-with-Windows mark as the Run key holds it.
@@ -214,7 +207,7 @@ void TfrmLumoConsoleMain::FormShow(TObject*) {
   // Only the first showing by the application at start; ShowPanel shows the window itself.
   if (showStepDone_) return;
   showStepDone_ = true;
-  if (ConsoleLinks.ArmRemind2Change) ConsoleLinks.ArmRemind2Change();
+  StartUpStep([&] { ArmRemind2Change(); });
   // The console never has a taskbar button.
   ShowWindow(Application->Handle(), SW_HIDE);
 }
@@ -465,9 +458,8 @@ void TfrmLumoConsoleMain::SetBarColor(TColor rgb) {
 
 void TfrmLumoConsoleMain::NChangeFormColorClick(TObject* Sender) {
   if (Sender == NChangeFormColorRandom) {
-    std::mt19937 gen(Clock().TickCount() ^ GetCurrentProcessId());
-    std::uniform_int_distribution<int> channel(0, 254);
-    int r = channel(gen), g = channel(gen), b = channel(gen);
+    RandomSource().Randomize();
+    const int r = RandomSource().Random(255), g = RandomSource().Random(255), b = RandomSource().Random(255);
     SetBarColor(TColor(RGB(r, g, b)));
   } else if (Sender == NChangeFormColorSelect) {
     ColorDialog1->Color = ColorToRGB(Color());
@@ -481,13 +473,21 @@ void TfrmLumoConsoleMain::NChangeFormColorClick(TObject* Sender) {
 
 // ---- the change reminder ---------------------------------------------------------------------
 
-void TfrmLumoConsoleMain::NRemind2ChangeScrMusPicClick(TObject*) {
-  if (ConsoleLinks.OpenRemind2Change) ConsoleLinks.OpenRemind2Change();
+void TfrmLumoConsoleMain::ArmRemind2Change() {
+  if (!ShouldArmRemind(FirstRun, startedHidden_, {DuePic, DueScr, DueMus}, Remind2ChangeToday())) return;
+  RandomSource().Randomize();
+  tmrRemind2Change->SetInterval(RemindIntervalMs(RandomSource().Random(20)));
+  tmrRemind2Change->SetEnabled(true);
 }
 
+void TfrmLumoConsoleMain::NRemind2ChangeScrMusPicClick(TObject*) { OpenRemind2ChangeWindow(); }
+
 void TfrmLumoConsoleMain::tmrRemind2ChangeTimer(TObject*) {
+  // Once per run.
   tmrRemind2Change->SetEnabled(false);
-  if (ConsoleLinks.Remind2ChangeTimer) ConsoleLinks.Remind2ChangeTimer();
+  if (Application->MessageBox(L"您有更换项目到期了，点击确定查看和更换。", L"Quovel提醒您定期更换：屏保/音乐/壁纸！",
+                              MB_SYSTEMMODAL | MB_ICONINFORMATION) == IDOK)
+    NRemind2ChangeScrMusPicClick(nullptr);
 }
 
 // ---- start with Windows, shortcuts -----------------------------------------------------------

@@ -22,16 +22,6 @@ inline constexpr UINT kConsoleTrayIconId = 101;
 inline constexpr const wchar_t* kConsoleVersion = L"V2.0";
 inline constexpr const wchar_t* kConsoleProductKey = L"DESKPANEL";
 
-// The change reminder's parts of the bar (its timer's box, its window, the show step's arming),
-// which its own module plugs in when it is built. While an entry is empty, the command that leads
-// there does nothing.
-struct TConsoleLinks {
-  std::function<void()> ArmRemind2Change;   // the show step's reminder half
-  std::function<void()> Remind2ChangeTimer; // tmrRemind2Change's tick
-  std::function<void()> OpenRemind2Change;  // open or restore the reminder window
-};
-extern TConsoleLinks ConsoleLinks;
-
 class TfrmLumoConsoleMain : public TForm {
  public:
   explicit TfrmLumoConsoleMain(TComponent* AOwner);
@@ -113,6 +103,8 @@ class TfrmLumoConsoleMain : public TForm {
   void NExitClick(TObject* Sender);
   void tmrAutoHideTimer(TObject* Sender);
   void tmrRemind2ChangeTimer(TObject* Sender);
+  // The show step's reminder half: arms the one-shot box when an item is due.
+  void ArmRemind2Change();
 
   void ResetPos();
   void HidePanel();
@@ -147,7 +139,7 @@ class TfrmLumoConsoleMain : public TForm {
   void AddHints();
   void ShowHiddenCaptions();
   void PopupAtCursor();
-  bool trayAdded_ = false, trayEnded_ = false, showStepDone_ = false;
+  bool trayAdded_ = false, trayEnded_ = false, showStepDone_ = false, startedHidden_ = false;
   HWND hints_ = nullptr;
 };
 extern TfrmLumoConsoleMain* frmLumoConsoleMain;

@@ -66,7 +66,19 @@ bool TOpenDialog::Execute() {
   for (const auto& [o, f] : flags)
     if (Options & o) ofn.Flags |= f;
 
-  bool ok = save_ ? Dialogs().SaveFileDialog(ofn) : Dialogs().OpenFileDialog(ofn);
+  // Names that overflow the buffer are no cancel: the dialog reports FNERR_BUFFERTOOSMALL with
+  // the size it needs in the buffer's first two bytes; it is asked again with room enough.
+  const size_t kMostChars = size_t(1) << 24;
+  bool ok = false;
+  for (;;) {
+    ok = save_ ? Dialogs().SaveFileDialog(ofn) : Dialogs().OpenFileDialog(ofn);
+    if (ok || Dialogs().FileDialogError() != FNERR_BUFFERTOOSMALL || buffer.size() >= kMostChars) break;
+    size_t needed = *reinterpret_cast<const WORD*>(buffer.data());
+    buffer.assign(std::min(kMostChars, std::max(buffer.size() * 2, needed + 1)), L'\0');
+    std::copy_n(FileName.begin(), std::min(FileName.size(), buffer.size() - 1), buffer.begin());
+    ofn.lpstrFile = buffer.data();
+    ofn.nMaxFile = DWORD(buffer.size());
+  }
   if (!ok) return false;
   FilterIndex = int(ofn.nFilterIndex);
   Files.clear();
@@ -173,5 +185,16 @@ bool TColorDialog::SetProperty(const std::string& name, const PropValue& v, Form
     Options = SetFromNames<int>(v, {{L"cdFullOpen", cdFullOpen}, {L"cdPreventFullOpen", cdPreventFullOpen},
                                     {L"cdSolidColor", cdSolidColor}, {L"cdAnyColor", cdAnyColor}});
   } else return TCommonDialog::SetProperty(name, v, loader);
+  return true;
+}
+
+bool SelectDirectory(const std::wstring& text, std::wstring& folder, HWND owner) {
+  BROWSEINFOW bi{};
+  bi.hwndOwner = owner ? owner : TCommonDialog::ActiveOwner();
+  bi.lpszTitle = text.c_str();
+  bi.ulFlags = BIF_RETURNONLYFSDIRS;
+  std::wstring chosen;
+  if (!Dialogs().BrowseForFolder(bi, chosen)) return false;
+  folder = chosen;
   return true;
 }

@@ -14,9 +14,11 @@ class TCommonDialog : public TComponent {
   std::wstring Title;
   virtual bool Execute() = 0;
   bool SetProperty(const std::string& name, const PropValue& v, FormLoader& loader) override;
+  // The owner every standard dialog takes: the active form of the program, else the application's
+  // window.
+  static HWND ActiveOwner() { return OwnerWindow(); }
 
  protected:
-  // The active form of the program, else the application's window.
   static HWND OwnerWindow();
 };
 
@@ -86,3 +88,7 @@ class TColorDialog : public TCommonDialog {
  private:
   bool customInit_ = false;
 };
+
+// The shell's folder browser with text above its tree, owned by owner (nullptr: the active form);
+// true with folder set when the user chose a folder, false on Cancel (folder unchanged).
+bool SelectDirectory(const std::wstring& text, std::wstring& folder, HWND owner = nullptr);

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <map>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -120,9 +121,19 @@ class TApplication : public TComponent {
   bool Terminated = false;
   TExceptionEvent OnException;
 
+  // The reference is set before the form is made, so that its OnCreate, and what it calls in
+  // other forms, already reach the form through it.
   template <class T>
   void CreateForm(T*& ref) {
-    ref = new T(this);
+    void* place = ::operator new(sizeof(T));
+    ref = static_cast<T*>(place);
+    try {
+      new (place) T(this);
+    } catch (...) {
+      ref = nullptr;
+      ::operator delete(place);
+      throw;
+    }
     if (!MainForm) MainForm = ref;
   }
   void Run();
@@ -177,6 +188,30 @@ class TScreen {
 
 extern TApplication* Application;
 extern TScreen* Screen;
+
+// Runs one step of a start-up or of a handler with several steps: an error shows the standard error
+// box and the caller goes on with its next step.
+template <class F>
+void StartUpStep(F&& step) {
+  try {
+    step();
+  } catch (const std::exception& e) {
+    Application->HandleException(e);
+  }
+}
+
+// Sets a flag for the life of a scope (and gives back what it was).
+class FlagScope {
+ public:
+  explicit FlagScope(bool& flag) : flag_(flag), saved_(flag) { flag_ = true; }
+  ~FlagScope() { flag_ = saved_; }
+  FlagScope(const FlagScope&) = delete;
+  FlagScope& operator=(const FlagScope&) = delete;
+
+ private:
+  bool& flag_;
+  bool saved_;
+};
 
 // Creates the application object once (programs call it first in WinMain; tests in their main),
 // after registering the standard component classes (StandardClasses.cpp).

@@ -27,8 +27,18 @@ int DialogSeam::MessageBox(HWND owner, const std::wstring& text, const std::wstr
 
 bool DialogSeam::OpenFileDialog(OPENFILENAMEW& ofn) { return GetOpenFileNameW(&ofn); }
 bool DialogSeam::SaveFileDialog(OPENFILENAMEW& ofn) { return GetSaveFileNameW(&ofn); }
+DWORD DialogSeam::FileDialogError() { return CommDlgExtendedError(); }
 bool DialogSeam::FontDialog(CHOOSEFONTW& cf) { return ChooseFontW(&cf); }
 bool DialogSeam::ColorDialog(CHOOSECOLORW& cc) { return ChooseColorW(&cc); }
+bool DialogSeam::BrowseForFolder(BROWSEINFOW& bi, std::wstring& folder) {
+  PIDLIST_ABSOLUTE item = SHBrowseForFolderW(&bi);
+  if (!item) return false;
+  wchar_t path[MAX_PATH] = {};
+  const bool ok = SHGetPathFromIDListW(item, path);
+  CoTaskMemFree(item);
+  if (ok) folder = path;
+  return ok && path[0];
+}
 
 int DisplaySeam::ScreenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
 int DisplaySeam::ScreenHeight() { return GetSystemMetrics(SM_CYSCREEN); }

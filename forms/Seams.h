@@ -3,6 +3,7 @@
 // to the real call; a test installs a fake for its scope (tests/support/Fakes.h).
 #include <windows.h>
 #include <commdlg.h>
+#include <shlobj.h>
 
 #include <string>
 
@@ -46,8 +47,13 @@ class DialogSeam {
   // confirmed (the answer is then in the structure).
   virtual bool OpenFileDialog(OPENFILENAMEW& ofn);   // GetOpenFileNameW
   virtual bool SaveFileDialog(OPENFILENAMEW& ofn);   // GetSaveFileNameW
+  // Why the last file dialog returned false (CommDlgExtendedError; 0 for a cancel).
+  virtual DWORD FileDialogError();
   virtual bool FontDialog(CHOOSEFONTW& cf);          // ChooseFontW
   virtual bool ColorDialog(CHOOSECOLORW& cc);        // ChooseColorW
+  // The shell's folder browser (SHBrowseForFolderW); folder receives the chosen folder's path.
+  // False on Cancel and for a choice that is no file-system folder.
+  virtual bool BrowseForFolder(BROWSEINFOW& bi, std::wstring& folder);
 };
 DialogSeam& Dialogs();
 void SetDialogSeam(DialogSeam* seam);

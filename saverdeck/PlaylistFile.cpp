@@ -21,11 +21,9 @@ std::vector<std::wstring> ParsePlaylistText(const std::wstring& text) {
   return lines;
 }
 
-std::vector<std::wstring> ReadPlaylistFile(const std::wstring& path) {
-  std::vector<char> bytes = ReadWholeFile(path);
+std::vector<std::wstring> DecodePlaylistBytes(std::string_view bytes) {
   // The text ends at a NUL: a binary file loads what stands before its first zero byte.
-  auto nul = std::find(bytes.begin(), bytes.end(), '\0');
-  int n = int(nul - bytes.begin());
+  const int n = int(std::min(bytes.find('\0'), bytes.size()));
   std::wstring text;
   if (n > 0) {
     int w = MultiByteToWideChar(936, 0, bytes.data(), n, nullptr, 0);
@@ -33,6 +31,11 @@ std::vector<std::wstring> ReadPlaylistFile(const std::wstring& path) {
     MultiByteToWideChar(936, 0, bytes.data(), n, text.data(), w);
   }
   return ParsePlaylistText(text);
+}
+
+std::vector<std::wstring> ReadPlaylistFile(const std::wstring& path) {
+  std::vector<char> bytes = ReadWholeFile(path);
+  return DecodePlaylistBytes(std::string_view(bytes.data(), bytes.size()));
 }
 
 void WritePlaylistFile(const std::wstring& path, const std::vector<std::wstring>& lines) { WriteTextLines(path, lines); }

@@ -4,11 +4,14 @@
 // and a current line.
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // The lines of a playlist file's text: CR LF, LF or a lone CR end a line; a last line without an
 // end is a line; an empty line is an empty entry; the text ends at a NUL.
 std::vector<std::wstring> ParsePlaylistText(const std::wstring& text);
+// A playlist file's bytes, decoded from GBK up to the first NUL, as lines.
+std::vector<std::wstring> DecodePlaylistBytes(std::string_view bytes);
 // A playlist file, decoded from GBK (bytes that are not GBK decode as the system decodes them).
 // EInOutError when it cannot be read.
 std::vector<std::wstring> ReadPlaylistFile(const std::wstring& path);

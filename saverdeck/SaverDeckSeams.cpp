@@ -4,14 +4,8 @@
 
 #include "Seams.h"
 
-namespace {
-int g_trackedState = 0;
-}
-
-int MediaPlayerSeam::PlayState() { return g_trackedState; }
 MediaPlayerSeam& MediaPlayer() { return SeamSlot<MediaPlayerSeam>::Instance().Get(); }
 void SetMediaPlayerSeam(MediaPlayerSeam* seam) { SeamSlot<MediaPlayerSeam>::Instance().Set(seam); }
-void SetTrackedPlayState(int state) { g_trackedState = state; }
 
 void ShellNotifySeam::AssociationsChanged() { SHChangeNotify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr); }
 ShellNotifySeam& ShellNotify() { return SeamSlot<ShellNotifySeam>::Instance().Get(); }

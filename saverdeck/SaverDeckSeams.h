@@ -3,19 +3,41 @@
 // fake for its scope.
 #include <windows.h>
 
-// The media player control's play state (1 stopped, 2 paused, 3 playing; 0 before any media).
-// Wine's control cannot answer playState, so the player tracks the state from the control's
-// PlayStateChange events and this seam reads what was tracked.
+#include <functional>
+#include <string>
+
+// The hidden media player control that plays the music, one file at a time. The real control is
+// made on first use (CoCreateInstance, not hosted as a window); a test installs a fake. Wine's
+// control cannot answer playState, so the state is tracked from its PlayStateChange reports.
 class MediaPlayerSeam {
  public:
-  virtual ~MediaPlayerSeam() = default;
-  virtual int PlayState();
+  virtual ~MediaPlayerSeam();
+  // The file to play. The control starts it by itself once it has opened it (autoStart); a
+  // change under loaded media stops that first, with a report of state 1.
+  virtual void SetURL(const std::wstring& url);
+  // The transport; nothing happens while the media did not open (Wine's control crashes on
+  // play() there).
+  virtual void Play();
+  virtual void Pause();
+  virtual void Stop();
+  // 1 stopped, 2 paused, 3 playing, other values between them; 0 before any media.
+  virtual int PlayState() { return state_; }
+  // Lets the control go (the main window's end).
+  virtual void Close();
+
+ protected:
+  // A PlayStateChange of the control: tracked, then passed to the listener.
+  void Report(int state);
+  int state_ = 0;
+
+ private:
+  struct Control;
+  Control* control_ = nullptr;
 };
 MediaPlayerSeam& MediaPlayer();
-void SetMediaPlayerSeam(MediaPlayerSeam* seam);  // nullptr: the tracked state
-
-// The state the control last reported (its PlayStateChange events set it).
-void SetTrackedPlayState(int state);
+void SetMediaPlayerSeam(MediaPlayerSeam* seam);  // nullptr: the real control
+// Where the control's PlayStateChange reports go (the main window); empty: nowhere.
+void SetPlayStateListener(std::function<void(int state)> listener);
 
 inline constexpr int kPlayStateStopped = 1, kPlayStatePaused = 2, kPlayStatePlaying = 3;
 

@@ -1,5 +1,6 @@
 #include "uniMusicList.h"
 
+#include <algorithm>
 #include <random>
 
 #include "Seams.h"
@@ -14,35 +15,36 @@ std::vector<std::wstring> StartArguments;
 
 TfrmMusicList::TfrmMusicList(TComponent* AOwner) : TForm(AOwner) {
   InitForm(L"TfrmMusicList", Binder<TfrmMusicList>(this)
-                                 .Bind("CheckListBox1", CheckListBox1)
-                                 .Bind("PopupMenu1", PopupMenu1)
-                                 .Bind("dlgSaveMusList", dlgSaveMusList)
-                                 .Bind("NNewMusicList", NNewMusicList)
-                                 .Bind("NDeleteChecked", NDeleteChecked)
-                                 .Bind("NDeletedNotChecked", NDeletedNotChecked)
-                                 .On("FormCreate", &TfrmMusicList::FormCreate)
-                                 .On("NResetFormPositionClick", &TfrmMusicList::NResetFormPositionClick)
-                                 .On("NHideMusicListClick", &TfrmMusicList::NHideMusicListClick)
-                                 .On("N8Click", &TfrmMusicList::N8Click)
-                                 .On("NAddMusicClick", &TfrmMusicList::NAddMusicClick)
-                                 .On("NNewMusicListClick", &TfrmMusicList::NNewMusicListClick)
-                                 .On("NSaveMusListClick", &TfrmMusicList::NSaveMusListClick)
-                                 .On("NLoadMusListClick", &TfrmMusicList::NLoadMusListClick)
-                                 .On("NLoadAndAddListClick", &TfrmMusicList::NLoadAndAddListClick)
-                                 .On("NPlayClick", &TfrmMusicList::NPlayClick)
-                                 .On("NPauseClick", &TfrmMusicList::NPauseClick)
-                                 .On("NStopClick", &TfrmMusicList::NStopClick)
-                                 .On("NVolClick", &TfrmMusicList::NVolClick)
-                                 .On("NMuteClick", &TfrmMusicList::NMuteClick)
-                                 .On("NModeSingleClick", &TfrmMusicList::NModeSingleClick)
-                                 .On("NMoveUpClick", &TfrmMusicList::NMoveUpClick)
-                                 .On("NMoveDownClick", &TfrmMusicList::NMoveDownClick)
-                                 .On("NDisOrderClick", &TfrmMusicList::NDisOrderClick)
-                                 .On("NClearAllClick", &TfrmMusicList::NClearAllClick)
-                                 .On("NDeleteThisClick", &TfrmMusicList::NDeleteThisClick)
-                                 .On("NDeleteCheckedClick", &TfrmMusicList::NDeleteCheckedClick)
-                                 .On("NAddThisAsBanYingClick", &TfrmMusicList::NAddThisAsBanYingClick)
-                                 .On("CheckListBox1Click", &TfrmMusicList::CheckListBox1Click));
+                                 .Bind(QV_MEMBER(CheckListBox1))
+                                 .Bind(QV_MEMBER(PopupMenu1))
+                                 .Bind(QV_MEMBER(dlgSaveMusList))
+                                 .Bind(QV_MEMBER(NNewMusicList))
+                                 .Bind(QV_MEMBER(NDeleteChecked))
+                                 .Bind(QV_MEMBER(NDeletedNotChecked))
+                                 .On(QV_HANDLER(FormCreate))
+                                 .On(QV_HANDLER(FormResize))
+                                 .On(QV_HANDLER(NResetFormPositionClick))
+                                 .On(QV_HANDLER(NHideMusicListClick))
+                                 .On(QV_HANDLER(N8Click))
+                                 .On(QV_HANDLER(NAddMusicClick))
+                                 .On(QV_HANDLER(NNewMusicListClick))
+                                 .On(QV_HANDLER(NSaveMusListClick))
+                                 .On(QV_HANDLER(NLoadMusListClick))
+                                 .On(QV_HANDLER(NLoadAndAddListClick))
+                                 .On(QV_HANDLER(NPlayClick))
+                                 .On(QV_HANDLER(NPauseClick))
+                                 .On(QV_HANDLER(NStopClick))
+                                 .On(QV_HANDLER(NVolClick))
+                                 .On(QV_HANDLER(NMuteClick))
+                                 .On(QV_HANDLER(NModeSingleClick))
+                                 .On(QV_HANDLER(NMoveUpClick))
+                                 .On(QV_HANDLER(NMoveDownClick))
+                                 .On(QV_HANDLER(NDisOrderClick))
+                                 .On(QV_HANDLER(NClearAllClick))
+                                 .On(QV_HANDLER(NDeleteThisClick))
+                                 .On(QV_HANDLER(NDeleteCheckedClick))
+                                 .On(QV_HANDLER(NAddThisAsBanYingClick))
+                                 .On(QV_HANDLER(CheckListBox1Click)));
 }
 QV_REGISTER_FORM(TfrmMusicList);
 
@@ -82,6 +84,13 @@ void TfrmMusicList::FormCreate(TObject*) {
   } catch (const std::exception& e) {
     Application->HandleException(e);
   }
+}
+
+void TfrmMusicList::FormResize(TObject*) {
+  // At least its design height, and at least as wide as the player's window above it.
+  const int minWidth = frmSaverDeck ? frmSaverDeck->Width() : 0;
+  const int w = std::max(Width(), minWidth), h = std::max(Height(), kMusicListMinHeight);
+  if (w != Width() || h != Height()) SetBounds(Left(), Top(), w, h);
 }
 
 // ---- the list with its marks -------------------------------------------------------------------

@@ -11,6 +11,9 @@
 
 class TEdit;
 
+// The playlist window's smallest height (its design height).
+inline constexpr int kMusicListMinHeight = 208;
+
 class TfrmMusicList : public TForm {
  public:
   explicit TfrmMusicList(TComponent* AOwner);
@@ -24,6 +27,8 @@ class TfrmMusicList : public TForm {
 
   // The command line, the start-up playlist and the start hidden to the tray.
   void FormCreate(TObject* Sender);
+  // Keeps the window at least as high as designed and as wide as the player's window.
+  void FormResize(TObject* Sender);
   void NResetFormPositionClick(TObject* Sender);
   void NHideMusicListClick(TObject* Sender);
   void N8Click(TObject* Sender);

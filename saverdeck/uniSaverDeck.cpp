@@ -1,9 +1,13 @@
 #include "uniSaverDeck.h"
 
+#include <random>
+
 #include "ComCtrls.h"
 #include "PlaylistHandOver.h"
 #include "SaverDeckCommands.h"
 #include "SaverDeckSeams.h"
+#include "Seams.h"
+#include "TextFile.h"
 #include "uniMusicList.h"
 #include "uniQVShare.h"
 #include "uniSetupSaverDeck.h"
@@ -11,6 +15,7 @@
 TfrmSaverDeck* frmSaverDeck = nullptr;
 TSaverDeckLinks SaverDeckLinks;
 std::wstring LastErrorText;
+std::wstring BuiltInAccompaniment;
 
 namespace {
 const wchar_t kTrayTip[] = L"Sonavista";
@@ -30,53 +35,68 @@ UINT SaverDeckTaskbarCreatedMessage() {
 TfrmSaverDeck::TfrmSaverDeck(TComponent* AOwner) : TForm(AOwner) {
   SetWindowClassName(kClassSaverDeck);
   InitForm(L"TfrmSaverDeck", Binder<TfrmSaverDeck>(this)
-                                 .Bind("Image1", Image1)
-                                 .Bind("MainMenu1", MainMenu1)
-                                 .Bind("PopupMenu1", PopupMenu1)
-                                 .Bind("NExit", NExit)
-                                 .Bind("NSetup", NSetup)
-                                 .Bind("NListMusic", NListMusic)
-                                 .Bind("NListScr", NListScr)
-                                 .Bind("NShowLastErr", NShowLastErr)
-                                 .Bind("NAbout", NAbout)
-                                 .Bind("NMore", NMore)
-                                 .Bind("NMute", NMute)
-                                 .Bind("NExitR", NExitR)
-                                 .Bind("NAbout_R", NAbout_R)
-                                 .Bind("NShowOrHide", NShowOrHide)
-                                 .Bind("NMute_R", NMute_R)
-                                 .Bind("bbtPlay", bbtPlay)
-                                 .Bind("bbtPause", bbtPause)
-                                 .Bind("bbtStop", bbtStop)
-                                 .Bind("bbtNext", bbtNext)
-                                 .Bind("bbtPrev", bbtPrev)
-                                 .Bind("bbtOpen", bbtOpen)
-                                 .Bind("bbtVol", bbtVol)
-                                 .Bind("bbtFormsPosChange", bbtFormsPosChange)
-                                 .Bind("btnSCRSetup", btnSCRSetup)
-                                 .Bind("btnScrPreview", btnScrPreview)
-                                 .Bind("btnSetupDuLiBanYing", btnSetupDuLiBanYing)
-                                 .Bind("btnPlayScr", btnPlayScr)
-                                 .Bind("btnPlayScrWithMus", btnPlayScrWithMus)
-                                 .Bind("bvlScrSetup", bvlScrSetup)
-                                 .Bind("bvlScrPreview", bvlScrPreview)
-                                 .Bind("bvlSelectDuLiBanYing", bvlSelectDuLiBanYing)
-                                 .Bind("bvlPlayScr", bvlPlayScr)
-                                 .Bind("bvlPlayScrWithMus", bvlPlayScrWithMus)
-                                 .Bind("cbbSCRSavers", cbbSCRSavers)
-                                 .Bind("cbbSCRSaversName", cbbSCRSaversName)
-                                 .Bind("cbbBanYing", cbbBanYing)
-                                 .Bind("lblSCR_total", lblSCR_total)
-                                 .On("FormCreate", &TfrmSaverDeck::FormCreate)
-                                 .On("FormClose", &TfrmSaverDeck::FormClose)
-                                 .On("FormDestroy", &TfrmSaverDeck::FormDestroy)
-                                 .On("FormMouseDown", &TfrmSaverDeck::FormMouseDown)
-                                 .On("NShowOrHideClick", &TfrmSaverDeck::NShowOrHideClick)
-                                 .On("NSetupClick", &TfrmSaverDeck::NSetupClick)
-                                 .On("NAboutClick", &TfrmSaverDeck::NAboutClick)
-                                 .On("NListMusicClick", &TfrmSaverDeck::NListMusicClick)
-                                 .On("NShowLastErrClick", &TfrmSaverDeck::NShowLastErrClick)
-                                 .On("NExitClick", &TfrmSaverDeck::NExitClick));
+                                 .Bind(QV_MEMBER(Image1))
+                                 .Bind(QV_MEMBER(MainMenu1))
+                                 .Bind(QV_MEMBER(PopupMenu1))
+                                 .Bind(QV_MEMBER(NExit))
+                                 .Bind(QV_MEMBER(NSetup))
+                                 .Bind(QV_MEMBER(NListMusic))
+                                 .Bind(QV_MEMBER(NListScr))
+                                 .Bind(QV_MEMBER(NShowLastErr))
+                                 .Bind(QV_MEMBER(NAbout))
+                                 .Bind(QV_MEMBER(NMore))
+                                 .Bind(QV_MEMBER(NMute))
+                                 .Bind(QV_MEMBER(NExitR))
+                                 .Bind(QV_MEMBER(NAbout_R))
+                                 .Bind(QV_MEMBER(NShowOrHide))
+                                 .Bind(QV_MEMBER(NMute_R))
+                                 .Bind(QV_MEMBER(bbtPlay))
+                                 .Bind(QV_MEMBER(bbtPause))
+                                 .Bind(QV_MEMBER(bbtStop))
+                                 .Bind(QV_MEMBER(bbtNext))
+                                 .Bind(QV_MEMBER(bbtPrev))
+                                 .Bind(QV_MEMBER(bbtOpen))
+                                 .Bind(QV_MEMBER(bbtVol))
+                                 .Bind(QV_MEMBER(bbtFormsPosChange))
+                                 .Bind(QV_MEMBER(btnSCRSetup))
+                                 .Bind(QV_MEMBER(btnScrPreview))
+                                 .Bind(QV_MEMBER(btnSetupDuLiBanYing))
+                                 .Bind(QV_MEMBER(btnPlayScr))
+                                 .Bind(QV_MEMBER(btnPlayScrWithMus))
+                                 .Bind(QV_MEMBER(bvlScrSetup))
+                                 .Bind(QV_MEMBER(bvlScrPreview))
+                                 .Bind(QV_MEMBER(bvlSelectDuLiBanYing))
+                                 .Bind(QV_MEMBER(bvlPlayScr))
+                                 .Bind(QV_MEMBER(bvlPlayScrWithMus))
+                                 .Bind(QV_MEMBER(cbbSCRSavers))
+                                 .Bind(QV_MEMBER(cbbSCRSaversName))
+                                 .Bind(QV_MEMBER(cbbBanYing))
+                                 .Bind(QV_MEMBER(lblSCR_total))
+                                 .Bind(QV_MEMBER(NPlayMusic))
+                                 .Bind(QV_MEMBER(NAddMusic))
+                                 .Bind(QV_MEMBER(NPlayScrWithMusic))
+                                 .Bind(QV_MEMBER(Music1to2Timer))
+                                 .Bind(QV_MEMBER(dlgOpenMusic))
+                                 .On(QV_HANDLER(FormCreate))
+                                 .On(QV_HANDLER(FormClose))
+                                 .On(QV_HANDLER(FormDestroy))
+                                 .On(QV_HANDLER(FormMouseDown))
+                                 .On(QV_HANDLER(NShowOrHideClick))
+                                 .On(QV_HANDLER(NSetupClick))
+                                 .On(QV_HANDLER(NAboutClick))
+                                 .On(QV_HANDLER(NListMusicClick))
+                                 .On(QV_HANDLER(NShowLastErrClick))
+                                 .On(QV_HANDLER(NExitClick))
+                                 .On(QV_HANDLER(bbtPlayClick))
+                                 .On(QV_HANDLER(bbtPauseClick))
+                                 .On(QV_HANDLER(bbtStopClick))
+                                 .On(QV_HANDLER(bbtNextClick))
+                                 .On(QV_HANDLER(bbtPrevClick))
+                                 .On(QV_HANDLER(bbtOpenClick))
+                                 .On(QV_HANDLER(NPlayMusicClick))
+                                 .On(QV_HANDLER(NAddMusicClick))
+                                 .On(QV_HANDLER(NModeSingleClick))
+                                 .On(QV_HANDLER(Music1to2TimerTimer)));
 }
 QV_REGISTER_FORM(TfrmSaverDeck);
 
@@ -113,6 +133,7 @@ void TfrmSaverDeck::FormCreate(TObject*) {
   FExternalCall = 0;
   FRandomOrder = 0;
   FUserStopped = 0;
+  SetPlayStateListener([this](int state) { wmplayerPlayStateChange(state); });
 
   LoadScrList();
   lblSCR_total->SetCaption(std::to_wstring(cbbSCRSavers->Items.Count() - 1));
@@ -131,6 +152,8 @@ void TfrmSaverDeck::RemoveTrayIcon() {
 
 void TfrmSaverDeck::FormDestroy(TObject*) {
   RemoveTrayIcon();
+  SetPlayStateListener(nullptr);
+  MediaPlayer().Close();
   if (frmSaverDeck == this) frmSaverDeck = nullptr;
 }
 
@@ -303,21 +326,183 @@ void TfrmSaverDeck::WMSaverDeckTray(TMessage& m) {
   m.Result = 0;
 }
 
-// ---- filled in by the playback, run, accompaniment, volume and arrangement modules ---------
+// ---- playback ------------------------------------------------------------------------------------
 
-void TfrmSaverDeck::bbtPlayClick(TObject*) { Observe(L"bbtPlayClick"); }
-void TfrmSaverDeck::bbtStopClick(TObject*) { Observe(L"bbtStopClick"); }
-void TfrmSaverDeck::bbtPauseClick(TObject*) { Observe(L"bbtPauseClick"); }
+namespace {
+TCheckListBox* Playlist() { return frmMusicList ? frmMusicList->CheckListBox1 : nullptr; }
+
+std::wstring OwnAccompaniment() {
+  return frmSetupSaverDeck ? frmSetupSaverDeck->edtSelfSelectBanYing->Text() : std::wstring();
+}
+
+// The selected entry of the settings' music folders; empty when none is selected.
+std::wstring MusicFolder() {
+  if (!frmSetupSaverDeck) return L"";
+  TComboBox* dirs = frmSetupSaverDeck->cbbMusDir;
+  int i = dirs->ItemIndex();
+  return i >= 0 && i < dirs->Items.Count() ? dirs->Items[i] : std::wstring();
+}
+
+const wchar_t kHintCaption[] = L"Quovel提示：";
+}  // namespace
+
+void TfrmSaverDeck::PlayFile(const std::wstring& path) {
+  if (!FileExists(path)) {
+    LastErrorText = L"你要播放的音乐文件\"" + path + L"\"不存在！请检查文件是否被更名、删除或移走？";
+    Application->MessageBox(LastErrorText, kHintCaption, MB_SYSTEMMODAL | MB_ICONQUESTION | MB_OK);
+    return;
+  }
+  // The file chosen now wins over an advance still waiting for its second.
+  Music1to2Timer->SetEnabled(false);
+  changingURL_ = true;
+  MediaPlayer().SetURL(path);
+  changingURL_ = false;
+  MediaPlayer().Play();
+}
+
+void TfrmSaverDeck::bbtPlayClick(TObject* Sender) {
+  MediaPlayerSeam& player = MediaPlayer();
+  if (player.PlayState() == kPlayStatePlaying) return;
+  const bool accompaniment = Sender && Sender == NPlayScrWithMusic;
+  if (accompaniment && FExternalCall && frmSetupSaverDeck)
+    cbbBanYing->SetItemIndex(frmSetupSaverDeck->cbbBanYingForAutoScr->ItemIndex());
+  TCheckListBox* list = Playlist();
+  if (!list) return;
+  TPlayChoice c = ChoosePlay(player.PlayState(), accompaniment, cbbBanYing->ItemIndex(), list->Items.Count(),
+                             list->ItemIndex(), OwnAccompaniment(), BuiltInAccompaniment);
+  switch (c.kind) {
+    case TPlayChoice::Nothing:
+      return;
+    case TPlayChoice::ListLine:
+      list->SetItemIndex(c.line);
+      PlayFile(list->Items[c.line]);
+      return;
+    case TPlayChoice::File:
+      PlayFile(c.file);
+      return;
+    case TPlayChoice::AddThenAsk: {
+      bbtOpenClick(Sender);
+      if (list->Items.Count() > 0) return;  // the open step plays by itself when so set
+      int answer = Application->MessageBox(L"你还没有添加音乐文件，是否要播放预设或内置的音乐？", kHintCaption,
+                                           MB_SYSTEMMODAL | MB_ICONQUESTION | MB_YESNO);
+      if (answer != IDYES) return;
+      std::wstring file = FallbackMusic(OwnAccompaniment(), BuiltInAccompaniment);
+      if (!file.empty()) PlayFile(file);
+      return;
+    }
+  }
+}
+
+void TfrmSaverDeck::bbtPauseClick(TObject*) {
+  if (MediaPlayer().PlayState() == kPlayStatePaused) MediaPlayer().Play();
+  else MediaPlayer().Pause();
+}
+
+void TfrmSaverDeck::bbtStopClick(TObject*) {
+  // Only a stop of playing or paused music brings a report of state 1; a mark set for any other
+  // stop would swallow the next real end of a file.
+  int state = MediaPlayer().PlayState();
+  if (state == kPlayStatePlaying || state == kPlayStatePaused) FUserStopped = 1;
+  // A stop also calls off an advance waiting for its second.
+  Music1to2Timer->SetEnabled(false);
+  MediaPlayer().Stop();
+}
+
+void TfrmSaverDeck::bbtNextClick(TObject*) {
+  TCheckListBox* list = Playlist();
+  if (!list) return;
+  int next = NextLine(list->Items.Count(), list->ItemIndex());
+  if (next == kNoItem) return;
+  list->SetItemIndex(next);
+  bbtStopClick(nullptr);
+  bbtPlayClick(nullptr);
+}
+
+void TfrmSaverDeck::bbtPrevClick(TObject*) {
+  TCheckListBox* list = Playlist();
+  if (!list || list->Items.Count() < 2) return;
+  list->SetItemIndex(PreviousLine(list->Items.Count(), list->ItemIndex()));
+  bbtStopClick(nullptr);
+  bbtPlayClick(nullptr);
+}
+
 void TfrmSaverDeck::bbtOpenClick(TObject* Sender) {
-  Observe(Sender ? L"bbtOpenClick " + static_cast<TComponent*>(Sender)->Name() : L"bbtOpenClick");
+  NResetFormPositionClick(nullptr);
+  TCheckListBox* list = Playlist();
+  if (!list) return;
+  bool playAfterAdding = list->Items.Count() == 0;
+  dlgOpenMusic->Options |= ofAllowMultiSelect;
+  dlgOpenMusic->Title = L"打开音乐";
+  dlgOpenMusic->InitialDir = MusicFolder();
+  dlgOpenMusic->FileName.clear();
+  if (!dlgOpenMusic->Execute()) return;
+  if (frmMusicList && Sender && Sender == frmMusicList->NNewMusicList) {
+    list->Items.Clear();
+    playAfterAdding = true;
+  }
+  list->Items.AddStrings(dlgOpenMusic->Files);
+  if (playAfterAdding && frmSetupSaverDeck && frmSetupSaverDeck->cbxPlayImediately->Checked() &&
+      list->Items.Count() > 0) {
+    list->SetItemIndex(0);
+    PlayFile(list->Items[0]);
+  }
 }
-void TfrmSaverDeck::PlayFile(const std::wstring& path) { Observe(L"PlayFile " + path); }
+
+void TfrmSaverDeck::NPlayMusicClick(TObject*) { bbtPlayClick(nullptr); }
+void TfrmSaverDeck::NAddMusicClick(TObject*) { bbtOpenClick(nullptr); }
+
 void TfrmSaverDeck::NModeSingleClick(TObject* Sender) {
-  Observe(L"NModeSingleClick " + (Sender ? static_cast<TComponent*>(Sender)->Name() : std::wstring()));
+  auto* item = dynamic_cast<TMenuItem*>(Sender);
+  TPlayMode mode;
+  if (!item || !PlayModeOfItemName(item->Name(), mode)) return;
+  if (item->Owner() != this && (!frmMusicList || item->Owner() != frmMusicList)) return;
+  SetPlayModeChecks(mode);
 }
+
+void TfrmSaverDeck::SetPlayModeChecks(TPlayMode mode) {
+  for (TComponent* form : {static_cast<TComponent*>(this), static_cast<TComponent*>(frmMusicList)}) {
+    if (!form) continue;
+    for (int i = 0; i < kPlayModeCount; ++i)
+      if (auto* item = dynamic_cast<TMenuItem*>(form->FindComponent(kPlayModeItemNames[i])))
+        item->Checked = i == int(mode);
+  }
+}
+
+TPlayMode TfrmSaverDeck::PlayMode() const {
+  for (int i = 0; i < kPlayModeCount; ++i)
+    if (auto* item = dynamic_cast<TMenuItem*>(FindComponent(kPlayModeItemNames[i])); item && item->Checked)
+      return TPlayMode(i);
+  return TPlayMode::ShunXu;
+}
+
+void TfrmSaverDeck::wmplayerPlayStateChange(int NewState) {
+  if (NewState != kPlayStateStopped) return;
+  // The old file stopped because the program put a new one in: no end of a file.
+  if (changingURL_) return;
+  if (FUserStopped) {
+    FUserStopped = 0;
+    return;
+  }
+  // A second report before the timer fires must not push the advance back.
+  if (!Music1to2Timer->Enabled()) Music1to2Timer->SetEnabled(true);
+}
+
+void TfrmSaverDeck::Music1to2TimerTimer(TObject*) {
+  Music1to2Timer->SetEnabled(false);
+  TCheckListBox* list = Playlist();
+  if (!list || list->Items.Count() == 0) return;
+  std::mt19937 gen(Clock().TickCount());  // reseeded from the clock at each advance
+  int next = AdvanceByMode(PlayMode(), list->Items.Count(), list->ItemIndex(),
+                           [&gen](int n) { return std::uniform_int_distribution<int>(0, n - 1)(gen); });
+  if (next == kNoItem) return;
+  list->SetItemIndex(next);
+  PlayFile(list->Items[next]);
+}
+
+// ---- filled in by the run, accompaniment, volume and arrangement modules --------------------
+
 void TfrmSaverDeck::NMuteClick(TObject*) { Observe(L"NMuteClick"); }
 void TfrmSaverDeck::NVolAdjustClick(TObject*) { Observe(L"NVolAdjustClick"); }
-void TfrmSaverDeck::bbtNextClick(TObject*) { Observe(L"bbtNextClick"); }
 void TfrmSaverDeck::StartScrRun(uint8_t random, uint8_t music) {
   Observe(L"StartScrRun " + std::to_wstring(random) + L" " + std::to_wstring(music));
 }

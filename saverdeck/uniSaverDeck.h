@@ -16,6 +16,7 @@
 #include "GroupCtrls.h"
 #include "ListCtrls.h"
 #include "Menus.h"
+#include "PlayRules.h"
 #include "StdCtrls.h"
 
 // The calls that lead into playback, the screen-saver runs, the accompaniment, volume and window
@@ -28,6 +29,10 @@ extern TSaverDeckLinks SaverDeckLinks;
 
 // The last error message the player showed; empty until one was shown, never cleared.
 extern std::wstring LastErrorText;
+
+// The built-in accompaniment file, written at start-up by the accompaniment module; empty while
+// there is none.
+extern std::wstring BuiltInAccompaniment;
 
 class TfrmSaverDeck : public TForm {
  public:
@@ -70,6 +75,12 @@ class TfrmSaverDeck : public TForm {
   TComboBox* cbbSCRSaversName = nullptr;
   TComboBox* cbbBanYing = nullptr;
   TLabel* lblSCR_total = nullptr;
+  TMenuItem* NPlayMusic = nullptr;
+  TMenuItem* NAddMusic = nullptr;
+  TMenuItem* NPlayScrWithMusic = nullptr;
+  // One-shot delay between the end of a file and the advance.
+  TTimer* Music1to2Timer = nullptr;
+  TOpenDialog* dlgOpenMusic = nullptr;
 
   // Byte fields of the runs and the accompaniment; FormCreate clears the first three.
   uint8_t FExternalCall = 0, FRandomOrder = 0, FUserStopped = 0, FDetectCount = 0;
@@ -100,16 +111,30 @@ class TfrmSaverDeck : public TForm {
   void WMShowPlay();
   void WMSaverDeckTray(TMessage& m);
 
-  // ---- what the playback, run, accompaniment, volume and arrangement modules provide ----
+  // ---- playback: one file at a time through the media player, the play modes ----
+  // Plays one file, or reports it missing (the line stays in the playlist).
+  void PlayFile(const std::wstring& path);
+  // Sender NPlayScrWithMusic: the accompaniment of a run; nil: the program, not the user.
   void bbtPlayClick(TObject* Sender);
   void bbtPauseClick(TObject* Sender);
   void bbtStopClick(TObject* Sender);
+  void bbtNextClick(TObject* Sender);
+  void bbtPrevClick(TObject* Sender);
+  // Adds files through the music open dialog; Sender the playlist window's "新建..." replaces the list.
   void bbtOpenClick(TObject* Sender);
-  void PlayFile(const std::wstring& path);
+  void NPlayMusicClick(TObject* Sender);
+  void NAddMusicClick(TObject* Sender);
+  // Sender one of the mode items of either menu.
   void NModeSingleClick(TObject* Sender);
+  void SetPlayModeChecks(TPlayMode mode);
+  TPlayMode PlayMode() const;
+  // The control's PlayStateChange: an end of a file arms the advance.
+  void wmplayerPlayStateChange(int NewState);
+  void Music1to2TimerTimer(TObject* Sender);
+
+  // ---- what the run, accompaniment, volume and arrangement modules provide ----
   void NMuteClick(TObject* Sender);
   void NVolAdjustClick(TObject* Sender);
-  void bbtNextClick(TObject* Sender);
   // random 1: savers at random; music 0 with music, 1 without.
   void StartScrRun(uint8_t random, uint8_t music);
   void ToggleAccompaniment(bool force);
@@ -129,6 +154,9 @@ class TfrmSaverDeck : public TForm {
   void OpenSetupOnPage(int page);
   void RunCommand(const struct TCommandAction& action, TMessage& m);
   bool trayAdded_ = false;
+  // Set while PlayFile changes the control's URL: the stop of the old file that this raises is
+  // not the end of a file.
+  bool changingURL_ = false;
 };
 extern TfrmSaverDeck* frmSaverDeck;
 

@@ -1,5 +1,5 @@
 #pragma once
-// The section lines of the family's configuration files (qv30cfg, qvccfg): a tag, then values each
+// The section lines of the family's configuration files (qv30cfg, svd25cfg, qvccfg): a tag, then values each
 // after one blank. One reading of them for every file.
 #include <string>
 #include <vector>
@@ -10,3 +10,16 @@
 std::vector<std::wstring> SplitConfigFields(const std::wstring& line, size_t most = 64);
 // A boolean as the files write it: true when the lower-cased text is "true", false for anything else.
 bool ConfigTextIsTrue(const std::wstring& text);
+
+// A value of a configuration file that did not convert and kept its default. position is its
+// 1-based place in a section line, 0 for a whole line.
+struct ConfigSkip {
+  int line;
+  int position;
+  std::wstring value;  // the text as the file holds it
+};
+// The one text the user is shown for a damaged file: what was skipped, by line and place, each
+// value cut to maxValueChars with control characters (NUL among them) made visible; at most `listed`
+// values are named, the rest counted. Empty when nothing was skipped.
+std::wstring ConfigSkipSummary(const std::wstring& fileName, const std::vector<ConfigSkip>& skips, size_t listed = 8,
+                               size_t maxValueChars = 40);

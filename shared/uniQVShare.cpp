@@ -224,6 +224,26 @@ bool PathFileHolds(const std::wstring& line, const std::wstring& exePath) {
   return line == ThroughTextFile(exePath);
 }
 
+namespace {
+// The path as the file system names it in full; the path itself when it cannot say (a missing file).
+std::wstring LongForm(const std::wstring& path) {
+  DWORD n = GetLongPathNameW(path.c_str(), nullptr, 0);
+  if (n == 0) return path;
+  std::wstring buf(n, L'\0');
+  DWORD got = GetLongPathNameW(path.c_str(), buf.data(), n);
+  if (got == 0 || got >= n) return path;
+  buf.resize(got);
+  return buf;
+}
+}  // namespace
+
+bool PathFileNamesExe(const std::wstring& line, const std::wstring& exePath) {
+  if (line.empty()) return false;
+  const std::wstring kept = LongForm(line), running = ThroughTextFile(LongForm(exePath));
+  return CompareStringOrdinal(kept.c_str(), int(kept.size()), running.c_str(), int(running.size()), TRUE) ==
+         CSTR_EQUAL;
+}
+
 bool WritePathFile(const std::wstring& fileName, const std::wstring& exePath, const std::wstring& version) {
   std::wstring folder = PathFileFolder();
   if (folder.empty()) return false;

@@ -52,6 +52,10 @@ std::wstring ReadPathFile(const std::wstring& fileName);
 // Whether line 1 of a path file is exePath as the file keeps it (exact, letter case included;
 // compared after exePath's round trip through the file's code page).
 bool PathFileHolds(const std::wstring& line, const std::wstring& exePath);
+// Whether line 1 of a path file names the running executable exePath, so its first run is done:
+// both as the file system names them in full (a short name and its long form are one), exePath as
+// the file's code page keeps it, letter case ignored. An empty line names nothing.
+bool PathFileNamesExe(const std::wstring& line, const std::wstring& exePath);
 // What ReadPathFile takes from the file's lines: line 1, empty when there is none.
 std::wstring PathFileLine(const std::vector<std::wstring>& lines);
 // True when the file was written (a new file, or line 1 differed). EInOutError when writing fails.

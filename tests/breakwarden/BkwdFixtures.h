@@ -12,8 +12,17 @@
 #include "ShellFakes.h"
 #include "Transparent_Window.h"
 #include "uniBreakHint.h"
+#include "uniScrBKWD.h"
 #include "uniSetup.h"
 #include "unitFrmMain.h"
+
+// The own screen-saver windows that are up (each start makes one; a closed one waits to be freed).
+inline std::vector<TfrmScrBKWD*> OpenScrWindows() {
+  std::vector<TfrmScrBKWD*> open;
+  for (TForm* f : Application->Forms())
+    if (auto* saver = dynamic_cast<TfrmScrBKWD*>(f); saver && saver->Visible()) open.push_back(saver);
+  return open;
+}
 
 // A fresh folder where the settings look for qv30cfg while the object lives (none is there until a
 // test or a save writes one); removed with its files at the end.
@@ -57,7 +66,6 @@ class ProgramForms : public testing::Test {
 
 // Frees every form a test left, then the settings dialog and the main window, and forgets them.
 inline void FreeMainAndSetup(TfrmMain* main, TfrmSetup* setup) {
-  MainFormLinks = {};
   std::vector<TForm*> forms = Application->Forms();
   for (TForm* f : forms)
     if (f != main && f != setup) TComponent::Free(f);

@@ -106,6 +106,12 @@ TEST_F(HotKeys, WinKNoticeWithoutABoxAndWinHABlackScreenAKeyEnds) {
   }
   EXPECT_EQ(p.Window(L"#32770", L"Quovel提示："), nullptr) << "WIN+K asked";
 
+  // The picture overlay lies above a saver; without a compositor Wine draws it opaque, so it is
+  // switched off before the screen is read.
+  if (p.Window(L"TSOTForm")) {
+    PostHotKey(main, MOD_WIN, 'V');
+    EXPECT_TRUE(WaitFor([&] { return !p.Window(L"TSOTForm"); }, 10000)) << "WIN+V did not hide the overlay";
+  }
   PostHotKey(main, MOD_WIN, 'H');
   HWND black = nullptr;
   ASSERT_TRUE(WaitFor([&] { return (black = p.Window(L"TfrmScrBKWD")) != nullptr; })) << "no black screen";

@@ -212,9 +212,9 @@ const LineCase kLineCases[] = {
      {}},
     {"PlanOutsideTheListTakesPlan2", 2, L"[0] 6", {{L"cbxBreakPlanPreSet", 2}}, {}},
     {"NoPlanTakesPlan2", 2, L"[0] -1", {{L"cbxBreakPlanPreSet", 2}}, {}},
-    {"SaverOutsideTheListTakesSaver1", 4, L"[2] 5 5 TRUE 15 TRUE 40 TRUE 1 TRUE TRUE FALSE 20",
-     {{L"cbbSCRSavers", 1}}, {}},
-    {"NoSaverTakesSaver1", 4, L"[2] 5 -1 TRUE 15 TRUE 40 TRUE 1 TRUE TRUE FALSE 20", {{L"cbbSCRSavers", 1}}, {}},
+    {"SaverOutsideTheListSelectsNone", 4, L"[2] 5 5 TRUE 15 TRUE 40 TRUE 1 TRUE TRUE FALSE 20",
+     {{L"cbbSCRSavers", -1}}, {}},
+    {"NoSaverSelectsNone", 4, L"[2] 5 -1 TRUE 15 TRUE 40 TRUE 1 TRUE TRUE FALSE 20", {{L"cbbSCRSavers", -1}}, {}},
     {"ModeOutsideTheGroupTakesTheFreeMode", 3, L"[1] 4 45 TRUE FALSE", {{L"rbxSelectBreakMode", 0}}, {}},
     {"OtherListsOutsideTakeNoSelection", 5, L"[3] FALSE TRUE TRUE 24 60 TRUE -2 -1 2 -1 255 16711680 32768 0",
      {{L"cbxHourOfRemindOnce1", -1},
@@ -355,7 +355,7 @@ TEST(ConfigDefaults, ListCountsDecideTheIndexes) {
       {"three slogans", {{L"cbbSlogan", 3}}, nullptr, nullptr, 1, -1},
       {"slogans unknown, any index kept", {}, nullptr, L"[4] 0 FALSE TRUE 24 40 32 12 200 112", 1, 40},
       {"slogans unknown, bad index", {}, nullptr, L"[4] 0 FALSE TRUE 24 -7 32 12 200 112", 1, -1},
-      {"saver beyond the designed two", {}, L"[2] 2 2", nullptr, 1, 5},
+      {"saver beyond the designed two", {}, L"[2] 2 2", nullptr, -1, 5},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

@@ -27,7 +27,6 @@ constexpr DWORD kSec = 1000;
 class Power : public testing::Test {
  protected:
   void SetUp() override {
-    MainFormLinks = {};
     main = new TfrmMain(Application);
     frmMain = main;
     setup = new TfrmSetup(Application);
@@ -364,11 +363,6 @@ TEST_F(Power, TheTrayItemsAskThenRequestTheirSleep) {
 }
 
 // ---- the settings' power options --------------------------------------------------------------
-
-void UserClick(TWinControl* c) {
-  SendMessageW(c->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
-  SendMessageW(c->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
-}
 
 const std::wstring kHelpQuestion = L"请问你是否已经阅读\"设置必读\"？是继续设置，否先查看。";
 

@@ -39,6 +39,7 @@ std::string LogName(const TEventEntry& e) {
     case ekIdleResetFull: return "resetFull";
     case ekCountdown: return "countdown";
     case ekManualBreak: return "manualBreak";
+    case ekAutoScreenSaver: return "autoSaver";
     case ekDisplayOff: return "displayOff";
     case ekAutoStandBy: return "autoStandBy";
   }
@@ -69,7 +70,6 @@ class WaitingDialogs : public DialogSeam {
 class Scheduler : public testing::Test {
  protected:
   void SetUp() override {
-    MainFormLinks = {};
     cfg.Plan = cfg.SelectedPlan = PlanFromPage(*PresetPage(kStandardPlanIndex));
     power.onCall = [this](const std::wstring& call) { Observe(call); };
     reminders.onShow = [this](const FakeReminderWindows::Call& c) {
@@ -80,7 +80,7 @@ class Scheduler : public testing::Test {
     frmMain = form;
     // The windows the scheduler opens read the settings dialog; the scheduler reads cfg.
     setup = new TfrmSetup(Application);
-    form->SettingsSource = [this] { return cfg; };
+    settings.schedulerSettings = [this] { return cfg; };
     seq = form->EventLog.EventSeq();
   }
   void TearDown() override { FreeMainAndSetup(form, setup); }
@@ -138,6 +138,8 @@ class Scheduler : public testing::Test {
   FakeScreenSaver screenSaver{true};
   FakePower power;
   FakeReminderWindows reminders;
+  FakeSettings settings;
+  FakeProgramWindows windows;
   TSchedulerSettings cfg;
   TfrmMain* form = nullptr;
   TfrmSetup* setup = nullptr;
@@ -189,27 +191,31 @@ const TimelineRow kTimelines[] = {
       "50: countdown"}},
     {"Idle2Minutes",  // credit Round(4.8) = 5: 49 + 5 - 12 = 42 from minute 12
      Repeat('x', 9) + ".." + Repeat('x', 60),
-     {"1: NextBreak", "10: idle+", "11: NLaunchSCRClick", "12: idle- 2", "12: bonus 5", "49: MinsToBreak",
+     {"1: NextBreak", "10: idle+", "11: autoSaver", "11: NLaunchSCRClick",
+      "12: idle- 2", "12: bonus 5", "49: MinsToBreak",
       "52: MinsToBreak", "54: countdown"}},
     {"Idle3MinutesLate",  // credit 16: 49 + 16 - 33 = 32 from minute 33, announced
      Repeat('x', 29) + "..." + Repeat('x', 60),
-     {"1: NextBreak", "30: idle+", "31: NLaunchSCRClick", "33: idle- 3", "33: bonus 16", "34: NextBreak",
+     {"1: NextBreak", "30: idle+", "31: autoSaver", "31: NLaunchSCRClick",
+      "33: idle- 3", "33: bonus 16", "34: NextBreak",
       "60: Hour", "60: MinsToBreak", "63: MinsToBreak", "65: countdown"}},
     {"Idle3MinutesLateAcrossTheTickWrap", Repeat('x', 29) + "..." + Repeat('x', 60),
-     {"1: NextBreak", "30: idle+", "31: NLaunchSCRClick", "33: idle- 3", "33: bonus 16", "34: NextBreak",
+     {"1: NextBreak", "30: idle+", "31: autoSaver", "31: NLaunchSCRClick",
+      "33: idle- 3", "33: bonus 16", "34: NextBreak",
       "60: Hour", "60: MinsToBreak", "63: MinsToBreak", "65: countdown"},
      nullptr, 0u - 31 * kMin},
     {"Idle5MinutesExceedsAFullPeriod",  // credit 40: 49 + 40 - 15 > 49
      Repeat('x', 9) + "....." + Repeat('x', 60),
-     {"1: NextBreak", "10: idle+", "11: NLaunchSCRClick", "15: idle- 5", "15: resetFull", "16: NextBreak",
+     {"1: NextBreak", "10: idle+", "11: autoSaver", "11: NLaunchSCRClick",
+      "15: idle- 5", "15: resetFull", "16: NextBreak",
       "59: MinsToBreak", "60: Hour", "62: MinsToBreak", "64: countdown"}},
     {"Idle6MinutesResets",  // the reset threshold itself
      Repeat('x', 9) + "......" + Repeat('x', 60),
-     {"1: NextBreak", "10: idle+", "11: NLaunchSCRClick", "16: idle- 6", "16: reset", "17: NextBreak",
+     {"1: NextBreak", "10: idle+", "11: autoSaver", "11: NLaunchSCRClick", "16: idle- 6", "16: reset", "17: NextBreak",
       "60: Hour", "60: MinsToBreak", "63: MinsToBreak", "65: countdown"}},
     {"Idle7MinutesResets",
      Repeat('x', 9) + "......." + Repeat('x', 60),
-     {"1: NextBreak", "10: idle+", "11: NLaunchSCRClick", "17: idle- 7", "17: reset", "18: NextBreak",
+     {"1: NextBreak", "10: idle+", "11: autoSaver", "11: NLaunchSCRClick", "17: idle- 7", "17: reset", "18: NextBreak",
       "60: Hour", "61: MinsToBreak", "64: MinsToBreak", "66: countdown"}},
     // One idle minute with each frequency row: credits Round(2.0), Round(0.8), Round(0.4).
     {"FrequencyHigh", Repeat('x', 9) + "." + Repeat('x', 60),
@@ -234,8 +240,9 @@ const TimelineRow kTimelines[] = {
       "79: countdown"}},
     {"IdleRulesAtTheirMinutes",  // display off at 10 idle minutes, stand-by at 30
      Repeat('x', 9) + Repeat('.', 31) + "x" + Repeat('x', 60),
-     {"1: NextBreak", "10: idle+", "11: NLaunchSCRClick", "19: displayOff", "19: DisplayOff", "39: autoStandBy",
-      "39: Privilege(on)", "39: SetSystemPowerState(TRUE, TRUE)", "41: idle- 31", "41: reset", "42: NextBreak", "60: Hour", "85: MinsToBreak", "88: MinsToBreak",
+     {"1: NextBreak", "10: idle+", "11: autoSaver", "11: NLaunchSCRClick", "19: displayOff", "19: DisplayOff",
+      "39: autoStandBy", "39: Privilege(on)", "39: SetSystemPowerState(TRUE, TRUE)", "41: idle- 31", "41: reset",
+      "42: NextBreak", "60: Hour", "85: MinsToBreak", "88: MinsToBreak",
       "90: countdown"},
      [](TSchedulerSettings& c) {
        c.DisplayOffEnabled = true;
@@ -605,7 +612,7 @@ TEST_F(Scheduler, ClosingAnIdleStretchEndsItByTheCountedMinutes) {
 
 TEST_F(Scheduler, EventLogLinesGoToTheStatisticsText) {
   std::vector<std::wstring> lines;
-  MainFormLinks.AddStatLine = [&](const std::wstring& l) { lines.push_back(l); };
+  windows.addStatLine = [&](const std::wstring& l) { lines.push_back(l); };
   form->AddEventLogLine(ekApplyExtension, clock.tick, 2, 0);
   ASSERT_EQ(lines.size(), 1u);
   EXPECT_EQ(lines[0].rfind(L"申请延长工作时间: ", 0), 0u) << Narrow(lines[0]);

@@ -26,7 +26,6 @@ std::wstring Caption(TForm* f) {
 class StatWindow : public testing::Test {
  protected:
   void SetUp() override {
-    MainFormLinks = {};
     Application->CreateForm(frmMain);
     Application->CreateForm(frmSetup);
     PumpMessages();
@@ -36,7 +35,6 @@ class StatWindow : public testing::Test {
     for (auto it = forms.rbegin(); it != forms.rend(); ++it) TComponent::Free(*it);
     PumpMessages();
     Application->MainForm = nullptr;
-    MainFormLinks = {};
   }
   TfrmStat* Open() {
     frmMain->NStatClick(nullptr);
@@ -281,6 +279,7 @@ TEST_F(StatWindow, ToolButtonsReachTheTrayTools) {
   Click(stat->btnSOT);
   EXPECT_FALSE(overlay->Checked);
   EXPECT_FALSE(frmSetup->cbxShowSOT->Checked());
+  dialogs.Answer(IDOK);  // the switch's notice box
   Click(stat->btnSCRSwitch);
   EXPECT_TRUE(frmMain->NDisableSelfSCR->Checked) << "savers switched off";
   EXPECT_FALSE(frmSetup->cbxEnableSelfSCR->Checked());

@@ -505,23 +505,4 @@ TEST_F(ConsoleBar, TheIconComesBackWhenTheTaskbarIsCreatedAgain) {
   EXPECT_TRUE(TrayIconShown(h, kConsoleTrayIconId, L"Deskorax"));
 }
 
-// ---- the change reminder's places ------------------------------------------------------------------
-
-TEST_F(ConsoleBar, TheReminderCommandsReachTheChangeRemindersEntriesAndTheShowStepRunsOnce) {
-  SeedRecord();
-  int opened = 0, armed = 0;
-  ConsoleLinks.OpenRemind2Change = [&] { ++opened; };
-  ConsoleLinks.ArmRemind2Change = [&] { ++armed; };
-  Make();
-  SendMessageW(form->Handle(), WM_DESKPANEL_REMIND, 0, 0);
-  Item(L"NRemind2ChangeScrMusPic")->Click();
-  EXPECT_EQ(opened, 2);
-  form->Show();
-  form->HidePanel();
-  form->ShowPanel();
-  form->Hide();
-  form->Show();
-  EXPECT_EQ(armed, 1);
-}
-
 }  // namespace

@@ -4,40 +4,11 @@
 
 #include <vector>
 
+#include "ClassWindow.h"
 #include "DescribedForms.h"
 #include "ConsoleFixtures.h"
 
 namespace {
-
-// A window of a sibling's class in this process, which records the messages posted to it.
-class SiblingWindow {
- public:
-  explicit SiblingWindow(const wchar_t* cls) : cls_(cls) {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = Proc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = cls;
-    RegisterClassW(&wc);
-    h_ = CreateWindowExW(0, cls, L"sibling", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance, nullptr);
-    Received().clear();
-  }
-  ~SiblingWindow() {
-    DestroyWindow(h_);
-    UnregisterClassW(cls_, GetModuleHandleW(nullptr));
-  }
-  static std::vector<UINT>& Received() {
-    static std::vector<UINT> r;
-    return r;
-  }
-
- private:
-  static LRESULT CALLBACK Proc(HWND h, UINT m, WPARAM w, LPARAM l) {
-    if (m >= WM_USER) Received().push_back(m);
-    return DefWindowProcW(h, m, w, l);
-  }
-  const wchar_t* cls_;
-  HWND h_;
-};
 
 struct ButtonCase {
   const char* name;
@@ -53,12 +24,12 @@ TEST_P(ConsoleButtons, AClickPostsTheCommandToTheRunningSibling) {
   SeedRecord();
   Make();
   form->Show();
-  SiblingWindow sibling(c.siblingClass);
+  ClassWindow sibling(c.siblingClass);
   auto* button = dynamic_cast<TWinControl*>(form->FindComponent(c.button));
   ASSERT_NE(button, nullptr);
   ClickControl(button->Handle());
   PumpMessages();
-  EXPECT_EQ(SiblingWindow::Received(), std::vector<UINT>{c.message});
+  EXPECT_EQ(sibling.got, std::vector<UINT>{c.message});
   EXPECT_TRUE(web.calls.empty()) << "nothing was launched";
 }
 

@@ -4,7 +4,9 @@
 // that only records and a cursor the test places.
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <string>
+#include <vector>
 
 #include "ConsoleSeams.h"
 #include "Fakes.h"
@@ -12,6 +14,7 @@
 #include "TextFile.h"
 #include "uniLumoConsoleMain.h"
 #include "uniQVShare.h"
+#include "uniRemind2Change.h"
 
 class FakeCursor : public CursorSeam {
  public:
@@ -24,6 +27,27 @@ class FakeCursor : public CursorSeam {
   CursorSeam* saved_;
 };
 
+// Random(n) answers from a script (then n - 1); Randomize is counted.
+class FakeRandom : public RandomSeam {
+ public:
+  FakeRandom() : saved_(&RandomSource()) { SetRandomSeam(this); }
+  ~FakeRandom() override { SetRandomSeam(saved_ == this ? nullptr : saved_); }
+  void Randomize() override { ++randomized; }
+  int Random(int n) override {
+    asked.push_back(n);
+    if (answers.empty()) return n - 1;
+    int a = answers.front();
+    answers.pop_front();
+    return a;
+  }
+  std::deque<int> answers;
+  std::vector<int> asked;
+  int randomized = 0;
+
+ private:
+  RandomSeam* saved_;
+};
+
 class ConsoleBar : public testing::Test {
  protected:
   ConsoleBar() {
@@ -32,10 +56,10 @@ class ConsoleBar : public testing::Test {
     SetConsoleConfigFolder(folder.Path());
   }
   ~ConsoleBar() override {
+    if (TForm* reminder = Application->FindForm(L"frmRemindScrMusPic")) TComponent::Free(reminder);
     if (form) TComponent::Free(form);
     PumpMessages();
     SetConsoleConfigFolder(L"");
-    ConsoleLinks = {};
     FirstRun = false;
     DuePic = DueScr = DueMus = 0;
     Application->ShowMainForm = true;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 
+#include "ConsoleConfig.h"
 #include "Fakes.h"
 #include "ProcessHelpers.h"
 #include "ShellFakes.h"
@@ -381,6 +382,89 @@ TEST_F(Console, ADamagedQvccfgGivesOneErrorBoxAndAFullStartUp) {
   RECT r;
   GetWindowRect(bar, &r);
   EXPECT_EQ(r.left, 285);
+}
+
+// ---- the change reminder ---------------------------------------------------------------------------
+
+const wchar_t kReminderClass[] = L"TfrmRemindScrMusPic";
+const wchar_t kReminderCaption[] = L"Quovel提醒您定期更换：屏保/音乐/壁纸！";
+const wchar_t kDueLabel[] = L"<--已到期,请更换";
+
+// Every top-level window of the process of a class, hidden ones included.
+int WindowsOfClass(const TestProcess& p, const wchar_t* cls) {
+  int n = 0;
+  for (HWND h = nullptr; (h = FindWindowExW(nullptr, h, cls, nullptr));) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(h, &pid);
+    n += pid == p.Pid() ? 1 : 0;
+  }
+  return n;
+}
+
+int VisibleChildrenWithCaption(HWND parent, const std::wstring& caption) {
+  int n = 0;
+  for (HWND c : ChildrenOfClass(parent, L"Static"))
+    n += IsWindowVisible(c) && WindowText(c) == caption ? 1 : 0;
+  return n;
+}
+
+TEST_F(Console, TheReminderOpensOnceRestoresRefusesToCloseAndItsConfirmationSavesTodayPlusThree) {
+  SeedRecord();
+  TestProcess p(exe);
+  HWND bar = Start(p);
+  ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(bar) != FALSE; }));
+  // 设置 > 提醒更换壁纸/屏保/音乐, from the tray icon's menu.
+  ASSERT_TRUE(MenuKeys(p, bar, {VK_DOWN, VK_DOWN, VK_RIGHT, VK_DOWN, VK_DOWN, VK_RETURN}));
+  HWND w = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (w = p.Window(kReminderClass, kReminderCaption)) != nullptr; }))
+      << "the menu item opened no reminder";
+  const std::vector<HWND> lists = ChildrenOfClass(w, L"ComboBox");
+  ASSERT_EQ(lists.size(), 3u);
+  for (HWND list : lists) EXPECT_EQ(WindowText(list), L"0");
+  EXPECT_EQ(VisibleChildrenWithCaption(w, kDueLabel), 3);
+
+  // The message again, also while minimised: the same window comes back.
+  PostMessageW(bar, WM_DESKPANEL_REMIND, 0, 0);
+  ASSERT_TRUE(Sync(bar));
+  ShowWindow(w, SW_MINIMIZE);
+  ASSERT_TRUE(WaitFor([&] { return IsIconic(w) != FALSE; }));
+  PostMessageW(bar, WM_DESKPANEL_REMIND, 0, 0);
+  EXPECT_TRUE(WaitFor([&] { return !IsIconic(w); })) << "not restored";
+  EXPECT_EQ(WindowsOfClass(p, kReminderClass), 1);
+
+  PostMessageW(w, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(Sync(w));
+  EXPECT_TRUE(IsWindowVisible(w)) << "closed before the confirmation";
+
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  TDayNumber today = 0;
+  ASSERT_TRUE(EncodeDayNumber(now.wYear, now.wMonth, now.wDay, today));
+  HWND ok = ChildByCaption(w, L"好的，已完成更换");
+  ASSERT_NE(ok, nullptr);
+  const DWORD t0 = GetTickCount();
+  PostMessageW(ok, BM_CLICK, 0, 0);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(w) || !IsWindowVisible(w); }, 10000, 20));
+  const DWORD took = GetTickCount() - t0;
+  EXPECT_GE(took, 900u) << "no pause";
+  EXPECT_LE(took, 3000u) << "about 1.5 s expected";
+  auto lines = ReadTextLines(ConfigPath());
+  ASSERT_EQ(lines.size(), 2u);
+  const std::wstring due = FormatConfigDate(today + 3);
+  EXPECT_EQ(lines[1].substr(lines[1].size() - 3 * (due.size() + 1)), L" " + due + L" " + due + L" " + due)
+      << Narrow(lines[1]);
+  EXPECT_TRUE(p.Running());
+}
+
+TEST_F(Console, TheBreakRemindersChangeReminderCommandOpensTheWindow) {
+  SeedRecord();
+  TestProcess p(exe);
+  HWND bar = Start(p);
+  ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(bar) != FALSE; }));
+  // What the break reminder's tray item "屏保定期提醒更换..." calls: the console's command 1.
+  CallDeskpanel(nullptr, 1);
+  EXPECT_TRUE(WaitFor([&] { return p.Window(kReminderClass, kReminderCaption) != nullptr; }));
+  EXPECT_EQ(WindowsOfClass(p, kReminderClass), 1);
 }
 
 }  // namespace

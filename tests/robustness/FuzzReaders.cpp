@@ -1,9 +1,13 @@
 // The readers of stored files under the fuzz harness, one row each. A new reader adds its row:
 // a name, a real sample file from fixtures/, and its read through the program's own code.
 #include <algorithm>
+#include <type_traits>
+#include <variant>
 
 #include "ConfigLayout.h"
 #include "FuzzHarness.h"
+#include "PlaylistFile.h"
+#include "PlayerConfig.h"
 #include "Text.h"
 #include "TextFile.h"
 #include "uniQVShare.h"
@@ -29,6 +33,33 @@ FuzzOutcome ReadQv30cfg(std::string_view bytes) {
   return out;
 }
 
+// svd25cfg as the player's settings dialog reads it: the lines, the layout, and the one box it shows.
+FuzzOutcome ReadSvd25cfg(std::string_view bytes) {
+  const PlayerConfigRead r = ReadPlayerConfigLines(DecodeTextLines(bytes));
+  FuzzOutcome out;
+  std::wstring folders;
+  for (const PlayerConfigField& f : PlayerConfigLayout()) {
+    const std::string name = WideToUtf8(f.control);
+    std::visit(
+        [&](auto member) {
+          const auto& v = r.values.*member;
+          using T = std::decay_t<decltype(v)>;
+          if constexpr (std::is_same_v<T, bool>) out.kept.push_back({name, f.line, v ? L"TRUE" : L"FALSE"});
+          else if constexpr (std::is_same_v<T, int>) out.kept.push_back({name, f.line, IntToStr(v)});
+          else if constexpr (std::is_same_v<T, std::wstring>) out.kept.push_back({name, f.line, v});
+          // The folders are one list: it stands on the last folder line, as any folder line may change it.
+          else if (f.field == kMusicFolderSlots)
+            for (const std::wstring& d : v) folders += d + L"|";
+        },
+        f.member);
+    if (f.kind == PlayerFieldKind::Folder && f.field == kMusicFolderSlots)
+      out.kept.push_back({name + ".Items", f.line, folders});
+  }
+  for (const ConfigSkip& s : r.skipped) out.skipped.push_back({s.line, s.value});
+  out.report = PlayerConfigErrorText(r.skipped);
+  return out;
+}
+
 // A path file (dir1...dir5): line 1 the executable's path, line 2 the version; nothing is skipped.
 FuzzOutcome ReadPathFileBytes(std::string_view bytes) {
   const std::vector<std::wstring> lines = DecodeTextLines(bytes);
@@ -38,12 +69,23 @@ FuzzOutcome ReadPathFileBytes(std::string_view bytes) {
   return out;
 }
 
+// A playlist file (.qvml): every line is an entry, whatever it holds; nothing is skipped, and the
+// text ends at a NUL.
+FuzzOutcome ReadQvmlBytes(std::string_view bytes) {
+  FuzzOutcome out;
+  const std::vector<std::wstring> lines = DecodePlaylistBytes(bytes);
+  for (size_t i = 0; i < lines.size(); ++i) out.kept.push_back({"entry " + std::to_string(i + 1), int(i + 1), lines[i]});
+  return out;
+}
+
 }  // namespace
 
 std::vector<FuzzReader> FuzzReaders() {
   std::vector<FuzzReader> readers = {
       {"qv30cfg", FixtureBytes("qv30cfg"), ReadQv30cfg},
       {"dir1", FixtureBytes("dir1"), ReadPathFileBytes},
+      {"qvml", FixtureBytes("list.qvml"), ReadQvmlBytes},
+      {"svd25cfg", FixtureBytes("svd25cfg"), ReadSvd25cfg},
   };
   std::sort(readers.begin(), readers.end(), [](const FuzzReader& a, const FuzzReader& b) { return a.name < b.name; });
   return readers;

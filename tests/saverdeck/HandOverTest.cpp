@@ -17,12 +17,18 @@ class HandOver : public PlayerForms {
 
 TEST_F(HandOver, AMarkedPathLoadsThePlaylistEmptiesTheClipboardAndShowsThePlayer) {
   std::wstring list = folder / L"我的列表.qvml";
-  WriteTextLines(list, {L"C:\\音乐\\一.mp3", L"C:\\音乐\\二.wav"});
+  const std::wstring one = folder / L"一.mp3", two = folder / L"二.wav";
+  WriteTextLines(one, {L"x"});
+  WriteTextLines(two, {L"x"});
+  WriteTextLines(list, {one, two});
   ASSERT_TRUE(PutPlaylistOnClipboard(list));
   EXPECT_EQ(ClipboardText(), list);
   Send(WM_SAVERDECK_SHOW);
-  EXPECT_EQ(frmMusicList->CheckListBox1->Items.List(), (std::vector<std::wstring>{L"C:\\音乐\\一.mp3", L"C:\\音乐\\二.wav"}));
-  EXPECT_EQ(calls, (std::vector<std::wstring>{L"bbtStopClick", L"bbtPlayClick", L"NResetFormPositionClick"}));
+  EXPECT_EQ(frmMusicList->CheckListBox1->Items.List(), (std::vector<std::wstring>{one, two}));
+  // Stopped, then played from the first line.
+  EXPECT_EQ(media.log, (std::vector<std::wstring>{L"stop", L"URL " + one, L"play"}));
+  EXPECT_EQ(frmMusicList->CheckListBox1->ItemIndex(), 0);
+  EXPECT_EQ(calls, (std::vector<std::wstring>{L"NResetFormPositionClick"}));
   EXPECT_EQ(ClipboardText(), L"<none>");
   EXPECT_FALSE(IsClipboardFormatAvailable(PlaylistHandOverFormat()));
   EXPECT_TRUE(Shown());

@@ -9,6 +9,8 @@
 #include "PlayerFixture.h"
 #include "ProcessHelpers.h"
 #include "SaverDeckCommands.h"
+#include "ShellFakes.h"
+#include "TextFile.h"
 #include "uniQVShare.h"
 
 namespace {
@@ -165,8 +167,8 @@ TEST_F(MainWindow, EachCommandMessageReachesItsReceiver) {
       {0x818A, 1, {}},
       {0x818F, 1, {}},
       {0x8198, 1, {L"ToggleAccompaniment force"}},
-      {0x8199, 1, {L"bbtStopClick"}},
-      {0x8185, 1, {L"bbtNextClick"}},
+      {0x8199, 1, {}},  // playback's: below
+      {0x8185, 1, {}},
   };
   for (const auto& c : cases) {
     frmSetupSaverDeck->cbbUseBanYingOrNot->SetItemIndex(c.useBanYingItem);
@@ -175,9 +177,22 @@ TEST_F(MainWindow, EachCommandMessageReachesItsReceiver) {
     EXPECT_EQ(calls, c.expected) << std::hex << c.msg << " with status item " << c.useBanYingItem;
     EXPECT_FALSE(Shown()) << std::hex << c.msg;
   }
-  // The next-track command is an outside call only while it runs.
+  // Stop and next reach playback; the next-track command is an outside call only while it runs.
+  TestFolder folder{L"qvcommands"};
+  const std::wstring song = folder / L"歌.wav";
+  WriteTextLines(song, {L"RIFF"});
+  frmMusicList->CheckListBox1->Items.Assign({song});
+  media.SetState(kPlayStatePlaying);
+  media.log.clear();
+  Send(0x8199);
+  EXPECT_EQ(media.log, Calls{L"stop"});
+  int externalCallDuringNext = -1;
+  media.watch = [&](const std::wstring&) { externalCallDuringNext = main->FExternalCall; };
+  Send(0x8185);
+  EXPECT_EQ(media.log, (Calls{L"stop", L"stop", L"URL " + song, L"play"}));
   EXPECT_EQ(externalCallDuringNext, 1);
   EXPECT_EQ(main->FExternalCall, 0);
+  media.watch = nullptr;
 }
 
 TEST_F(MainWindow, ShowHideTogglesTheWindowAndTheApplicationWindow) {
@@ -198,19 +213,28 @@ TEST_F(MainWindow, ShowPlayTogglesWhileMusicPlaysAndOtherwiseShowsAndPlays) {
   } cases[] = {
       {kPlayStatePlaying, false, true, {L"NResetFormPositionClick"}},
       {kPlayStatePlaying, true, false, {}},
-      {kPlayStatePaused, false, true, {L"NResetFormPositionClick", L"bbtPlayClick"}},
-      {kPlayStatePaused, true, true, {L"NResetFormPositionClick", L"bbtPlayClick"}},
-      {kPlayStateStopped, false, true, {L"NResetFormPositionClick", L"bbtPlayClick"}},
-      {0, true, true, {L"NResetFormPositionClick", L"bbtPlayClick"}},
+      {kPlayStatePaused, false, true, {L"NResetFormPositionClick", L"URL ", L"play"}},
+      {kPlayStatePaused, true, true, {L"NResetFormPositionClick", L"URL ", L"play"}},
+      {kPlayStateStopped, false, true, {L"NResetFormPositionClick", L"URL ", L"play"}},
+      {0, true, true, {L"NResetFormPositionClick", L"URL ", L"play"}},
   };
+  TestFolder folder{L"qvshowplay"};
+  const std::wstring song = folder / L"歌.wav";
+  WriteTextLines(song, {L"RIFF"});
+  frmMusicList->CheckListBox1->Items.Assign({song});
   for (const auto& c : cases) {
     if (c.shownBefore) main->ShowPlayer();
     else main->HidePlayer();
-    media.state = c.state;
+    media.SetState(c.state);
     calls.clear();
+    media.log.clear();
     Send(WM_SAVERDECK_SHOWPLAY);
     EXPECT_EQ(Shown(), c.shownAfter) << c.state << " " << c.shownBefore;
-    EXPECT_EQ(calls, c.expected) << c.state << " " << c.shownBefore;
+    // The arrangement's call, then what the control was asked: the playlist's one song played.
+    Calls expected, seen = calls;
+    for (const auto& e : c.expected) expected.push_back(e == L"URL " ? L"URL " + song : e);
+    seen.insert(seen.end(), media.log.begin(), media.log.end());
+    EXPECT_EQ(seen, expected) << c.state << " " << c.shownBefore;
   }
 }
 

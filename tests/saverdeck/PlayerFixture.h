@@ -1,12 +1,18 @@
 #pragma once
 // The player's four forms made through Application as the program block makes them, with the
-// calls into the modules still to come watched; all forms are freed at the end.
+// calls into the modules still to come watched; all forms are freed at the end. The settings
+// dialog finds the world of an installed player of the test's own: its first run done (the path
+// file names this executable), its Run value set, and svd25cfg looked for in a test folder.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "Fakes.h"
+#include "ShellFakes.h"
+#include "TextFile.h"
+#include "uniQVShare.h"
 #include "Forms.h"
 #include "SaverDeckSeams.h"
 #include "uniMusicList.h"
@@ -14,36 +20,109 @@
 #include "uniSetupSaverDeck.h"
 #include "uniTransitForm.h"
 
-// The media player control's state, set by the test.
+// The media player control as a test sees it: every call written down in log ("URL path",
+// "play", "pause", "stop"), and the reports Wine's control gives: a file that opens starts at
+// once (autoStart); a file that cannot open (.mid, .midi) stays in transition; a stop of playing
+// or paused media reports 1, a stop from stopped nothing; a URL change under playing or paused
+// media reports 1 first. End() is a file playing to its end.
 class FakeMediaPlayer : public MediaPlayerSeam {
  public:
   FakeMediaPlayer() : saved_(&MediaPlayer()) { SetMediaPlayerSeam(this); }
   ~FakeMediaPlayer() override { SetMediaPlayerSeam(saved_ == this ? nullptr : saved_); }
-  int PlayState() override { return state; }
-  int state = kPlayStateStopped;
+  void SetURL(const std::wstring& url) override {
+    Note(L"URL " + url);
+    if (Loaded()) Report(kPlayStateStopped);
+    size_t dot = url.rfind(L'.');
+    std::wstring ext = dot == std::wstring::npos ? L"" : url.substr(dot);
+    opened_ = _wcsicmp(ext.c_str(), L".mid") != 0 && _wcsicmp(ext.c_str(), L".midi") != 0;
+    Report(opened_ ? kPlayStatePlaying : kTransitioning);
+  }
+  void Play() override {
+    Note(L"play");
+    if (opened_ && state_ != kPlayStatePlaying) Report(kPlayStatePlaying);
+  }
+  void Pause() override {
+    Note(L"pause");
+    if (state_ == kPlayStatePlaying) Report(kPlayStatePaused);
+  }
+  void Stop() override {
+    Note(L"stop");
+    if (Loaded()) Report(kPlayStateStopped);
+  }
+  void End() {
+    Report(kMediaEnded);
+    Report(kPlayStateStopped);
+  }
+  // The state as the control would have reported it, without telling the player.
+  void SetState(int state) { state_ = state; }
+  // A report of the control, as its event brings it.
+  void Raise(int state) { Report(state); }
+  std::vector<std::wstring> log;
+  // Called at each call, as it is written down (to look at the player's state meanwhile).
+  std::function<void(const std::wstring& call)> watch;
+  static constexpr int kMediaEnded = 8, kTransitioning = 9;
 
  private:
+  void Note(const std::wstring& call) {
+    log.push_back(call);
+    if (watch) watch(call);
+  }
+  bool Loaded() const { return state_ == kPlayStatePlaying || state_ == kPlayStatePaused; }
+  bool opened_ = false;
   MediaPlayerSeam* saved_;
+};
+
+// Path files, the Run key and the playlist file type in places of the test's own, and the
+// folder of svd25cfg; as after the player's first run unless a test changes it.
+class PlayerWorld {
+ public:
+  PlayerWorld() {
+    folders.registry.Redirect(HKEY_LOCAL_MACHINE, kRunKeyPath, keys.Path() + L"\\Run")
+        .Redirect(HKEY_CLASSES_ROOT, L".qvml", keys.Path() + L"\\.qvml")
+        .Redirect(HKEY_CLASSES_ROOT, L"qvml_auto_file", keys.Path() + L"\\qvml_auto_file")
+        .Redirect(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Quovel\\", keys.Path() + L"\\Quovel\\");
+    PathFile(kSaverDeckPathFile, {OwnExePath(), kSaverDeckPathFileVersion});
+    SetRunValue(OwnExePath());
+    SetPlayerConfigFolder(config.Path());
+  }
+  ~PlayerWorld() { SetPlayerConfigFolder(L""); }
+  std::wstring PathFileName(const std::wstring& name) const { return folders.appData + L"\\Quovel\\" + name; }
+  void PathFile(const std::wstring& name, const std::vector<std::wstring>& lines) const {
+    CreateDirectoryW((folders.appData + L"\\Quovel").c_str(), nullptr);
+    WriteTextLines(PathFileName(name), lines);
+  }
+  std::wstring RunValue() const { return RegReadStr(HKEY_CURRENT_USER, keys.Path() + L"\\Run", kAutoRunSaverDeck); }
+  void SetRunValue(const std::wstring& v) const { keys.SetString(L"Run", kAutoRunSaverDeck, v); }
+  void DeleteRunValue() const {
+    HKEY k;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, (keys.Path() + L"\\Run").c_str(), 0, KEY_SET_VALUE, &k) != ERROR_SUCCESS) return;
+    RegDeleteValueW(k, kAutoRunSaverDeck);
+    RegCloseKey(k);
+  }
+  std::wstring ConfigPath() const { return config / kPlayerConfigFileName; }
+
+  ShellFoldersInTestFolder folders;
+  TestRegKey keys;
+  TestFolder config{L"qvsvd"};
 };
 
 class PlayerForms : public testing::Test {
  protected:
   void SetUp() override {
     LastErrorText.clear();
-    SaverDeckLinks.ObserveCall = [this](const std::wstring& call) {
-      calls.push_back(call);
-      // What the accompaniment and run modules will see of the outside-call flag.
-      if (call == L"bbtNextClick" && frmSaverDeck) externalCallDuringNext = frmSaverDeck->FExternalCall;
-    };
+    SaverDeckLinks.ObserveCall = [this](const std::wstring& call) { calls.push_back(call); };
     Application->CreateForm(frmSaverDeck);
     Application->CreateForm(frmSetupSaverDeck);
     Application->CreateForm(frmTransitForm);
+    BeforeMusicList();
     Application->CreateForm(frmMusicList);
     PumpMessages();
     main = frmSaverDeck;
     createCalls = calls;
     calls.clear();
   }
+  // The settings and the command line the playlist window's creation reads.
+  virtual void BeforeMusicList() {}
   void TearDown() override {
     // Last made, first freed.
     std::vector<TForm*> forms(Application->Forms());
@@ -59,15 +138,17 @@ class PlayerForms : public testing::Test {
     while (PeekMessageW(&m, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
     }
     Application->Terminated = false;
+    StartArguments.clear();
+    Application->ShowMainForm = true;
   }
   bool Shown() const { return main->HandleIfAllocated() && IsWindowVisible(main->HandleIfAllocated()); }
   LRESULT Send(UINT msg, WPARAM w = 0, LPARAM l = 0) { return SendMessageW(main->Handle(), msg, w, l); }
   // A click of a menu-bar item, as the system reports it.
   void ClickBarItem(TMenuItem* item) { Send(WM_COMMAND, MAKEWPARAM(main->Menu()->CommandOf(item), 0), 0); }
 
+  PlayerWorld world;
   FakeDisplay display{1280, 800, RECT{0, 0, 1280, 760}};
   FakeMediaPlayer media;
   TfrmSaverDeck* main = nullptr;
   std::vector<std::wstring> calls, createCalls;
-  int externalCallDuringNext = -1;
 };

@@ -8,8 +8,10 @@
 #include "Classes.h"
 #include "Fakes.h"
 #include "FileTypeRegistration.h"
+#include "PlayerFixture.h"
 #include "PlaylistFile.h"
 #include "SaverDeckSeams.h"
+#include "SaverDeckFakes.h"
 #include "ShellFakes.h"
 #include "TextFile.h"
 
@@ -155,17 +157,6 @@ TEST(StartSwitches, OnlyTheFirstArgumentExactly) {
     EXPECT_EQ(path, c.path);
   }
 }
-
-class RecordingNotify : public ShellNotifySeam {
- public:
-  RecordingNotify() : saved_(&ShellNotify()) { SetShellNotifySeam(this); }
-  ~RecordingNotify() override { SetShellNotifySeam(saved_ == this ? nullptr : saved_); }
-  void AssociationsChanged() override { ++count; }
-  int count = 0;
-
- private:
-  ShellNotifySeam* saved_;
-};
 
 // A test-owned extension under the real HKEY_CLASSES_ROOT, removed at the end.
 class FileType : public testing::Test {

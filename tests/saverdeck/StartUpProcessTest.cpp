@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "Fakes.h"
 #include "ProcessHelpers.h"
@@ -59,6 +60,21 @@ int PlaylistLines(const Player& p) {
   HWND box = list ? FindWindowExW(list, nullptr, L"LISTBOX", nullptr) : nullptr;
   return box ? int(SendMessageW(box, LB_GETCOUNT, 0, 0)) : -1;
 }
+
+// The lines of the playlist window's list box of a player's process, as a user's tool reads them.
+std::vector<std::wstring> PlaylistTexts(HWND listWindow) {
+  HWND box = listWindow ? FindWindowExW(listWindow, nullptr, L"LISTBOX", nullptr) : nullptr;
+  std::vector<std::wstring> texts;
+  if (!box) return {L"<no list>"};
+  const int n = int(SendMessageW(box, LB_GETCOUNT, 0, 0));
+  for (int i = 0; i < n; ++i) {
+    std::wstring t(size_t(SendMessageW(box, LB_GETTEXTLEN, WPARAM(i), 0)) + 1, L'\0');
+    t.resize(size_t(SendMessageW(box, LB_GETTEXT, WPARAM(i), LPARAM(t.data()))));
+    texts.push_back(t);
+  }
+  return texts;
+}
+std::vector<std::wstring> PlaylistTexts(const Player& p) { return PlaylistTexts(p.AnyWindow(L"TfrmMusicList")); }
 
 class StartUp : public testing::Test {
  protected:
@@ -147,7 +163,14 @@ TEST_F(StartUp, ASecondStartWithSlashLHandsItsPlaylistOver) {
   Player first;
   HWND main = StartShown(first);
   std::wstring list = folder / L"三首.qvml";
-  WriteTextLines(list, {L"C:\\1.mp3", L"C:\\2.mp3", L"C:\\3.mp3"});
+  // Files that exist: the hand-over plays the first (a missing one would hold the show behind
+  // its report until OK).
+  std::vector<std::wstring> songs;
+  for (const wchar_t* name : {L"1.wav", L"2.wav", L"3.wav"}) {
+    songs.push_back(folder / name);
+    ASSERT_TRUE(WriteToneWav(songs.back(), 3000));
+  }
+  WriteTextLines(list, songs);
 
   // "/l" is not the switch, and "/L" needs a path: the clipboard stays as the user left it.
   for (const std::wstring& args : {L"/l \"" + list + L"\"", std::wstring(L"/L")}) {
@@ -269,6 +292,112 @@ TEST_F(StartUp, AnOlderVersionBringsTheNoticeAfterEachOkUntilItGoes) {
   }
   StartShown(p);
   EXPECT_EQ(p.Window(L"#32770"), nullptr);
+}
+
+// ---- the playlist at the start ------------------------------------------------------------------------
+
+TEST_F(StartUp, SlashLShowsItsListInOrderAndAnyOtherFirstArgumentLeavesItEmptyWithoutABox) {
+  // Three short tunes that exist (the list is played at once), one in a folder named in GBK.
+  const std::wstring list = folder / L"三首.qvml", one = folder / L"one.wav", two = folder / L"音乐\\two.wav",
+                     three = folder / L"three.wav";
+  CreateDirectoryW((folder / L"音乐").c_str(), nullptr);
+  for (const std::wstring& f : {one, two, three}) ASSERT_TRUE(WriteToneWav(f, 300));
+  const std::string base = Narrow(folder.Path());  // the test folder's path is plain ASCII
+  WriteBytes(list, base + "\\one.wav\n" + base + "\\\xD2\xF4\xC0\xD6\\two.wav\n" + base + "\\three.wav\n");  // LF ends
+  {
+    Player p(L"/L \"" + list + L"\"");
+    StartShown(p);
+    EXPECT_TRUE(WaitFor([&] { return PlaylistTexts(p).size() == 3; })) << PlaylistTexts(p).size();
+    EXPECT_EQ(PlaylistTexts(p), (std::vector<std::wstring>{one, two, three}));
+    EXPECT_EQ(p.Window(L"#32770"), nullptr) << "a box at /L";
+    p.Quit();
+    ASSERT_TRUE(p.Ended());
+  }
+  for (const std::wstring& args : {L"/l \"" + list + L"\"", std::wstring(L"/L"), L"/L \"" + folder / L"gone.qvml" + L"\""}) {
+    Player p(args);
+    HWND main = StartShown(p);
+    DWORD_PTR r = 0;
+    SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 10000, &r);
+    Sleep(300);
+    EXPECT_TRUE(PlaylistTexts(p).empty()) << Narrow(args);
+    EXPECT_EQ(p.Window(L"#32770"), nullptr) << "a box at " << Narrow(args);
+    p.Quit();
+    ASSERT_TRUE(p.Ended());
+  }
+}
+
+// HKEY_CLASSES_ROOT's playlist type, as the test found it, given back at the end.
+struct PlaylistTypeGuard {
+  PlaylistTypeGuard() { Delete(); }
+  ~PlaylistTypeGuard() { Delete(); }
+  static void Delete() {
+    RegDeleteTreeW(HKEY_CLASSES_ROOT, L".qvml");
+    RegDeleteKeyW(HKEY_CLASSES_ROOT, L".qvml");
+    RegDeleteTreeW(HKEY_CLASSES_ROOT, L"qvml_auto_file");
+    RegDeleteKeyW(HKEY_CLASSES_ROOT, L"qvml_auto_file");
+  }
+};
+
+// The player's window of another process (started by the shell), or null.
+HWND PlayerNotOf(DWORD pid) {
+  for (HWND h = nullptr; (h = FindWindowExW(nullptr, h, kClass, nullptr));) {
+    DWORD owner = 0;
+    GetWindowThreadProcessId(h, &owner);
+    if (owner != pid) return h;
+  }
+  return nullptr;
+}
+
+TEST_F(StartUp, InstalledInAFolderWithABlankRepairedThenOpeningAPlaylistFileStartsThePlayerWithIt) {
+  PlaylistTypeGuard type;
+  const std::wstring dir = folder / L"Program Files";
+  ASSERT_TRUE(CreateDirectoryW(dir.c_str(), nullptr));
+  const std::wstring exe = dir + L"\\saverdeck.exe";
+  ASSERT_TRUE(CopyFileW(WinPathFromBuild(SAVERDECK_EXE).c_str(), exe.c_str(), FALSE));
+  const std::wstring list = folder / L"我的 列表.qvml";
+  WriteTextLines(list, {L"C:\\a.mp3", L"C:\\b.mp3"});
+  DWORD firstPid = 0;
+  {
+    TestProcess p(exe);
+    HWND main = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (main = p.Window(kClass)) != nullptr; }));
+    firstPid = p.Pid();
+    // "修复" on the settings' first page.
+    HWND fix = ChildByCaption(p.AnyWindow(L"TfrmSetupSaverDeck"), L"修复");
+    ASSERT_NE(fix, nullptr);
+    PostMessageW(fix, BM_CLICK, 0, 0);
+    std::wstring texts;
+    ASSERT_TRUE(AnswerBoxOf(p, L"Quovel提示", IDOK, &texts)) << "no box after the repair";
+    EXPECT_NE(texts.find(L"修复已完成！"), std::wstring::npos) << Narrow(texts);
+    p.Quit();
+    ASSERT_TRUE(p.Ended());
+  }
+  // What a double click on the file does.
+  ASSERT_GT(INT_PTR(ShellExecuteW(nullptr, L"open", list.c_str(), nullptr, nullptr, SW_SHOWNORMAL)), 32);
+  HWND started = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (started = PlayerNotOf(firstPid)) != nullptr; })) << "no player started";
+  DWORD pid = 0;
+  const DWORD thread = GetWindowThreadProcessId(started, &pid);
+  HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
+  auto listWindow = [&] {
+    for (HWND h = nullptr; (h = FindWindowExW(nullptr, h, L"TfrmMusicList", nullptr));) {
+      DWORD owner = 0;
+      GetWindowThreadProcessId(h, &owner);
+      if (owner == pid) return h;
+    }
+    return HWND(nullptr);
+  };
+  EXPECT_TRUE(WaitFor([&] { return PlaylistTexts(listWindow()).size() == 2; }));
+  EXPECT_EQ(PlaylistTexts(listWindow()), (std::vector<std::wstring>{L"C:\\a.mp3", L"C:\\b.mp3"}));
+  if (process) {
+    wchar_t image[MAX_PATH] = {};
+    DWORD size = MAX_PATH;
+    QueryFullProcessImageNameW(process, 0, image, &size);
+    EXPECT_EQ(lstrcmpiW(image, exe.c_str()), 0) << Narrow(image);
+    PostThreadMessageW(thread, WM_QUIT, 0, 0);
+    if (WaitForSingleObject(process, 10000) != WAIT_OBJECT_0) TerminateProcess(process, 1);
+    CloseHandle(process);
+  }
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "Text.h"
+#include "uniQVShare.h"
 #include "uniMusicList.h"
 #include "uniSaverDeck.h"
 #include "uniSetupSaverDeck.h"
@@ -15,6 +16,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR cmd, int) {
   InitApplication();
   Application->Title = L"Sonavista";
   Application->ShowMainForm = false;
+  // Shown as after the first run, without its welcome box.
+  WritePathFile(kSaverDeckPathFile, OwnExePath(), kSaverDeckPathFileVersion);
   Application->CreateForm(frmSaverDeck);
   Application->CreateForm(frmSetupSaverDeck);
   Application->CreateForm(frmTransitForm);

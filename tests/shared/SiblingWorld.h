@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "ClassWindow.h"
 #include "ShellFakes.h"
 #include "TextFile.h"
 
@@ -24,44 +25,4 @@ struct SiblingWorld {
   }
   ShellFoldersInTestFolder folders;
   TestRegKey install;
-};
-
-// A hidden top-level window of a given class in this process, logging what is posted to it.
-class ClassWindow {
- public:
-  explicit ClassWindow(const std::wstring& cls) : cls_(cls) {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = Proc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = cls_.c_str();
-    RegisterClassW(&wc);
-    hwnd = CreateWindowExW(0, cls_.c_str(), L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance, nullptr);
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, LONG_PTR(this));
-  }
-  ~ClassWindow() {
-    if (hwnd) DestroyWindow(hwnd);
-    UnregisterClassW(cls_.c_str(), GetModuleHandleW(nullptr));
-  }
-  HWND hwnd = nullptr;
-  std::vector<UINT> got;
-  std::function<void(UINT)> onMessage;
-
- private:
-  static LRESULT CALLBACK Proc(HWND h, UINT m, WPARAM w, LPARAM l) {
-    auto* self = reinterpret_cast<ClassWindow*>(GetWindowLongPtrW(h, GWLP_USERDATA));
-    if (self && m >= WM_USER) {
-      self->got.push_back(m);
-      if (self->onMessage) self->onMessage(m);
-      return 0;
-    }
-    return DefWindowProcW(h, m, w, l);
-  }
-  std::wstring cls_;
-};
-
-// A file that exists for the test's scope (an empty "executable").
-struct TempFile {
-  explicit TempFile(std::wstring p) : path(std::move(p)) { WriteBytes(path, "MZ"); }
-  ~TempFile() { DeleteFileW(path.c_str()); }
-  std::wstring path;
 };

@@ -44,6 +44,7 @@ const char* KindName(ScriptedDialogs::DialogKind k) {
     case ScriptedDialogs::kSaveFile: return "save";
     case ScriptedDialogs::kFont: return "font";
     case ScriptedDialogs::kColor: return "colour";
+    case ScriptedDialogs::kFolder: return "folder";
   }
   return "?";
 }
@@ -78,6 +79,7 @@ bool ScriptedDialogs::FileDialog(DialogKind kind, OPENFILENAMEW& ofn) {
                    ofn.lpstrInitialDir ? ofn.lpstrInitialDir : L"", JoinFilter(ofn.lpstrFilter),
                    ofn.lpstrFile ? ofn.lpstrFile : L"", ofn.lpstrDefExt ? ofn.lpstrDefExt : L"", ofn.Flags, 0,
                    LOGFONTW{}, 0});
+  fileDialogError_ = 0;
   const DialogAnswer* a = NextAnswer(kind, DialogAnswer::kFiles);
   if (!a || a->kind == DialogAnswer::kCancel || a->files.empty()) return false;
   // One file: its full path. Several: the folder, then each name, as the explorer dialog gives them.
@@ -96,7 +98,9 @@ bool ScriptedDialogs::FileDialog(DialogKind kind, OPENFILENAMEW& ofn) {
   }
   out += L'\0';
   if (out.size() > ofn.nMaxFile) {
-    ADD_FAILURE() << "scripted file names do not fit the dialog's buffer";
+    fileDialogError_ = FNERR_BUFFERTOOSMALL;
+    if (ofn.nMaxFile > 0) ofn.lpstrFile[0] = wchar_t(std::min<size_t>(out.size(), 0xFFFF));
+    dialogAnswers.push_front(current_);
     return false;
   }
   std::copy(out.begin(), out.end(), ofn.lpstrFile);
@@ -128,6 +132,15 @@ bool ScriptedDialogs::ColorDialog(CHOOSECOLORW& cc) {
   return true;
 }
 
+bool ScriptedDialogs::BrowseForFolder(BROWSEINFOW& bi, std::wstring& folder) {
+  asked.push_back({kFolder, bi.hwndOwner, bi.lpszTitle ? bi.lpszTitle : L"", L"", L"", L"", L"", bi.ulFlags, 0,
+                   LOGFONTW{}, 0});
+  const DialogAnswer* a = NextAnswer(kFolder, DialogAnswer::kFiles);
+  if (!a || a->kind == DialogAnswer::kCancel || a->files.empty()) return false;
+  folder = a->files[0];
+  return true;
+}
+
 int ScriptedDialogs::MessageBox(HWND owner, const std::wstring& text, const std::wstring& caption, UINT flags) {
   shown.push_back({owner, text, caption, flags});
   if (answers.empty()) {
@@ -148,7 +161,25 @@ void PumpMessages() {
   for (int i = 0; i < 3; ++i) Application->ProcessMessages();
 }
 
+void UserClick(TWinControl* c) {
+  SendMessageW(c->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
+  SendMessageW(c->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+  PumpMessages();
+}
+
+void UserChoose(TWinControl* combo, int index) {
+  HWND h = combo->Handle();
+  SendMessageW(h, CB_SETCURSEL, WPARAM(index), 0);
+  SendMessageW(GetParent(h), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(h), CBN_SELCHANGE), LPARAM(h));
+  PumpMessages();
+}
+
 std::string Narrow(const std::wstring& s) { return WideToUtf8(s); }
+
+void ClickWithMouse(HWND h, int x, int y) {
+  SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+  SendMessageW(h, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
 
 // Outside any ScriptedDialogs, every message box fails the test and answers IDCANCEL.
 class FailingDialogs : public DialogSeam {
@@ -162,6 +193,7 @@ class FailingDialogs : public DialogSeam {
   bool SaveFileDialog(OPENFILENAMEW& ofn) override { return Fail("save", ofn.lpstrTitle); }
   bool FontDialog(CHOOSEFONTW&) override { return Fail("font", nullptr); }
   bool ColorDialog(CHOOSECOLORW&) override { return Fail("colour", nullptr); }
+  bool BrowseForFolder(BROWSEINFOW& bi, std::wstring&) override { return Fail("folder", bi.lpszTitle); }
 
  private:
   static bool Fail(const char* kind, const wchar_t* title) {
@@ -179,16 +211,34 @@ void InstallFailingDialogs() {
 namespace {
 bool watchedMenuSeen = false;
 RECT watchedMenuRect{};
+std::vector<WORD> watchedMenuKeys;
 }  // namespace
 
-PopupMenuWatch::PopupMenuWatch() {
+PopupMenuWatch::PopupMenuWatch(int choose) : PopupMenuWatch(ChooseKeys(choose)) {}
+
+std::vector<WORD> PopupMenuWatch::ChooseKeys(int n) {
+  if (n <= 0) return {};
+  std::vector<WORD> keys(size_t(n), VK_DOWN);
+  keys.push_back(VK_RETURN);
+  return keys;
+}
+
+PopupMenuWatch::PopupMenuWatch(std::vector<WORD> keys) {
   watchedMenuSeen = false;
   watchedMenuRect = RECT{};
+  watchedMenuKeys = std::move(keys);
   timer_ = SetTimer(nullptr, 0, 150, [](HWND, UINT, UINT_PTR, DWORD) {
     HWND m = FindWindowW(L"#32768", nullptr);
-    if (m && IsWindowVisible(m)) {
+    const bool shown = m && IsWindowVisible(m);
+    if (shown) {
       watchedMenuSeen = true;
       GetWindowRect(m, &watchedMenuRect);
+    }
+    if (shown && !watchedMenuKeys.empty()) {
+      // The keys a user would press; the menu's loop takes them in order, submenus included.
+      for (WORD k : watchedMenuKeys) PostMessageW(m, WM_KEYDOWN, k, 0);
+      watchedMenuKeys.clear();
+      return;
     }
     TPopupMenu::CloseOpenMenu();
   });
@@ -196,3 +246,8 @@ PopupMenuWatch::PopupMenuWatch() {
 PopupMenuWatch::~PopupMenuWatch() { KillTimer(nullptr, timer_); }
 bool PopupMenuWatch::Seen() const { return watchedMenuSeen; }
 RECT PopupMenuWatch::Rect() const { return watchedMenuRect; }
+
+void UserCommand(HWND control, UINT setMsg, WPARAM index, WORD code) {
+  if (setMsg) SendMessageW(control, setMsg, index, 0);
+  SendMessageW(GetParent(control), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), code), LPARAM(control));
+}

@@ -53,10 +53,10 @@ class ScriptedDialogs : public DialogSeam {
 
   // The standard dialogs, answered in order from a second script. A dialog the script did not
   // expect, or of another kind than scripted, fails the test and is cancelled.
-  enum DialogKind { kOpenFile, kSaveFile, kFont, kColor };
+  enum DialogKind { kOpenFile, kSaveFile, kFont, kColor, kFolder };
   struct DialogAnswer {
     enum { kFiles, kFont, kColor, kCancel } kind;
-    std::vector<std::wstring> files;  // full paths, all in one folder
+    std::vector<std::wstring> files;  // full paths, all in one folder; a folder browser's one folder
     std::wstring fontName;
     int fontSize = 0, fontStyle = 0;  // points; fsBold... of Graphics.h
     COLORREF color = 0;               // the colour chosen, or the font's colour
@@ -64,7 +64,8 @@ class ScriptedDialogs : public DialogSeam {
   struct AskedDialog {
     DialogKind kind;
     HWND owner;
-    std::wstring title, initialDir, filter, fileName, defaultExt;  // filter with '|' between parts
+    // filter with '|' between parts; a folder browser's text above its tree is its title
+    std::wstring title, initialDir, filter, fileName, defaultExt;
     DWORD flags;
     COLORREF color;       // the colour dialog's start, or the font's colour
     LOGFONTW font;        // the font dialog's start
@@ -75,6 +76,8 @@ class ScriptedDialogs : public DialogSeam {
     return *this;
   }
   ScriptedDialogs& ChooseFile(const std::wstring& path) { return ChooseFiles({path}); }
+  // The folder browser's answer.
+  ScriptedDialogs& ChooseFolder(const std::wstring& path) { return ChooseFiles({path}); }
   ScriptedDialogs& ChooseFont(const std::wstring& name, int size, int style = 0, COLORREF color = 0) {
     dialogAnswers.push_back({DialogAnswer::kFont, {}, name, size, style, color});
     return *this;
@@ -89,8 +92,12 @@ class ScriptedDialogs : public DialogSeam {
   }
   bool OpenFileDialog(OPENFILENAMEW& ofn) override { return FileDialog(kOpenFile, ofn); }
   bool SaveFileDialog(OPENFILENAMEW& ofn) override { return FileDialog(kSaveFile, ofn); }
+  // As the system: names that do not fit the buffer fail with FNERR_BUFFERTOOSMALL, the size
+  // needed in the buffer's first character, and the same answer waits for the next ask.
+  DWORD FileDialogError() override { return fileDialogError_; }
   bool FontDialog(CHOOSEFONTW& cf) override;
   bool ColorDialog(CHOOSECOLORW& cc) override;
+  bool BrowseForFolder(BROWSEINFOW& bi, std::wstring& folder) override;
   std::deque<DialogAnswer> dialogAnswers;
   std::vector<AskedDialog> asked;
 
@@ -99,6 +106,7 @@ class ScriptedDialogs : public DialogSeam {
   // The next answer when it is of that kind (or a cancel); nullptr fails the test.
   const DialogAnswer* NextAnswer(DialogKind kind, int answerKind);
   DialogAnswer current_;
+  DWORD fileDialogError_ = 0;
   DialogSeam* saved_;
 };
 
@@ -117,16 +125,31 @@ class FakeDisplay : public DisplaySeam {
   DisplaySeam* saved_;
 };
 
+// What a control sends its parent when the user changes it: the change (setMsg with index, none
+// when 0), then the notification code in WM_COMMAND.
+void UserCommand(HWND control, UINT setMsg, WPARAM index, WORD code);
 // Lets pending messages (paint, posted, timers due) run, from the test's outer level.
 void PumpMessages();
+
+class TWinControl;
+// A user's click on a control: the press and release the system sends; then pending messages run.
+void UserClick(TWinControl* c);
+// A user's choice of item index in a combo box: the selection, then the notice to its parent.
+void UserChoose(TWinControl* combo, int index);
+// A user's left click on a window at a point of its client area, by the mouse messages.
+void ClickWithMouse(HWND h, int x = 3, int y = 3);
 // gtest prints wide strings as UTF-8 through this.
 std::string Narrow(const std::wstring& s);
 
 // Watches for the program's pop-up menu while it is tracked (the call that opens it returns only
-// when it closes): every 150 ms it notes where a visible menu stands and closes it.
+// when it closes): every 150 ms it notes where a visible menu stands and closes it. Given keys, the
+// first menu seen gets them as a user's key presses (VK_RIGHT opens a submenu, VK_RETURN chooses);
+// choose n gives n presses of the down key and Enter: the menu's n-th item (separators skipped).
 class PopupMenuWatch {
  public:
-  PopupMenuWatch();
+  explicit PopupMenuWatch(int choose = 0);
+  explicit PopupMenuWatch(std::vector<WORD> keys);
+  static std::vector<WORD> ChooseKeys(int n);
   ~PopupMenuWatch();
   PopupMenuWatch(const PopupMenuWatch&) = delete;
   PopupMenuWatch& operator=(const PopupMenuWatch&) = delete;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "Fakes.h"
 #include "Handles.h"
 #include "Text.h"
@@ -185,4 +187,53 @@ LinkData ReadLink(const std::wstring& linkPath) {
     }
   }
   return d;
+}
+
+void WriteBitmapFile(const std::wstring& path, int w, int h) {
+  const int row = (w * 3 + 3) & ~3;
+  std::string bytes(54 + size_t(row) * size_t(h), char(0x40));
+  auto put32 = [&](size_t at, uint32_t v) {
+    for (size_t i = 0; i < 4; ++i) bytes[at + i] = char((v >> (8 * i)) & 0xFF);
+  };
+  const char header[54] = {'B', 'M'};
+  std::copy(header, header + 54, bytes.begin());
+  put32(2, uint32_t(bytes.size()));
+  put32(10, 54);
+  put32(14, 40);
+  put32(18, uint32_t(w));
+  put32(22, uint32_t(h));
+  bytes[26] = 1;
+  bytes[28] = 24;
+  WriteBytes(path, bytes);
+}
+
+bool WriteToneWav(const std::wstring& path, int ms) {
+  const uint32_t rate = 8000, samples = rate * uint32_t(ms) / 1000;
+  std::string data(44 + samples, '\0');
+  auto put32 = [&](size_t at, uint32_t v) {
+    for (int i = 0; i < 4; ++i) data[at + i] = char((v >> (8 * i)) & 0xFF);
+  };
+  auto put16 = [&](size_t at, uint16_t v) {
+    data[at] = char(v & 0xFF);
+    data[at + 1] = char(v >> 8);
+  };
+  data.replace(0, 4, "RIFF");
+  put32(4, 36 + samples);
+  data.replace(8, 8, "WAVEfmt ");
+  put32(16, 16);
+  put16(20, 1);  // PCM
+  put16(22, 1);  // mono
+  put32(24, rate);
+  put32(28, rate);  // bytes per second
+  put16(32, 1);     // block align
+  put16(34, 8);     // bits per sample
+  data.replace(36, 4, "data");
+  put32(40, samples);
+  for (uint32_t i = 0; i < samples; ++i) data[44 + i] = char((i / 10) % 2 ? 0xA0 : 0x60);  // 400 Hz
+  HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (f == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  bool ok = WriteFile(f, data.data(), DWORD(data.size()), &written, nullptr) && written == data.size();
+  CloseHandle(f);
+  return ok;
 }

@@ -96,6 +96,9 @@ class TestFolder {
   std::wstring path_;
 };
 
+// A sound file for the media player: PCM, 8 kHz, 8 bits, mono, a square tone of ms milliseconds.
+bool WriteToneWav(const std::wstring& path, int ms);
+
 // The shell folders (AppData, Programs, Desktop) moved into a test folder: a FakeRegistry that
 // redirects HKCU's Shell Folders key into a TestRegKey whose values point into a TestFolder.
 struct ShellFoldersInTestFolder {
@@ -115,5 +118,14 @@ LinkData ReadLink(const std::wstring& linkPath);
 void DeleteTree(const std::wstring& folder);
 void WriteBytes(const std::wstring& path, const std::string& bytes);
 std::string ReadBytes(const std::wstring& path);
+// A picture file the form layer loads: a w x h 24-bit bitmap of one grey.
+void WriteBitmapFile(const std::wstring& path, int w, int h);
 // The Windows form of a path the build gave as a Unix path ("Z:" + path, slashes turned).
 std::wstring WinPathFromBuild(const char* unixPath);
+
+// A file that exists for the test's scope (an empty "executable").
+struct TempFile {
+  explicit TempFile(std::wstring p) : path(std::move(p)) { WriteBytes(path, "MZ"); }
+  ~TempFile() { DeleteFileW(path.c_str()); }
+  std::wstring path;
+};

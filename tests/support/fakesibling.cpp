@@ -1,4 +1,5 @@
-// A stand-in for a sibling program in process tests. Its settings come from the command line
+// A stand-in for a sibling program in process tests (built a second time as fake.scr, a stand-in
+// screen saver). Its settings come from the command line
 // (--class NAME --delay MS --log PATH --life MS) or, when started as a sibling would be (by its
 // product's executable name, with "/A" or nothing), from a file beside it named <exe>.ini with
 // lines key=value (class, delay, log, life). It logs its arguments, waits delay ms, registers the

@@ -1,0 +1,143 @@
+// The real media player: the Windows Media Player control made by CoCreateInstance, without a
+// window of its own, and its PlayStateChange reports taken through its event connection.
+#include <windows.h>
+#include <ocidl.h>
+// The control's identifiers are defined here, in the one file that uses them.
+#include <initguid.h>
+#include <wmp.h>
+
+#include "Handles.h"
+#include "SaverDeckSeams.h"
+
+namespace {
+// The control's event interface, _WMPOCXEvents; the SDK headers name no constant for it.
+const GUID kWmpEvents = {0x6bf52a51, 0x394a, 0x11d3, {0xb1, 0x53, 0x00, 0xc0, 0x4f, 0x79, 0xfa, 0xa6}};
+const DISPID kOpenStateChange = 5001, kPlayStateChange = 5101;
+const long kMediaOpen = 13;  // wmposMediaOpen
+
+std::function<void(int)>& Listener() {
+  static std::function<void(int)> listener;
+  return listener;
+}
+
+// The numeric argument of an event; Wine passes VT_UI4 where Windows passes VT_I4.
+bool EventNumber(const DISPPARAMS* p, long& value) {
+  if (!p || p->cArgs < 1) return false;
+  const VARIANT& v = p->rgvarg[p->cArgs - 1];
+  switch (v.vt) {
+    case VT_I4: value = v.lVal; return true;
+    case VT_UI4: value = long(v.ulVal); return true;
+    case VT_INT: value = v.intVal; return true;
+    case VT_UINT: value = long(v.uintVal); return true;
+    default: return false;
+  }
+}
+
+BSTR Bstr(const std::wstring& s) { return SysAllocStringLen(s.data(), UINT(s.size())); }
+}  // namespace
+
+void SetPlayStateListener(std::function<void(int)> listener) { Listener() = std::move(listener); }
+
+void MediaPlayerSeam::Report(int state) {
+  state_ = state;
+  if (Listener()) Listener()(state);
+}
+
+// The control, its transport, and the event sink the control calls back. The sink lives as long
+// as this object, which releases the control before it goes, so its counts are not kept.
+struct MediaPlayerSeam::Control final : IDispatch {
+  explicit Control(MediaPlayerSeam* o) : owner(o) {
+    if (FAILED(CoCreateInstance(CLSID_WindowsMediaPlayer, nullptr, CLSCTX_INPROC_SERVER, IID_IWMPPlayer,
+                                player.put_void())))
+      return;
+    player->get_controls(reinterpret_cast<IWMPControls**>(controls.put_void()));
+    ComPtr<IWMPSettings> settings;
+    if (SUCCEEDED(player->get_settings(reinterpret_cast<IWMPSettings**>(settings.put_void())))) {
+      settings->put_autoStart(VARIANT_TRUE);
+      settings->put_volume(50);
+      settings->put_playCount(1);
+      settings->put_enableErrorDialogs(VARIANT_FALSE);
+    }
+    // A cosmetic setting Wine refuses (E_NOTIMPL); it changes nothing that plays.
+    BSTR full = Bstr(L"full");
+    player->put_uiMode(full);
+    SysFreeString(full);
+    ComPtr<IConnectionPointContainer> points;
+    if (SUCCEEDED(player->QueryInterface(IID_IConnectionPointContainer, points.put_void())) &&
+        SUCCEEDED(points->FindConnectionPoint(kWmpEvents, reinterpret_cast<IConnectionPoint**>(point.put_void()))))
+      if (FAILED(point->Advise(this, &cookie))) point.reset();
+  }
+  ~Control() {
+    if (point) point->Unadvise(cookie);
+    point.reset();
+    controls.reset();
+    if (player) player->close();
+    player.reset();
+  }
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+    if (iid == IID_IUnknown || iid == IID_IDispatch || iid == kWmpEvents) {
+      *out = static_cast<IDispatch*>(this);
+      return S_OK;
+    }
+    *out = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+  ULONG STDMETHODCALLTYPE Release() override { return 1; }
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* n) override {
+    *n = 0;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*,
+                                   UINT*) override {
+    long value = 0;
+    if (!EventNumber(params, value)) return S_OK;
+    if (id == kOpenStateChange && value == kMediaOpen) opened = true;
+    if (id == kPlayStateChange) {
+      if (value == kPlayStatePlaying || value == kPlayStatePaused) opened = true;
+      owner->Report(int(value));
+    }
+    return S_OK;
+  }
+
+  MediaPlayerSeam* owner;
+  ComScope com;
+  ComPtr<IWMPPlayer> player;
+  ComPtr<IWMPControls> controls;
+  ComPtr<IConnectionPoint> point;
+  DWORD cookie = 0;
+  // The current media opened: only then may the transport be used.
+  bool opened = false;
+};
+
+MediaPlayerSeam::~MediaPlayerSeam() { Close(); }
+
+void MediaPlayerSeam::Close() {
+  delete control_;
+  control_ = nullptr;
+}
+
+void MediaPlayerSeam::SetURL(const std::wstring& url) {
+  if (!control_) control_ = new Control(this);
+  if (!control_->player) return;
+  control_->opened = false;
+  BSTR u = Bstr(url);
+  HRESULT hr = control_->player->put_URL(u);
+  SysFreeString(u);
+  if (FAILED(hr)) control_->opened = false;
+}
+
+void MediaPlayerSeam::Play() {
+  if (control_ && control_->controls && control_->opened && state_ != kPlayStatePlaying) control_->controls->play();
+}
+
+void MediaPlayerSeam::Pause() {
+  if (control_ && control_->controls && control_->opened) control_->controls->pause();
+}
+
+void MediaPlayerSeam::Stop() {
+  if (control_ && control_->controls && control_->opened) control_->controls->stop();
+}

@@ -1,0 +1,144 @@
+// The built program's screen savers as a user meets them: page 2 opened by a sibling's message, a
+// saver file in the Windows folder started with "预览", and the own saver that only a real mouse
+// move ends.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "BkwdProcessFixture.h"
+#include "Fakes.h"
+#include "ProcessHelpers.h"
+#include "ShellFakes.h"
+#include "TextFile.h"
+#include "uniQVShare.h"
+
+namespace {
+
+// The visible child of a class with that text (the dialog's pages repeat some captions).
+HWND VisibleChild(HWND parent, const wchar_t* cls, const std::wstring& text) {
+  for (HWND h : ChildrenOfClass(parent, cls))
+    if (IsWindowVisible(h) && WindowText(h) == text) return h;
+  return nullptr;
+}
+
+// The visible list holding an item, chosen in it as a user does.
+bool ChooseInVisibleList(HWND parent, const std::wstring& item) {
+  for (HWND combo : ChildrenOfClass(parent, L"ComboBox")) {
+    if (!IsWindowVisible(combo)) continue;
+    const LRESULT i = SendMessageW(combo, CB_FINDSTRINGEXACT, WPARAM(-1), LPARAM(item.c_str()));
+    if (i == CB_ERR) continue;
+    SendMessageW(combo, CB_SETCURSEL, WPARAM(i), 0);
+    SendMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE), LPARAM(combo));
+    return true;
+  }
+  return false;
+}
+
+class ScreenSaverProcess : public BreakwardenCopy {
+ protected:
+  ScreenSaverProcess() : BreakwardenCopy(L"qvscrproc") {}
+  // Starts the program and opens its settings on page 2 as a sibling does.
+  void OpenPage2(TestProcess& p) {
+    HWND main = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (main = p.AnyWindow(kClassBKWD)) && (setup = p.AnyWindow(L"TfrmSetup")); }));
+    PostMessageW(main, WM_BKWD_OPENSETUPSCR, 0, 0);
+    ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(setup); }));
+    ASSERT_TRUE(WaitFor([&] { return VisibleChild(setup, L"Button", L"预览") != nullptr; })) << "not page 2";
+  }
+  HWND setup = nullptr;
+};
+
+// The saver file in the Windows folder for the test's scope; its process ends with it.
+struct SaverInWindowsFolder {
+  explicit SaverInWindowsFolder(const std::wstring& log) {
+    ok = CopyFileW(WinPathFromBuild(FAKESAVER_SCR).c_str(), path.c_str(), FALSE) != FALSE;
+    WriteTextLines(path + L".ini", {L"log=" + log, L"life=30000"});
+  }
+  ~SaverInWindowsFolder() {
+    if (pid)
+      if (HANDLE h = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid)) {
+        TerminateProcess(h, 0);
+        WaitForSingleObject(h, 5000);
+        CloseHandle(h);
+      }
+    DeleteFileW(path.c_str());
+    DeleteFileW((path + L".ini").c_str());
+  }
+  std::wstring path = GetWinDir() + L"\\fake.scr";
+  bool ok = false;
+  DWORD pid = 0;
+};
+
+std::vector<std::wstring> LogLines(const std::wstring& log) {
+  try {
+    return ReadTextLines(log);
+  } catch (const std::exception&) {
+    return {};
+  }
+}
+
+TEST_F(ScreenSaverProcess, ASaverFileOfTheWindowsFolderIsListedAndStartedWithSlashSAsItsOnlyArgument) {
+  const std::wstring log = folder / L"saver.log";
+  SaverInWindowsFolder saver(log);
+  ASSERT_TRUE(saver.ok);
+  TestProcess p(exe);
+  ASSERT_TRUE(p.Started());
+  OpenPage2(p);
+  HWND totalCaption = VisibleChild(setup, L"Static", L"当前屏保总数：");
+  ASSERT_TRUE(totalCaption);
+  EXPECT_EQ(WindowText(GetWindow(totalCaption, GW_HWNDNEXT)), L"2") << "the own saver and fake.scr";
+
+  ASSERT_TRUE(ChooseInVisibleList(setup, L"fake"));
+  ClickButton(VisibleChild(setup, L"Button", L"预览"));
+  std::vector<std::wstring> lines;
+  ASSERT_TRUE(WaitFor([&] {
+    lines = LogLines(log);
+    return lines.size() >= 2;
+  })) << "the saver did not start";
+  if (lines[0].rfind(L"start pid=", 0) == 0) saver.pid = DWORD(_wtoi(lines[0].c_str() + 10));
+  EXPECT_EQ(lines[1], L"args /S");
+  EXPECT_TRUE(p.Running());
+  p.Quit();
+  EXPECT_TRUE(p.Ended());
+}
+
+TEST_F(ScreenSaverProcess, TheOwnSaverCoversTheScreenAboveAllAndOnlyAMoveBeyondTwoPixelsEndsIt) {
+  TestProcess p(exe);
+  ASSERT_TRUE(p.Started());
+  OpenPage2(p);
+  // The picture overlay lies above a saver, and Wine draws it opaque: WIN+V takes it away first.
+  if (p.Window(L"TSOTForm")) {
+    PostMessageW(p.AnyWindow(L"KMR474747_30"), WM_HOTKEY, 0, MAKELPARAM(MOD_WIN, 'V'));
+    EXPECT_TRUE(WaitFor([&] { return !p.Window(L"TSOTForm"); }, 10000)) << "WIN+V did not hide the overlay";
+  }
+  // The bottom row: the moving greeting never reaches it. Where the greeting slides under a resting
+  // cursor, Wine reports a move to it in coordinates of its place before the step.
+  const POINT start{400, GetSystemMetrics(SM_CYSCREEN) - 1};
+  SetCursorPos(start.x, start.y);
+  ClickButton(VisibleChild(setup, L"Button", L"预览"));  // the own saver, as designed
+  HWND saver = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (saver = p.Window(L"TfrmScrBKWD")) != nullptr; }));
+  RECT r;
+  GetWindowRect(saver, &r);
+  EXPECT_EQ(r.left, 0);
+  EXPECT_EQ(r.top, 0);
+  EXPECT_EQ(r.right, GetSystemMetrics(SM_CXSCREEN));
+  EXPECT_EQ(r.bottom, GetSystemMetrics(SM_CYSCREEN));
+  EXPECT_TRUE(GetWindowLongPtrW(saver, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  EXPECT_EQ(WindowFromPoint(POINT{10, 10}), saver) << "nothing above it";
+
+  // Two pixels: it stays.
+  SetCursorPos(start.x + 2, start.y);
+  Sleep(300);
+  SetCursorPos(start.x - 2, start.y);
+  EXPECT_FALSE(WaitFor([&] { return !IsWindowVisible(saver); }, 1500)) << "a jiggle ended it";
+  // Three: it ends, and the cursor is back.
+  SetCursorPos(start.x + 3, start.y);
+  EXPECT_TRUE(WaitFor([&] { return !IsWindow(saver) || !IsWindowVisible(saver); }, 5000));
+  EXPECT_TRUE(p.Running());
+  p.Quit();
+  EXPECT_TRUE(p.Ended());
+}
+
+}  // namespace

@@ -1,0 +1,179 @@
+// The built player's settings dialog as a process: shown by a sibling's command on its
+// accompaniment page, changed as a user's tool changes it, saved with Yes into svd25cfg beside the
+// executable; and a first run in a new place, which also starts the console beside it.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "Fakes.h"
+#include "ProcessHelpers.h"
+#include "ShellFakes.h"
+#include "Text.h"
+#include "TextFile.h"
+#include "uniQVShare.h"
+
+namespace {
+
+const wchar_t kClass[] = L"KMR474747_325_SaverDeck";
+const wchar_t kWarning[] = L"请勿擅自更改数据，由此造成的软件运行错误，后果自负！";
+
+// A registry value of the machine (the prefix) kept as it was and given back at the end.
+class ValueGuard {
+ public:
+  ValueGuard(HKEY root, std::wstring key, std::wstring name) : root_(root), key_(std::move(key)), name_(std::move(name)) {
+    had_ = Query(value_);
+  }
+  ~ValueGuard() {
+    HKEY k;
+    if (RegCreateKeyExW(root_, key_.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &k, nullptr) != ERROR_SUCCESS)
+      return;
+    if (had_)
+      RegSetValueExW(k, name_.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value_.c_str()),
+                     DWORD((value_.size() + 1) * sizeof(wchar_t)));
+    else
+      RegDeleteValueW(k, name_.empty() ? nullptr : name_.c_str());
+    RegCloseKey(k);
+  }
+  bool Query(std::wstring& out) const {
+    HKEY k;
+    if (RegOpenKeyExW(root_, key_.c_str(), 0, KEY_QUERY_VALUE, &k) != ERROR_SUCCESS) return false;
+    wchar_t buf[1024] = {};
+    DWORD bytes = sizeof(buf) - sizeof(wchar_t), type = 0;
+    const bool ok = RegQueryValueExW(k, name_.empty() ? nullptr : name_.c_str(), nullptr, &type,
+                                     reinterpret_cast<BYTE*>(buf), &bytes) == ERROR_SUCCESS;
+    RegCloseKey(k);
+    if (ok) out = buf;
+    return ok;
+  }
+
+ private:
+  HKEY root_;
+  std::wstring key_, name_, value_;
+  bool had_ = false;
+};
+
+// The player copied into a folder of its own, where it keeps svd25cfg.
+class PlayerCopy : public testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_EQ(FindWindowW(kClass, nullptr), nullptr) << "a player is left over";
+    exe = folder / L"saverdeck.exe";
+    ASSERT_TRUE(CopyFileW(WinPathFromBuild(SAVERDECK_EXE).c_str(), exe.c_str(), FALSE));
+  }
+  std::wstring ConfigPath() const { return folder / L"svd25cfg"; }
+  // The hidden settings dialog of the running player.
+  HWND Dialog(const TestProcess& p) const {
+    HWND d = nullptr;
+    EXPECT_TRUE(WaitFor([&] { return (d = p.AnyWindow(L"TfrmSetupSaverDeck")) != nullptr; })) << "no dialog";
+    return d;
+  }
+  static HWND Control(HWND dialog, const std::wstring& caption) {
+    HWND c = ChildByCaption(dialog, caption);
+    EXPECT_NE(c, nullptr) << Narrow(caption);
+    return c;
+  }
+  // A user's choice in a combo box of another process: the selection, then the notice to its parent.
+  static void Choose(HWND combo, int index) {
+    SendMessageW(combo, CB_SETCURSEL, WPARAM(index), 0);
+    SendMessageW(GetParent(combo), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo), CBN_SELCHANGE), LPARAM(combo));
+  }
+  static int SelectedPage(HWND dialog) {
+    std::vector<HWND> tabs = ChildrenOfClass(dialog, WC_TABCONTROLW);
+    return tabs.empty() ? -1 : int(SendMessageW(tabs[0], TCM_GETCURSEL, 0, 0));
+  }
+
+  TestFolder folder{L"qvsvdproc"};
+  std::wstring exe;
+  ValueGuard run{HKEY_LOCAL_MACHINE, kRunKeyPath, kAutoRunSaverDeck};
+};
+
+TEST_F(PlayerCopy, ASiblingShowsTheAccompanimentPageAndYesSavesWhatTheUserChanged) {
+  WriteTextLines(ConfigPath(), {kWarning, L"[0] FALSE TRUE TRUE", L"[1] 2", L"[2]", L"[3] 40 10 2 0 255 1",
+                                L"[4] 0 TRUE", L"", L"", L"", L"", L"", L"C:\\歌", L"", L"", L"", L"", L"0"});
+  TestProcess p(exe);
+  ASSERT_TRUE(p.Started());
+  HWND main = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (main = p.AnyWindow(kClass)) != nullptr; }));
+  HWND dialog = Dialog(p);
+  ASSERT_FALSE(IsWindowVisible(dialog));
+
+  // Command 7 of a sibling.
+  PostMessageW(main, WM_SAVERDECK_SETUPACCOMP, 0, 0);
+  ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(dialog) != FALSE; })) << "0x8190 did not show the dialog";
+  EXPECT_EQ(SelectedPage(dialog), 2);
+
+  // The source for outside runs, the start-hidden box (which asks), the skin.
+  std::vector<HWND> combos = ChildrenOfClass(dialog, L"ComboBox");
+  HWND source = nullptr, skins = nullptr;
+  for (HWND c : combos) {
+    const int n = int(SendMessageW(c, CB_GETCOUNT, 0, 0));
+    if (n == 4 && source == nullptr && int(SendMessageW(c, CB_GETCURSEL, 0, 0)) == 0) {
+      wchar_t first[64] = {};
+      SendMessageW(c, CB_GETLBTEXT, 0, LPARAM(first));
+      if (std::wstring(first) == L"<自动选择拌音>") source = c;
+    }
+    if (n == 14) skins = c;
+  }
+  ASSERT_NE(source, nullptr);
+  ASSERT_NE(skins, nullptr);
+  EXPECT_EQ(SendMessageW(skins, CB_GETCURSEL, 0, 0), 2) << "read from the file";
+  Choose(source, 3);
+  Choose(skins, 6);
+  PostMessageW(Control(dialog, L"启动后最小化到托盘"), BM_CLICK, 0, 0);
+  std::wstring texts;
+  ASSERT_TRUE(AnswerBoxOf(p, L"确认：", IDYES, &texts));
+  EXPECT_NE(texts.find(L"下次启动时它将不显示主画面"), std::wstring::npos) << Narrow(texts);
+
+  // Saved with Yes.
+  PostMessageW(Control(dialog, L"保存退出"), BM_CLICK, 0, 0);
+  ASSERT_TRUE(AnswerBoxOf(p, L"存盘提示:", IDYES, &texts));
+  EXPECT_NE(texts.find(L"是否保存设置？未更改或想放弃更改请点否。"), std::wstring::npos) << Narrow(texts);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(dialog); }));
+  const std::vector<std::wstring> expected = {kWarning, L"[0] TRUE TRUE TRUE", L"[1] 6", L"[2]",
+                                              L"[3] 40 10 2 0 255 1", L"[4] 3 TRUE", L"", L"", L"", L"", L"",
+                                              L"C:\\歌", L"", L"", L"", L"", L"0"};
+  std::string bytes;
+  for (const auto& l : expected) bytes += WideToCodePage(l, 936) + "\r\n";
+  EXPECT_EQ(ReadBytes(ConfigPath()), bytes);
+}
+
+TEST_F(PlayerCopy, AFirstRunInANewPlaceWritesItsRecordsAndStartsTheConsoleBesideIt) {
+  ValueGuard fileType{HKEY_CLASSES_ROOT, L".qvml", L""};
+  ValueGuard command{HKEY_CLASSES_ROOT, L"qvml_auto_file\\shell\\open\\command", L""};
+  const std::wstring pathFile = PathFileFolder() + L"\\dir3";
+  DeleteFileW(pathFile.c_str());
+  // The fake console, where the player looks for its sibling last: beside itself.
+  const std::wstring console = folder / L"deskpanel.exe", log = folder / L"console.log";
+  ASSERT_TRUE(CopyFileW(WinPathFromBuild(FAKESIBLING_EXE).c_str(), console.c_str(), FALSE));
+  WriteTextLines(console + L".ini", {L"class=KMR474747_420_DESKPANEL", L"log=" + log, L"life=30000"});
+  ASSERT_TRUE(GetInstallPathFromReg(L"DESKPANEL").empty() && ReadPathFile(L"dir4").empty())
+      << "a console is installed elsewhere";
+
+  TestProcess p(exe, L"", L"", FirstRunSeed::AsIs);
+  std::wstring texts;
+  ASSERT_TRUE(AnswerBoxOf(p, L"欢迎使用Sonavista！", IDOK, &texts));
+  EXPECT_NE(texts.find(L"当您初次运行或安装有改变时会出现此欢迎界面，软件需要做一些配置，点击确定继续..."),
+            std::wstring::npos)
+      << Narrow(texts);
+  ASSERT_TRUE(WaitFor([&] { return ReadBytes(log).find("ready") != std::string::npos; })) << "no console started";
+  EXPECT_EQ(ReadTextLines(pathFile), (std::vector<std::wstring>{exe, L"25"}));
+  std::wstring value;
+  EXPECT_TRUE(ValueGuard(HKEY_LOCAL_MACHINE, kRunKeyPath, kAutoRunSaverDeck).Query(value));
+  EXPECT_EQ(value, exe);
+  EXPECT_TRUE(ValueGuard(HKEY_CLASSES_ROOT, L".qvml", L"").Query(value));
+  EXPECT_EQ(value, L"qvml_auto_file");
+  EXPECT_TRUE(ValueGuard(HKEY_CLASSES_ROOT, L"qvml_auto_file\\shell\\open\\command", L"").Query(value));
+  EXPECT_EQ(value, L"\"" + exe + L"\" /L \"%1\"");
+  HWND dialog = Dialog(p);
+  EXPECT_TRUE(Checked(Control(dialog, L"随系统启动")));
+  if (HWND h = FindWindowW(L"KMR474747_420_DESKPANEL", nullptr)) PostMessageW(h, WM_CLOSE, 0, 0);
+  p.Quit();
+  EXPECT_TRUE(p.Ended());
+  SeedPathFile(WinPathFromBuild(SAVERDECK_EXE));
+}
+
+}  // namespace
