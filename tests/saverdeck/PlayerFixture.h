@@ -19,6 +19,7 @@
 #include "uniSaverDeck.h"
 #include "uniSetupSaverDeck.h"
 #include "uniTransitForm.h"
+#include "SaverDeckFakes.h"
 
 // The media player control as a test sees it: every call written down in log ("URL path",
 // "play", "pause", "stop"), and the reports Wine's control gives: a file that opens starts at
@@ -149,6 +150,7 @@ class PlayerForms : public testing::Test {
   PlayerWorld world;
   FakeDisplay display{1280, 800, RECT{0, 0, 1280, 760}};
   FakeMediaPlayer media;
+  FakeMixer mixer;  // the machine's own sound card is never touched
   TfrmSaverDeck* main = nullptr;
   std::vector<std::wstring> calls, createCalls;
 };
