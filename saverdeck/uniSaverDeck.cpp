@@ -127,7 +127,9 @@ TfrmSaverDeck::TfrmSaverDeck(TComponent* AOwner) : TForm(AOwner) {
                                  .On(QV_HANDLER(NLoadAndAddListClick))
                                  .On(QV_HANDLER(NMuteClick))
                                  .On(QV_HANDLER(NVolAdjustClick))
-                                 .On(QV_HANDLER(bbtVolClick)));
+                                 .On(QV_HANDLER(bbtVolClick))
+                                 .On(QV_HANDLER(NSkin00Click))
+                                 .On(QV_HANDLER(btnScrPreviewMouseMove)));
 }
 QV_REGISTER_FORM(TfrmSaverDeck);
 

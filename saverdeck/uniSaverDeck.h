@@ -173,6 +173,14 @@ class TfrmSaverDeck : public TForm {
   void NLoadMusListClick(TObject* Sender);
   void NLoadAndAddListClick(TObject* Sender);
 
+  // ---- skins (the settings dialog's cbbSkins holds the choice) ----
+  // Sender one of the fourteen skin items NSkin00 .. NSkin13.
+  void NSkin00Click(TObject* Sender);
+  // Marks the skin item of skin alone; a skin outside 0 .. 13 changes nothing.
+  void CheckSkinMenu(int skin);
+  // Mouse moves over btnScrPreview, btnSCRSetup and btnSetupDuLiBanYing: light captions on dark skins.
+  void btnScrPreviewMouseMove(TObject* Sender, TShiftState Shift, int X, int Y);
+
   void WndProc(TMessage& m) override;
 
  protected:

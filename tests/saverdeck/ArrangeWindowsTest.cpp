@@ -8,14 +8,6 @@ namespace {
 
 class ArrangeWindows : public PlayerForms {
  protected:
-  void SetUp() override {
-    PlayerForms::SetUp();
-    ArrangeIndex = 0;
-  }
-  void TearDown() override {
-    ArrangeIndex = 0;
-    PlayerForms::TearDown();
-  }
   void CtrlKey(char key) { EXPECT_TRUE(main->IsShortCut(WORD(key), ssCtrl)) << key; }
   static POINT At(TForm* f) { return {f->Left(), f->Top()}; }
   static bool Visible(TForm* f) { return f->HandleAllocated() && IsWindowVisible(f->Handle()); }
@@ -106,14 +98,7 @@ TEST_F(ArrangeWindows, ClosingTheSettingsCanBeCancelledAndArrangementOneHidesThe
 }
 
 TEST_F(ArrangeWindows, TheArrangementButtonPopsUpItsMenu) {
-  main->ShowPlayer();
-  PumpMessages();
-  TSpeedButton* b = main->bbtFormsPosChange;
-  const LPARAM at = MAKELPARAM(b->Width() / 2, b->Height() / 2);
-  PopupMenuWatch menu;
-  SendMessageW(b->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
-  SendMessageW(b->Handle(), WM_LBUTTONUP, 0, at);
-  EXPECT_TRUE(menu.Seen());
+  EXPECT_TRUE(ClickPopsUpAMenu(main->bbtFormsPosChange));
   EXPECT_EQ(main->ppmArrayForms->Items()->Count(), 9);
 }
 

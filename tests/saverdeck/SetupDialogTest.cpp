@@ -136,14 +136,7 @@ std::string FileBytes(const std::vector<std::wstring>& lines) {
 class Settings : public PlayerForms {
  protected:
   // The dialog made again as the start makes it, on the world as the test has left it.
-  void Recreate() {
-    TComponent::Free(frmSetupSaverDeck);
-    frmSetupSaverDeck = nullptr;
-    PumpMessages();
-    Application->CreateForm(frmSetupSaverDeck);
-    PumpMessages();
-    s = frmSetupSaverDeck;
-  }
+  void Recreate() { s = RecreateSettings(); }
   void WriteConfig(const std::vector<std::wstring>& lines) { WriteTextLines(world.ConfigPath(), lines); }
   // Closes with the save question answered.
   void CloseAnswering(int answer) {
@@ -549,6 +542,7 @@ TEST_F(Settings, TheNoticesOfPageTwoAndTheEmptyPlaylistQuestion) {
   s->Show();
   s->PageControl1->SetActivePageIndex(2);
   dialogs.Answer(IDOK).Answer(IDOK).Answer(IDOK).Answer(IDNO).Answer(IDYES);
+  dialogs.CancelDialog();
   Click(s->btnHelp_AboutBanYing);
   Click(s->btnHelp_AboutBanYing2);
   UserClick(s->lblMoreExternalClients);
@@ -563,11 +557,19 @@ TEST_F(Settings, TheNoticesOfPageTwoAndTheEmptyPlaylistQuestion) {
   EXPECT_EQ(dialogs.shown[2].caption, L"Quovel软件诚邀：");
   EXPECT_EQ(dialogs.shown[3].text, L"音乐播放器列表里没有文件，是否现在就添加？");
   EXPECT_EQ(dialogs.shown[3].caption, L"Quovel提示：");
-  EXPECT_EQ(std::count(calls.begin(), calls.end(), L"bbtOpenClick"), 1) << "Yes adds music, with no sender";
+  ASSERT_EQ(dialogs.asked.size(), 1u) << "Yes adds music";
+  EXPECT_EQ(dialogs.asked[0].title, L"打开音乐");
 
   frmMusicList->CheckListBox1->Items.Assign({L"C:\\a.mp3"});
   Click(s->btnSetBanYingPlayList);
   EXPECT_EQ(dialogs.shown.size(), 5u) << "a playlist with music asks nothing";
+  // Each press arranges the windows as arrangement 4: the playlist above the main window, the
+  // dialog beside both.
+  EXPECT_EQ(ArrangeIndex, 5);
+  EXPECT_TRUE(IsWindowVisible(frmMusicList->Handle()));
+  EXPECT_EQ(frmMusicList->Left(), main->Left());
+  EXPECT_EQ(main->Top(), frmMusicList->Top() + frmMusicList->Height());
+  EXPECT_EQ(s->Left(), main->Left() + main->Width());
 }
 
 TEST_F(Settings, ThePlayControlButtonPopsUpThePlaylistMenu) {

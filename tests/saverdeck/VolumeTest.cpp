@@ -32,7 +32,9 @@ TEST(MasterMute, EachFailingStepReportsWhatItShouldAndEveryOpenedMixerIsClosedOn
     EXPECT_EQ(mixer.opens, c.opened ? 1 : 0) << c.failAt;
     EXPECT_EQ(mixer.closes, mixer.opens) << c.failAt;
     ASSERT_EQ(dialogs.shown.size(), c.box ? 1u : 0u) << c.failAt;
-    if (c.box) EXPECT_EQ(dialogs.shown[0].text, c.box) << c.failAt;
+    if (c.box) {
+      EXPECT_EQ(dialogs.shown[0].text, c.box) << c.failAt;
+    }
     EXPECT_TRUE(mixer.sizesRight) << "records sized for this build";
   }
   // Writing: each step the same, and the write's own failure.
@@ -58,7 +60,9 @@ TEST(MasterMute, EachFailingStepReportsWhatItShouldAndEveryOpenedMixerIsClosedOn
     EXPECT_EQ(mixer.closes, mixer.opens) << c.failAt;
     EXPECT_LE(mixer.opens, 1) << c.failAt;
     ASSERT_EQ(dialogs.shown.size(), c.box ? 1u : 0u) << c.failAt;
-    if (c.box) EXPECT_EQ(dialogs.shown[0].text, c.box) << c.failAt;
+    if (c.box) {
+      EXPECT_EQ(dialogs.shown[0].text, c.box) << c.failAt;
+    }
     EXPECT_EQ(mixer.reads, 0);
   }
   FakeMixer mixer;
@@ -125,14 +129,7 @@ TEST_F(VolumeItems, TheAdjustItemsStartTheSystemVolumeControlAndTheButtonPopsIts
   EXPECT_EQ(main->NVolAdjust->Caption, L"打开....");
   EXPECT_EQ(main->NMute_R->Caption, L"静音");
 
-  main->ShowPlayer();
-  PumpMessages();
-  TSpeedButton* b = main->bbtVol;
-  const LPARAM at = MAKELPARAM(b->Width() / 2, b->Height() / 2);
-  PopupMenuWatch menu;
-  SendMessageW(b->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
-  SendMessageW(b->Handle(), WM_LBUTTONUP, 0, at);
-  EXPECT_TRUE(menu.Seen());
+  EXPECT_TRUE(ClickPopsUpAMenu(main->bbtVol));
 }
 
 // A muted system stays muted when the player starts, and a failed read writes nothing.
