@@ -1,7 +1,7 @@
 // Shows one of the player's windows for screenshots, until it is closed: "setup <page>" the settings
 // dialog on a page (0 to 3), "list" the playlist window with a few lines, "transit" the transit
-// window, "arrange <n>" all three as arrangement n places them. The main window stays hidden
-// otherwise.
+// window, "arrange <n>" all three as arrangement n places them, "skin <n>" the main window in skin n
+// (0 to 13) as its "皮肤" item gives it. The main window stays hidden otherwise.
 #include <windows.h>
 
 #include <string>
@@ -34,6 +34,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR cmd, int) {
     // "arrange <n>": the three windows as arrangement n (1 to 8) places them.
     int n = StrToIntDef(Trim(what.substr(7)), 5);
     if (n >= 1 && n <= 8) frmSaverDeck->NArray[n]->Click();
+  } else if (what.rfind(L"skin", 0) == 0) {
+    wchar_t item[16];
+    swprintf(item, 16, L"NSkin%02d", StrToIntDef(Trim(what.substr(4)), 6));
+    frmSaverDeck->ShowPlayer();
+    if (auto* i = dynamic_cast<TMenuItem*>(frmSaverDeck->FindComponent(item))) i->Click();
   } else if (what == L"transit") {
     frmTransitForm->SetBounds(0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
     frmTransitForm->Show();
