@@ -557,6 +557,7 @@ TEST_F(Settings, TheNoticesOfPageTwoAndTheEmptyPlaylistQuestion) {
   EXPECT_EQ(dialogs.shown[2].caption, L"Quovel软件诚邀：");
   EXPECT_EQ(dialogs.shown[3].text, L"音乐播放器列表里没有文件，是否现在就添加？");
   EXPECT_EQ(dialogs.shown[3].caption, L"Quovel提示：");
+  // Yes opens the player's own dialog to add music.
   ASSERT_EQ(dialogs.asked.size(), 1u) << "Yes adds music";
   EXPECT_EQ(dialogs.asked[0].title, L"打开音乐");
 
