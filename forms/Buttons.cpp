@@ -58,6 +58,12 @@ void TSpeedButton::FontChanged() {
   Invalidate();
 }
 
+void TSpeedButton::SetCaptionColor(TColor c) {
+  if (Font.Color == c) return;
+  Font.Color = c;
+  FontChanged();
+}
+
 void TSpeedButton::EnabledChanged() {
   TWinControl::EnabledChanged();
   Invalidate();

@@ -16,6 +16,8 @@ class TSpeedButton : public TWinControl {
   // The picture beside the caption; call GlyphChanged() after changing it.
   TPicture Glyph;
   void GlyphChanged() { Invalidate(); }
+  // The caption's colour (the font's); repaints only when it changes.
+  void SetCaptionColor(TColor c);
   // A user's click: a grouped button goes down (or up when it was down and AllowAllUp), then OnClick.
   bool SetProperty(const std::string& name, const PropValue& v, FormLoader& loader) override;
   void WndProc(TMessage& m) override;

@@ -440,6 +440,15 @@ void TPicture::LoadFromFile(const std::wstring& path) {
   }
 }
 
+bool PicturePixel(const TPicture& p, int x, int y, TColor& color) {
+  const TBitmap* b = dynamic_cast<const TBitmap*>(p.Graphic.get());
+  if (auto* j = dynamic_cast<const TJPEGImage*>(p.Graphic.get())) b = &j->Bitmap();
+  if (!b || !b->Bits() || x < 0 || y < 0 || x >= b->Width() || y >= b->Height()) return false;
+  const uint32_t rgb = b->Bits()[size_t(y) * b->Width() + x];
+  color = TColor(((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF));
+  return true;
+}
+
 void TPicture::LoadFromResource(const std::wstring& name) {
   HRSRC r = FindResourceW(nullptr, name.c_str(), MAKEINTRESOURCEW(10));
   if (!r) throw EInvalidGraphic(L"picture resource " + name + L" not found");

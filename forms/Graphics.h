@@ -203,6 +203,9 @@ class TPicture {
   void Clear() { Graphic.reset(); }
 };
 
+// The colour of the picture's pixel at (x, y); false when there is none (empty, or outside).
+bool PicturePixel(const TPicture& p, int x, int y, TColor& color);
+
 // The resource name of a picture file named in a description: "splash.jpg" -> SPLASH_JPG.
 std::wstring PictureResourceName(const std::wstring& fileName);
 // The screen's logical pixels per inch, for point sizes.

@@ -13,6 +13,7 @@
 #include "uniSetupSaverDeck.h"
 
 TfrmSaverDeck* frmSaverDeck = nullptr;
+uint8_t ArrangeIndex = 0;
 TSaverDeckLinks SaverDeckLinks;
 std::wstring LastErrorText;
 std::wstring BuiltInAccompaniment;
@@ -77,6 +78,25 @@ TfrmSaverDeck::TfrmSaverDeck(TComponent* AOwner) : TForm(AOwner) {
                                  .Bind(QV_MEMBER(NPlayScrWithMusic))
                                  .Bind(QV_MEMBER(Music1to2Timer))
                                  .Bind(QV_MEMBER(dlgOpenMusic))
+                                 .Bind(QV_MEMBER(ppmArrayForms))
+                                 .Bind(QV_MEMBER(ppmVol))
+                                 .Bind(QV_MEMBER(NVolAdjust))
+                                 .Bind(QV_MEMBER(NVolAdjust_R))
+                                 .Bind(QV_MEMBER(NArray_MusMode))
+                                 .Bind(QV_MEMBER(NFormsPosChange))
+                                 .Bind(QV_MEMBER(NFormsPos_MusMode))
+                                 .Bind(QV_MEMBER(NDemoFormsPosChange))
+                                 .Bind(QV_MEMBER(NSaveMusList))
+                                 .Bind(QV_MEMBER(NLoadMusList))
+                                 .Bind(QV_MEMBER(NLoadAndAddList))
+                                 .Bind("NArray1", NArray[1])
+                                 .Bind("NArray2", NArray[2])
+                                 .Bind("NArray3", NArray[3])
+                                 .Bind("NArray4", NArray[4])
+                                 .Bind("NArray5", NArray[5])
+                                 .Bind("NArray6", NArray[6])
+                                 .Bind("NArray7", NArray[7])
+                                 .Bind("NArray8", NArray[8])
                                  .On(QV_HANDLER(FormCreate))
                                  .On(QV_HANDLER(FormClose))
                                  .On(QV_HANDLER(FormDestroy))
@@ -96,7 +116,20 @@ TfrmSaverDeck::TfrmSaverDeck(TComponent* AOwner) : TForm(AOwner) {
                                  .On(QV_HANDLER(NPlayMusicClick))
                                  .On(QV_HANDLER(NAddMusicClick))
                                  .On(QV_HANDLER(NModeSingleClick))
-                                 .On(QV_HANDLER(Music1to2TimerTimer)));
+                                 .On(QV_HANDLER(Music1to2TimerTimer))
+                                 .On(QV_HANDLER(NResetFormPositionClick))
+                                 .On(QV_HANDLER(NArray0Click))
+                                 .On(QV_HANDLER(NFormsPosChangeClick))
+                                 .On(QV_HANDLER(NDemoFormsPosChangeClick))
+                                 .On(QV_HANDLER(bbtFormsPosChangeClick))
+                                 .On(QV_HANDLER(NSaveMusListClick))
+                                 .On(QV_HANDLER(NLoadMusListClick))
+                                 .On(QV_HANDLER(NLoadAndAddListClick))
+                                 .On(QV_HANDLER(NMuteClick))
+                                 .On(QV_HANDLER(NVolAdjustClick))
+                                 .On(QV_HANDLER(bbtVolClick))
+                                 .On(QV_HANDLER(NSkin00Click))
+                                 .On(QV_HANDLER(btnScrPreviewMouseMove)));
 }
 QV_REGISTER_FORM(TfrmSaverDeck);
 
@@ -125,10 +158,9 @@ void TfrmSaverDeck::FormCreate(TObject*) {
 
   AddTrayIcon();
 
-  bool muted = GetMasterMute();
-  NMute->Checked = muted;
-  NMute_R->Checked = muted;
-  ApplyMute(muted);
+  // Only shown: writing the state read back would unmute a muted system whenever a read fails.
+  LoadVolumeImages();
+  ShowMuteState(GetMasterMute());
 
   FExternalCall = 0;
   FRandomOrder = 0;
@@ -501,16 +533,8 @@ void TfrmSaverDeck::Music1to2TimerTimer(TObject*) {
 
 // ---- filled in by the run, accompaniment, volume and arrangement modules --------------------
 
-void TfrmSaverDeck::NMuteClick(TObject*) { Observe(L"NMuteClick"); }
-void TfrmSaverDeck::NVolAdjustClick(TObject*) { Observe(L"NVolAdjustClick"); }
 void TfrmSaverDeck::StartScrRun(uint8_t random, uint8_t music) {
   Observe(L"StartScrRun " + std::to_wstring(random) + L" " + std::to_wstring(music));
 }
 void TfrmSaverDeck::ToggleAccompaniment(bool force) { Observe(force ? L"ToggleAccompaniment force" : L"ToggleAccompaniment"); }
 void TfrmSaverDeck::LoadScrList() { Observe(L"LoadScrList"); }
-void TfrmSaverDeck::ApplyMute(bool muted) { Observe(muted ? L"ApplyMute 1" : L"ApplyMute 0"); }
-bool TfrmSaverDeck::GetMasterMute() {
-  Observe(L"GetMute 0");
-  return false;
-}
-void TfrmSaverDeck::NResetFormPositionClick(TObject*) { Observe(L"NResetFormPositionClick"); }

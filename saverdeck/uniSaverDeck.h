@@ -81,6 +81,20 @@ class TfrmSaverDeck : public TForm {
   // One-shot delay between the end of a file and the advance.
   TTimer* Music1to2Timer = nullptr;
   TOpenDialog* dlgOpenMusic = nullptr;
+  TPopupMenu* ppmArrayForms = nullptr;
+  TPopupMenu* ppmVol = nullptr;
+  TMenuItem* NVolAdjust = nullptr;
+  TMenuItem* NVolAdjust_R = nullptr;
+  // bbtVol's pictures: 0 sound on, 1 muted.
+  TPicture ImageListVol[2];
+  TMenuItem* NArray_MusMode = nullptr;
+  TMenuItem* NArray[9] = {};  // NArray1 .. NArray8 at 1 .. 8
+  TMenuItem* NFormsPosChange = nullptr;
+  TMenuItem* NFormsPos_MusMode = nullptr;
+  TMenuItem* NDemoFormsPosChange = nullptr;
+  TMenuItem* NSaveMusList = nullptr;
+  TMenuItem* NLoadMusList = nullptr;
+  TMenuItem* NLoadAndAddList = nullptr;
 
   // Byte fields of the runs and the accompaniment; FormCreate clears the first three.
   uint8_t FExternalCall = 0, FRandomOrder = 0, FUserStopped = 0, FDetectCount = 0;
@@ -139,9 +153,33 @@ class TfrmSaverDeck : public TForm {
   void StartScrRun(uint8_t random, uint8_t music);
   void ToggleAccompaniment(bool force);
   void LoadScrList();
+  // Writes the master mute, then shows the state the mixer holds afterwards.
   void ApplyMute(bool muted);
   bool GetMasterMute();
+  // The marks of both mute items and the volume button's picture; writes nothing.
+  void ShowMuteState(bool muted);
+  void LoadVolumeImages();
+  void bbtVolClick(TObject* Sender);
   void NResetFormPositionClick(TObject* Sender);
+
+  // ---- window arrangements ----
+  // Applies the arrangement index names, then moves index on to the next one.
+  void ProcArrayForms(uint8_t& index);
+  void NArray0Click(TObject* Sender);
+  void NFormsPosChangeClick(TObject* Sender);
+  void NDemoFormsPosChangeClick(TObject* Sender);
+  void bbtFormsPosChangeClick(TObject* Sender);
+  void NSaveMusListClick(TObject* Sender);
+  void NLoadMusListClick(TObject* Sender);
+  void NLoadAndAddListClick(TObject* Sender);
+
+  // ---- skins (the settings dialog's cbbSkins holds the choice) ----
+  // Sender one of the fourteen skin items NSkin00 .. NSkin13.
+  void NSkin00Click(TObject* Sender);
+  // Marks the skin item of skin alone; a skin outside 0 .. 13 changes nothing.
+  void CheckSkinMenu(int skin);
+  // Mouse moves over btnScrPreview, btnSCRSetup and btnSetupDuLiBanYing: light captions on dark skins.
+  void btnScrPreviewMouseMove(TObject* Sender, TShiftState Shift, int X, int Y);
 
   void WndProc(TMessage& m) override;
 
@@ -159,6 +197,9 @@ class TfrmSaverDeck : public TForm {
   bool changingURL_ = false;
 };
 extern TfrmSaverDeck* frmSaverDeck;
+
+// The next window arrangement, 0 to 8, for the run; 0 at start.
+extern uint8_t ArrangeIndex;
 
 // The taskbar's re-creation message ("TaskbarCreated"), registered once.
 UINT SaverDeckTaskbarCreatedMessage();

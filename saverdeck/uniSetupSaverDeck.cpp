@@ -579,11 +579,8 @@ void TfrmSetupSaverDeck::PrepareBuiltInMidi(const std::wstring&, const std::wstr
 // add music (not at load), source 2 without an own file falls back to 0 and offers to set one.
 void TfrmSetupSaverDeck::CheckAccompanimentSource(TObject*, bool) {}
 
-// The arrangement module's ArrangeIndex and ProcArrayForms go here.
-void TfrmSetupSaverDeck::ArrangeWindows(int) {}
-
-// The skin module applies cbbSkins' skin to the player's windows here.
-void TfrmSetupSaverDeck::cbbSkinsChange(TObject*) {}
-
-// The skin module applies the flat transparent button look here.
-void TfrmSetupSaverDeck::cbxUseFlatButtonClick(TObject*) {}
+void TfrmSetupSaverDeck::ArrangeWindows(int index) {
+  if (!frmSaverDeck) return;
+  ArrangeIndex = uint8_t(index);
+  frmSaverDeck->ProcArrayForms(ArrangeIndex);
+}

@@ -125,6 +125,11 @@ class TfrmSetupSaverDeck : public TForm {
   void cbxMinimizeOnStartClick(TObject* Sender);
   void cbbSkinsChange(TObject* Sender);
   void cbxUseFlatButtonClick(TObject* Sender);
+  // Decodes the JPEG resource of that name into the main window's skin picture. One that does
+  // not decode shows its error in the error box and leaves the picture cleared: the plain colour.
+  bool LoadSkinPicture(const std::wstring& name);
+  // The main window's two lists take the skin's colour.
+  void ApplyFlatButtonColors();
   void lblTransitFormColorClick(TObject* Sender);
   void imgTransitBackgroundClick(TObject* Sender);
   void btnImg1Click(TObject* Sender);

@@ -19,6 +19,7 @@
 #include "uniSaverDeck.h"
 #include "uniSetupSaverDeck.h"
 #include "uniTransitForm.h"
+#include "SaverDeckFakes.h"
 
 // The media player control as a test sees it: every call written down in log ("URL path",
 // "play", "pause", "stop"), and the reports Wine's control gives: a file that opens starts at
@@ -110,6 +111,7 @@ class PlayerForms : public testing::Test {
  protected:
   void SetUp() override {
     LastErrorText.clear();
+    ArrangeIndex = 0;
     SaverDeckLinks.ObserveCall = [this](const std::wstring& call) { calls.push_back(call); };
     Application->CreateForm(frmSaverDeck);
     Application->CreateForm(frmSetupSaverDeck);
@@ -134,6 +136,7 @@ class PlayerForms : public testing::Test {
     Application->MainForm = nullptr;
     SaverDeckLinks = {};
     LastErrorText.clear();
+    ArrangeIndex = 0;
     MSG m;
     while (PeekMessageW(&m, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
     }
@@ -143,12 +146,30 @@ class PlayerForms : public testing::Test {
   }
   bool Shown() const { return main->HandleIfAllocated() && IsWindowVisible(main->HandleIfAllocated()); }
   LRESULT Send(UINT msg, WPARAM w = 0, LPARAM l = 0) { return SendMessageW(main->Handle(), msg, w, l); }
+  // The settings dialog made again as the start makes it, on the world as the test has left it.
+  TfrmSetupSaverDeck* RecreateSettings() {
+    TComponent::Free(frmSetupSaverDeck);
+    frmSetupSaverDeck = nullptr;
+    PumpMessages();
+    Application->CreateForm(frmSetupSaverDeck);
+    PumpMessages();
+    return frmSetupSaverDeck;
+  }
+  // A user's click on a button of the main window, shown; true when it popped up a menu.
+  bool ClickPopsUpAMenu(TSpeedButton* b) {
+    main->ShowPlayer();
+    PumpMessages();
+    PopupMenuWatch menu;
+    ClickWithMouse(b->Handle(), b->Width() / 2, b->Height() / 2);
+    return menu.Seen();
+  }
   // A click of a menu-bar item, as the system reports it.
   void ClickBarItem(TMenuItem* item) { Send(WM_COMMAND, MAKEWPARAM(main->Menu()->CommandOf(item), 0), 0); }
 
   PlayerWorld world;
   FakeDisplay display{1280, 800, RECT{0, 0, 1280, 760}};
   FakeMediaPlayer media;
+  FakeMixer mixer;  // the machine's own sound card is never touched
   TfrmSaverDeck* main = nullptr;
   std::vector<std::wstring> calls, createCalls;
 };

@@ -241,20 +241,28 @@ TEST_F(PlaylistWindow, TheCurrentLineBecomesTheOwnAccompanimentWithTheSettingFla
 TEST_F(PlaylistWindow, TheShowControlModeAndAddItemsGoToThePlayer) {
   const std::wstring a = Song(L"a.mp3"), b = Song(L"b.mp3"), c = Song(L"c.mp3");
   Fill({a, b});
-  // 控制: play (from the top), pause, stop; the volume items reach the player's own.
+  // 控制: play (from the top), pause, stop; the volume items reach the player's own: the system
+  // volume control started, the master mute switched with the main window's marks.
+  RecordingShell shell;
   struct {
     int item;
-    Texts media, calls;
+    Texts media;
+    size_t shellCalls;
+    bool muted;
   } controls[] = {
-      {0, {L"URL " + a, L"play"}, {}}, {1, {L"pause"}, {}}, {2, {L"stop"}, {}},
-      {3, {}, {L"NVolAdjustClick"}},   {4, {}, {L"NMuteClick"}},
+      {0, {L"URL " + a, L"play"}, 0, false}, {1, {L"pause"}, 0, false}, {2, {L"stop"}, 0, false},
+      {3, {}, 1, false},                     {4, {}, 1, true},
   };
   for (const auto& k : controls) {
     media.log.clear();
     Choose(kControl, k.item);
     EXPECT_EQ(media.log, k.media) << "control " << k.item;
-    EXPECT_EQ(calls, k.calls) << "control " << k.item;
+    EXPECT_EQ(shell.calls.size(), k.shellCalls) << "control " << k.item;
+    EXPECT_EQ(mixer.muted, k.muted) << "control " << k.item;
+    EXPECT_EQ(main->NMute->Checked, k.muted) << "control " << k.item;
   }
+  ASSERT_EQ(shell.calls.size(), 1u);
+  EXPECT_EQ(shell.calls[0].file, L"SndVol32.exe");
   // 模式: each item sets the player's mode, touching nothing of playback.
   media.log.clear();
   for (int m = 0; m < kPlayModeCount; ++m) {

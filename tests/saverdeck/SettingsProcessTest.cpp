@@ -1,11 +1,13 @@
 // The built player's settings dialog as a process: shown by a sibling's command on its
 // accompaniment page, changed as a user's tool changes it, saved with Yes into svd25cfg beside the
-// executable; and a first run in a new place, which also starts the console beside it.
+// executable; a first run in a new place, which also starts the console beside it; the stored skin
+// as the screen shows it.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -174,6 +176,34 @@ TEST_F(PlayerCopy, AFirstRunInANewPlaceWritesItsRecordsAndStartsTheConsoleBeside
   p.Quit();
   EXPECT_TRUE(p.Ended());
   SeedPathFile(WinPathFromBuild(SAVERDECK_EXE));
+}
+
+TEST_F(PlayerCopy, TheStoredSkinColoursBothListsOnTheScreen) {
+  WriteTextLines(ConfigPath(), {kWarning, L"[0] FALSE TRUE TRUE", L"[1] 6", L"[2]", L"[3] 30 10 2 0 255 1",
+                                L"[4] 0 TRUE"});
+  TestProcess p(exe);
+  ASSERT_TRUE(p.Started());
+  HWND main = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (main = p.Window(kClass)) != nullptr; })) << "no main window shown";
+  RedrawWindow(main, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+
+  // "金色梦境": both lists in the picture's colour, on the screen.
+  std::vector<HWND> lists;
+  for (HWND c : ChildrenOfClass(main, L"ComboBox"))
+    if (IsWindowVisible(c)) lists.push_back(c);
+  ASSERT_EQ(lists.size(), 2u);
+  for (HWND list : lists) {
+    RECT r;
+    GetWindowRect(list, &r);
+    COLORREF c = 0;
+    EXPECT_TRUE(WaitFor([&] {
+      c = CaptureScreen(RECT{r.left + 4, r.top + 4, r.left + 5, r.top + 5}).At(r.left + 4, r.top + 4);
+      return std::abs(GetRValue(c) - 145) <= 3 && std::abs(GetGValue(c) - 97) <= 3 && std::abs(GetBValue(c) - 49) <= 3;
+    }, 5000)) << std::hex << c;
+  }
+
+  p.Quit();
+  EXPECT_TRUE(p.Ended());
 }
 
 }  // namespace

@@ -136,14 +136,7 @@ std::string FileBytes(const std::vector<std::wstring>& lines) {
 class Settings : public PlayerForms {
  protected:
   // The dialog made again as the start makes it, on the world as the test has left it.
-  void Recreate() {
-    TComponent::Free(frmSetupSaverDeck);
-    frmSetupSaverDeck = nullptr;
-    PumpMessages();
-    Application->CreateForm(frmSetupSaverDeck);
-    PumpMessages();
-    s = frmSetupSaverDeck;
-  }
+  void Recreate() { s = RecreateSettings(); }
   void WriteConfig(const std::vector<std::wstring>& lines) { WriteTextLines(world.ConfigPath(), lines); }
   // Closes with the save question answered.
   void CloseAnswering(int answer) {
@@ -571,6 +564,13 @@ TEST_F(Settings, TheNoticesOfPageTwoAndTheEmptyPlaylistQuestion) {
   frmMusicList->CheckListBox1->Items.Assign({L"C:\\a.mp3"});
   Click(s->btnSetBanYingPlayList);
   EXPECT_EQ(dialogs.shown.size(), 5u) << "a playlist with music asks nothing";
+  // Each press arranges the windows as arrangement 4: the playlist above the main window, the
+  // dialog beside both.
+  EXPECT_EQ(ArrangeIndex, 5);
+  EXPECT_TRUE(IsWindowVisible(frmMusicList->Handle()));
+  EXPECT_EQ(frmMusicList->Left(), main->Left());
+  EXPECT_EQ(main->Top(), frmMusicList->Top() + frmMusicList->Height());
+  EXPECT_EQ(s->Left(), main->Left() + main->Width());
 }
 
 TEST_F(Settings, ThePlayControlButtonPopsUpThePlaylistMenu) {

@@ -1,6 +1,7 @@
 // Shows one of the player's windows for screenshots, until it is closed: "setup <page>" the settings
 // dialog on a page (0 to 3), "list" the playlist window with a few lines, "transit" the transit
-// window. The main window stays hidden.
+// window, "arrange <n>" all three as arrangement n places them, "skin <n>" the main window in skin n
+// (0 to 13) as its "皮肤" item gives it. The main window stays hidden otherwise.
 #include <windows.h>
 
 #include <string>
@@ -29,6 +30,15 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR cmd, int) {
   } else if (what == L"list") {
     frmMusicList->CheckListBox1->Items.Assign({L"C:\\音乐\\一.mp3", L"C:\\音乐\\二.wav", L"C:\\音乐\\三.mid"});
     frmMusicList->Show();
+  } else if (what.rfind(L"arrange", 0) == 0) {
+    // "arrange <n>": the three windows as arrangement n (1 to 8) places them.
+    int n = StrToIntDef(Trim(what.substr(7)), 5);
+    if (n >= 1 && n <= 8) frmSaverDeck->NArray[n]->Click();
+  } else if (what.rfind(L"skin", 0) == 0) {
+    wchar_t item[16];
+    swprintf(item, 16, L"NSkin%02d", StrToIntDef(Trim(what.substr(4)), 6));
+    frmSaverDeck->ShowPlayer();
+    if (auto* i = dynamic_cast<TMenuItem*>(frmSaverDeck->FindComponent(item))) i->Click();
   } else if (what == L"transit") {
     frmTransitForm->SetBounds(0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
     frmTransitForm->Show();

@@ -1,0 +1,117 @@
+// The window arrangements on the real windows, chosen the way a user chooses them: Ctrl+N, the
+// "显示" menu, the arrangement button's pop-up, and the demonstration on the fake clock.
+#include <gtest/gtest.h>
+
+#include "PlayerFixture.h"
+
+namespace {
+
+class ArrangeWindows : public PlayerForms {
+ protected:
+  void CtrlKey(char key) { EXPECT_TRUE(main->IsShortCut(WORD(key), ssCtrl)) << key; }
+  static POINT At(TForm* f) { return {f->Left(), f->Top()}; }
+  static bool Visible(TForm* f) { return f->HandleAllocated() && IsWindowVisible(f->Handle()); }
+  // Arrangement 5 on this fixture's 1280 x 800 screen: the frame starts at (128, 16).
+  void ExpectArrangement5() {
+    EXPECT_EQ(At(main).x, 128 + 451);
+    EXPECT_EQ(At(main).y, 16 + 421);
+    EXPECT_EQ(At(frmSetupSaverDeck).x, 128 + 64);
+    EXPECT_EQ(At(frmSetupSaverDeck).y, 16 + 217);
+    EXPECT_EQ(At(frmMusicList).x, 128 + 399);
+    EXPECT_EQ(At(frmMusicList).y, 16 + 89);
+    EXPECT_TRUE(Visible(main) && Visible(frmSetupSaverDeck) && Visible(frmMusicList));
+  }
+};
+
+TEST_F(ArrangeWindows, CtrlNStepsThroughTheNineArrangementsAndTheSixthIsArrangementFive) {
+  ScriptedDialogs dialogs;
+  dialogs.Answer(IDNO);  // arrangement 3 closes the settings dialog, which asks about saving
+  const int playlistHeight = frmMusicList->Height();
+  for (int press = 1; press <= 6; ++press) CtrlKey('N');
+  ExpectArrangement5();
+  EXPECT_EQ(ArrangeIndex, 6);
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(dialogs.shown[0].text, L"是否保存设置？未更改或想放弃更改请点否。");
+  for (int press = 7; press <= 9; ++press) CtrlKey('N');
+  EXPECT_EQ(ArrangeIndex, 0) << "8 is followed by 0";
+  // The tenth press is music mode again: the playlist above the main window, as wide.
+  CtrlKey('N');
+  EXPECT_EQ(ArrangeIndex, 1);
+  EXPECT_EQ(frmMusicList->Top() + frmMusicList->Height(), main->Top());
+  EXPECT_EQ(frmMusicList->Left(), main->Left());
+  EXPECT_EQ(frmMusicList->Width(), main->Width());
+  EXPECT_EQ(frmMusicList->Height(), playlistHeight);
+  EXPECT_EQ(main->Left(), (1280 - main->Width()) / 2);
+  EXPECT_EQ(frmMusicList->Top(), (760 - frmMusicList->Height() - main->Height()) / 2);
+}
+
+TEST_F(ArrangeWindows, ChoosingArrangementFiveThenCtrlNGivesSixAndMusicModeLeavesTheIndex) {
+  main->NArray[5]->Click();
+  ExpectArrangement5();
+  EXPECT_EQ(ArrangeIndex, 6);
+  CtrlKey('N');
+  EXPECT_EQ(At(main).x, 128 + 99);
+  EXPECT_EQ(At(frmSetupSaverDeck).y, 16 + 223);
+  EXPECT_EQ(At(frmMusicList).x, 128 + 107);
+  EXPECT_EQ(ArrangeIndex, 7);
+
+  main->NArray_MusMode->Click();
+  EXPECT_EQ(ArrangeIndex, 7);
+  EXPECT_EQ(frmMusicList->Top() + frmMusicList->Height(), main->Top());
+  main->SetLeft(3);
+  CtrlKey('M');  // "音乐播放模式"
+  EXPECT_EQ(main->Left(), (1280 - main->Width()) / 2);
+  EXPECT_EQ(ArrangeIndex, 7);
+  EXPECT_EQ(main->NFormsPos_MusMode->Caption, L"音乐播放模式");
+  EXPECT_EQ(main->NArray_MusMode->Caption, L"音乐模式");
+  EXPECT_EQ(main->NArray[8]->Caption, L"排列8");
+}
+
+TEST_F(ArrangeWindows, TheDemonstrationShowsAllNineEightHundredMillisecondsApartAndEndsAtZero) {
+  FakeClock clock;
+  ScriptedDialogs dialogs;
+  dialogs.Answer(IDNO);
+  ArrangeIndex = 4;
+  const DWORD start = clock.tick;
+  ASSERT_EQ(main->NDemoFormsPosChange->Caption, L"自动演示一遍 。。。");
+  ClickBarItem(main->NDemoFormsPosChange);
+  EXPECT_EQ(clock.tick - start, 9u * 800u);
+  EXPECT_EQ(ArrangeIndex, 0);
+  EXPECT_EQ(dialogs.shown.size(), 1u) << "arrangement 3 asks about saving the settings";
+  // The last one shown is arrangement 8.
+  EXPECT_EQ(At(main).x, 128 + 126);
+  EXPECT_EQ(At(frmMusicList).y, 16 + 67);
+}
+
+TEST_F(ArrangeWindows, ClosingTheSettingsCanBeCancelledAndArrangementOneHidesThePlaylist) {
+  ScriptedDialogs dialogs;
+  dialogs.Answer(IDCANCEL);
+  main->NArray[4]->Click();
+  EXPECT_TRUE(Visible(frmSetupSaverDeck) && Visible(frmMusicList));
+  main->NArray[3]->Click();
+  EXPECT_TRUE(Visible(frmSetupSaverDeck)) << "Cancel keeps the dialog open";
+  EXPECT_FALSE(Visible(frmMusicList));
+  main->NArray[4]->Click();
+  main->NArray[1]->Click();
+  EXPECT_FALSE(Visible(frmMusicList));
+  EXPECT_EQ(frmSetupSaverDeck->Top(), main->Top() + main->Height());
+}
+
+TEST_F(ArrangeWindows, TheArrangementButtonPopsUpItsMenu) {
+  EXPECT_TRUE(ClickPopsUpAMenu(main->bbtFormsPosChange));
+  EXPECT_EQ(main->ppmArrayForms->Items()->Count(), 9);
+}
+
+TEST_F(ArrangeWindows, ThePlaylistItemsOfTheMainMenuReachThePlaylistWindow) {
+  ScriptedDialogs dialogs;
+  dialogs.CancelDialog().CancelDialog().CancelDialog();
+  ClickBarItem(main->NSaveMusList);
+  ClickBarItem(main->NLoadMusList);
+  ClickBarItem(main->NLoadAndAddList);
+  ASSERT_EQ(dialogs.asked.size(), 3u);
+  EXPECT_EQ(dialogs.asked[0].title, L"保存播放列表");
+  EXPECT_EQ(dialogs.asked[1].title, L"载入播放列表（清除当前）");
+  EXPECT_EQ(dialogs.asked[2].title, L"载入播放列表（追加到后面）");
+}
+
+}  // namespace
