@@ -96,7 +96,9 @@ TfrmSaverDeck::TfrmSaverDeck(TComponent* AOwner) : TForm(AOwner) {
                                  .On(QV_HANDLER(NPlayMusicClick))
                                  .On(QV_HANDLER(NAddMusicClick))
                                  .On(QV_HANDLER(NModeSingleClick))
-                                 .On(QV_HANDLER(Music1to2TimerTimer)));
+                                 .On(QV_HANDLER(Music1to2TimerTimer))
+                                 .On(QV_HANDLER(cbbBanYingChange))
+                                 .On(QV_HANDLER(btnSetupDuLiBanYingClick)));
 }
 QV_REGISTER_FORM(TfrmSaverDeck);
 
@@ -499,14 +501,13 @@ void TfrmSaverDeck::Music1to2TimerTimer(TObject*) {
   PlayFile(list->Items[next]);
 }
 
-// ---- filled in by the run, accompaniment, volume and arrangement modules --------------------
+// ---- filled in by the run, volume and arrangement modules ------------------------------------
 
 void TfrmSaverDeck::NMuteClick(TObject*) { Observe(L"NMuteClick"); }
 void TfrmSaverDeck::NVolAdjustClick(TObject*) { Observe(L"NVolAdjustClick"); }
 void TfrmSaverDeck::StartScrRun(uint8_t random, uint8_t music) {
   Observe(L"StartScrRun " + std::to_wstring(random) + L" " + std::to_wstring(music));
 }
-void TfrmSaverDeck::ToggleAccompaniment(bool force) { Observe(force ? L"ToggleAccompaniment force" : L"ToggleAccompaniment"); }
 void TfrmSaverDeck::LoadScrList() { Observe(L"LoadScrList"); }
 void TfrmSaverDeck::ApplyMute(bool muted) { Observe(muted ? L"ApplyMute 1" : L"ApplyMute 0"); }
 bool TfrmSaverDeck::GetMasterMute() {

@@ -29,7 +29,7 @@ class FakeMediaPlayer : public MediaPlayerSeam {
  public:
   FakeMediaPlayer() : saved_(&MediaPlayer()) { SetMediaPlayerSeam(this); }
   ~FakeMediaPlayer() override { SetMediaPlayerSeam(saved_ == this ? nullptr : saved_); }
-  void SetURL(const std::wstring& url) override {
+  void OpenURL(const std::wstring& url) override {
     Note(L"URL " + url);
     if (Loaded()) Report(kPlayStateStopped);
     size_t dot = url.rfind(L'.');

@@ -1,6 +1,8 @@
 // Shows one of the player's windows for screenshots, until it is closed: "setup <page>" the settings
 // dialog on a page (0 to 3), "list" the playlist window with a few lines, "transit" the transit
-// window. The main window stays hidden.
+// window, "banying" the main window with its accompaniment list dropped down, "flash" the settings
+// dialog flashing its own-accompaniment field again and again. The main window stays hidden
+// otherwise.
 #include <windows.h>
 
 #include <string>
@@ -29,6 +31,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR cmd, int) {
   } else if (what == L"list") {
     frmMusicList->CheckListBox1->Items.Assign({L"C:\\音乐\\一.mp3", L"C:\\音乐\\二.wav", L"C:\\音乐\\三.mid"});
     frmMusicList->Show();
+  } else if (what == L"banying") {
+    frmSaverDeck->ShowPlayer();
+    SendMessageW(frmSaverDeck->cbbBanYing->Handle(), CB_SHOWDROPDOWN, TRUE, 0);
+  } else if (what == L"flash") {
+    while (!Application->Terminated) TfrmMusicList::procFlashSetupEdit(2, frmSetupSaverDeck->edtSelfSelectBanYing);
   } else if (what == L"transit") {
     frmTransitForm->SetBounds(0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
     frmTransitForm->Show();
