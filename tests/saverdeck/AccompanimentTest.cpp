@@ -155,16 +155,8 @@ class Accompaniment : public PlayerForms {
     CurrentAccompaniment.clear();
     PlayerForms::TearDown();
   }
-  // The settings dialog made again as the start makes it: before the playlist window, on the
-  // world as the test has left it.
   void RecreateSettingsAtStart() {
-    TComponent::Free(frmMusicList);
-    frmMusicList = nullptr;
-    TComponent::Free(frmSetupSaverDeck);
-    frmSetupSaverDeck = nullptr;
-    PumpMessages();
-    Application->CreateForm(frmSetupSaverDeck);
-    PumpMessages();
+    RecreateSettings(true);
     s = frmSetupSaverDeck;
   }
   // The settings for outside runs and commands, as the settings dialog holds them.

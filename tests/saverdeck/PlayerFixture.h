@@ -141,6 +141,19 @@ class PlayerForms : public testing::Test {
     StartArguments.clear();
     Application->ShowMainForm = true;
   }
+  // The settings dialog made again as the start makes it, on the world as the test has left it;
+  // beforeMusicList: without the playlist window, which the start makes after it.
+  static void RecreateSettings(bool beforeMusicList = false) {
+    if (beforeMusicList) {
+      TComponent::Free(frmMusicList);
+      frmMusicList = nullptr;
+    }
+    TComponent::Free(frmSetupSaverDeck);
+    frmSetupSaverDeck = nullptr;
+    PumpMessages();
+    Application->CreateForm(frmSetupSaverDeck);
+    PumpMessages();
+  }
   bool Shown() const { return main->HandleIfAllocated() && IsWindowVisible(main->HandleIfAllocated()); }
   LRESULT Send(UINT msg, WPARAM w = 0, LPARAM l = 0) { return SendMessageW(main->Handle(), msg, w, l); }
   // A click of a menu-bar item, as the system reports it.

@@ -137,11 +137,7 @@ class Settings : public PlayerForms {
  protected:
   // The dialog made again as the start makes it, on the world as the test has left it.
   void Recreate() {
-    TComponent::Free(frmSetupSaverDeck);
-    frmSetupSaverDeck = nullptr;
-    PumpMessages();
-    Application->CreateForm(frmSetupSaverDeck);
-    PumpMessages();
+    RecreateSettings();
     s = frmSetupSaverDeck;
   }
   void WriteConfig(const std::vector<std::wstring>& lines) { WriteTextLines(world.ConfigPath(), lines); }
