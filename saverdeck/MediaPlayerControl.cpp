@@ -120,7 +120,7 @@ void MediaPlayerSeam::Close() {
   control_ = nullptr;
 }
 
-void MediaPlayerSeam::SetURL(const std::wstring& url) {
+void MediaPlayerSeam::OpenURL(const std::wstring& url) {
   if (!control_) control_ = new Control(this);
   if (!control_->player) return;
   control_->opened = false;

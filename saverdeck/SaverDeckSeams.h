@@ -14,7 +14,13 @@ class MediaPlayerSeam {
   virtual ~MediaPlayerSeam();
   // The file to play. The control starts it by itself once it has opened it (autoStart); a
   // change under loaded media stops that first, with a report of state 1.
-  virtual void SetURL(const std::wstring& url);
+  void SetURL(const std::wstring& url) {
+    url_ = url;
+    OpenURL(url);
+  }
+  // The file last given to SetURL, as the program gave it: the control's own echo of its URL may
+  // be spelled otherwise, or empty for a file it could not open.
+  const std::wstring& URL() const { return url_; }
   // The transport; nothing happens while the media did not open (Wine's control crashes on
   // play() there).
   virtual void Play();
@@ -26,9 +32,11 @@ class MediaPlayerSeam {
   virtual void Close();
 
  protected:
+  virtual void OpenURL(const std::wstring& url);
   // A PlayStateChange of the control: tracked, then passed to the listener.
   void Report(int state);
   int state_ = 0;
+  std::wstring url_;
 
  private:
   struct Control;

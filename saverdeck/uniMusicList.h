@@ -57,7 +57,8 @@ class TfrmMusicList : public TForm {
   void SetLines(const TPlaylistLines& lines);
   // Draws the user's eye to a setting: the settings dialog on that page, the edit flashing red
   // three times (400 ms each way, messages handled meanwhile).
-  void procFlashSetupEdit(int page, TEdit* edit);
+  // Needs only the settings dialog: it also runs before this window is made (at start-up).
+  static void procFlashSetupEdit(int page, TEdit* edit);
 
   // A playlist file in place of the list, then stop and play from its first line; a path that
   // names no file does nothing and reports nothing.

@@ -129,7 +129,10 @@ TfrmSaverDeck::TfrmSaverDeck(TComponent* AOwner) : TForm(AOwner) {
                                  .On(QV_HANDLER(NVolAdjustClick))
                                  .On(QV_HANDLER(bbtVolClick))
                                  .On(QV_HANDLER(NSkin00Click))
-                                 .On(QV_HANDLER(btnScrPreviewMouseMove)));
+                                 .On(QV_HANDLER(btnScrPreviewMouseMove))
+
+                                 .On(QV_HANDLER(cbbBanYingChange))
+                                 .On(QV_HANDLER(btnSetupDuLiBanYingClick)));
 }
 QV_REGISTER_FORM(TfrmSaverDeck);
 
@@ -531,10 +534,9 @@ void TfrmSaverDeck::Music1to2TimerTimer(TObject*) {
   PlayFile(list->Items[next]);
 }
 
-// ---- filled in by the run, accompaniment, volume and arrangement modules --------------------
+// ---- filled in by the run, volume and arrangement modules ------------------------------------
 
 void TfrmSaverDeck::StartScrRun(uint8_t random, uint8_t music) {
   Observe(L"StartScrRun " + std::to_wstring(random) + L" " + std::to_wstring(music));
 }
-void TfrmSaverDeck::ToggleAccompaniment(bool force) { Observe(force ? L"ToggleAccompaniment force" : L"ToggleAccompaniment"); }
 void TfrmSaverDeck::LoadScrList() { Observe(L"LoadScrList"); }

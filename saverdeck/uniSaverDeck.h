@@ -146,12 +146,20 @@ class TfrmSaverDeck : public TForm {
   void wmplayerPlayStateChange(int NewState);
   void Music1to2TimerTimer(TObject* Sender);
 
-  // ---- what the run, accompaniment, volume and arrangement modules provide ----
+  // ---- the accompaniment (uniAccompaniment.cpp) ----
+  // Sender: the list whose source was chosen (this window's or the settings' own).
+  void cbbBanYingChange(TObject* Sender);
+  void btnSetupDuLiBanYingClick(TObject* Sender);
+  // The file the settings call for; cbbBanYing takes the outside source first.
+  std::wstring ExpectedAccompaniment();
+  // The siblings' toggle (force false) and restart (force true) of the accompaniment.
+  void ToggleAccompaniment(bool force);
+
+  // ---- what the run, volume and arrangement modules provide ----
   void NMuteClick(TObject* Sender);
   void NVolAdjustClick(TObject* Sender);
   // random 1: savers at random; music 0 with music, 1 without.
   void StartScrRun(uint8_t random, uint8_t music);
-  void ToggleAccompaniment(bool force);
   void LoadScrList();
   // Writes the master mute, then shows the state the mixer holds afterwards.
   void ApplyMute(bool muted);

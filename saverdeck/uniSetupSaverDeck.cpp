@@ -4,6 +4,7 @@
 #include "QVSeams.h"
 #include "Seams.h"
 #include "TextFile.h"
+#include "uniAccompaniment.h"
 #include "uniMusicList.h"
 #include "uniQVShare.h"
 #include "uniSaverDeck.h"
@@ -14,7 +15,6 @@ namespace {
 
 constexpr int kPageAbout = 3;
 constexpr int kBackgroundColour = 0, kBackgroundPicture = 2;
-constexpr int kSourceAuto = 0, kSourcePlaylist = 1, kSourceOwnFile = 2, kSourceBuiltIn = 3;
 constexpr int kArrangePlaylist = 4;
 constexpr int kMaxMusicFolders = kMusicFolderSlots;
 constexpr const wchar_t* kProductLinkName = L"Sonavista";
@@ -32,11 +32,13 @@ std::wstring& ConfigFolderOverride() {
 
 void SetPlayerConfigFolder(const std::wstring& folder) { ConfigFolderOverride() = folder; }
 
-std::wstring PlayerConfigPath() {
+std::wstring PlayerFolder() {
   std::wstring folder = ConfigFolderOverride().empty() ? OwnExeFolder() : ConfigFolderOverride();
   if (!folder.empty() && folder.back() != L'\\' && folder.back() != L'/') folder += L'\\';
-  return folder + kPlayerConfigFileName;
+  return folder;
 }
+
+std::wstring PlayerConfigPath() { return PlayerFolder() + kPlayerConfigFileName; }
 
 TfrmSetupSaverDeck::TfrmSetupSaverDeck(TComponent* AOwner) : TForm(AOwner) {
   InitForm(L"TfrmSetupSaverDeck",
@@ -179,9 +181,8 @@ void TfrmSetupSaverDeck::FormCreate(TObject*) {
   StartUpStep([&] { FirstRun(); });
 
   StartUpStep([&] {
-    const std::wstring folder = OwnExeFolder() + L"\\Syn", file = folder + L"\\xjwuqu.mid";
-    PrepareBuiltInMidi(folder, file);
-    BuiltInAccompaniment = FileExists(file) ? file : std::wstring();
+    const std::wstring folder = PlayerFolder();
+    BuiltInAccompaniment = PrepareBuiltInMidi(folder) ? BuiltInMidiFile(folder) : std::wstring();
   });
 
   StartUpStep([&] { LoadConfig(); });
@@ -469,10 +470,10 @@ void TfrmSetupSaverDeck::btnClearPicDirClick(TObject*) { edtPicDir->SetText(L"")
 void TfrmSetupSaverDeck::cbbBanYingForAutoScrChange(TObject* Sender) {
   CheckAccompanimentSource(Sender, loadingConfig_);
   const int source = cbbBanYingForAutoScr->ItemIndex();
-  if (source < kSourceAuto || source > kSourceBuiltIn) return;
+  if (source < kAccompAuto || source > kAccompBuiltIn) return;
   TPanel* const panels[] = {Panel1, Panel2, Panel3};
   for (int i = 0; i < 3; ++i)
-    panels[i]->SetColor(source == kSourceAuto || source == i + kSourcePlaylist ? clGreen : clBtnFace);
+    panels[i]->SetColor(source == kAccompAuto || source == i + kAccompPlaylist ? clGreen : clBtnFace);
   if (frmSaverDeck) frmSaverDeck->cbbBanYing->SetItemIndex(source);
 }
 
@@ -509,13 +510,13 @@ void TfrmSetupSaverDeck::btnSelectSelfDuLiBanYingClick(TObject*) {
   d->Options = options;
   if (!chosen) return;
   edtSelfSelectBanYing->SetText(d->FileName);
-  frmSaverDeck->cbbBanYing->SetItemIndex(kSourceOwnFile);
+  frmSaverDeck->cbbBanYing->SetItemIndex(kAccompOwnFile);
 }
 
 void TfrmSetupSaverDeck::btnDeleteSelfDuLiBanYingClick(TObject*) {
   edtSelfSelectBanYing->SetText(L"");
-  if (frmSaverDeck && frmSaverDeck->cbbBanYing->ItemIndex() == kSourceOwnFile)
-    frmSaverDeck->cbbBanYing->SetItemIndex(kSourceAuto);
+  if (frmSaverDeck && frmSaverDeck->cbbBanYing->ItemIndex() == kAccompOwnFile)
+    frmSaverDeck->cbbBanYing->SetItemIndex(kAccompAuto);
 }
 
 void TfrmSetupSaverDeck::lblMoreExternalClientsClick(TObject*) {
@@ -570,14 +571,14 @@ void TfrmSetupSaverDeck::NUsefulLinksClick(TObject* Sender) {
   else if (Sender == NMore_CiDian) OpenWebSearch(owner, L"翻译");
 }
 
-// ---- places the accompaniment, arrangement and skin modules fill in --------------------------
+// Source 1 with an empty playlist asks to add music (not at load), source 2 without an own file
+// falls back to 0 and offers to set one.
+void TfrmSetupSaverDeck::CheckAccompanimentSource(TObject* Sender, bool loading) {
+  if (loading && cbbBanYingForAutoScr->ItemIndex() == kAccompPlaylist) return;
+  if (frmSaverDeck) frmSaverDeck->cbbBanYingChange(Sender);
+}
 
-// The accompaniment module writes xjwuqu.mid from the program's resource here.
-void TfrmSetupSaverDeck::PrepareBuiltInMidi(const std::wstring&, const std::wstring&) {}
-
-// The accompaniment module's cbbBanYingChange goes here: source 1 with an empty playlist asks to
-// add music (not at load), source 2 without an own file falls back to 0 and offers to set one.
-void TfrmSetupSaverDeck::CheckAccompanimentSource(TObject*, bool) {}
+// ---- places the arrangement and skin modules fill in -------------------------------------------
 
 void TfrmSetupSaverDeck::ArrangeWindows(int index) {
   if (!frmSaverDeck) return;

@@ -108,9 +108,6 @@ class TfrmSetupSaverDeck : public TForm {
   // While true, the next click of cbxEnableStartUpWithSys only clears it: the program sets the box
   // without touching the registry.
   bool AutoRunClickGuard = false;
-  // The built-in accompaniment file's full path once it is there; empty otherwise.
-  std::wstring BuiltInAccompaniment;
-
   void FormCreate(TObject* Sender);
   void FormClose(TObject* Sender, TCloseAction& Action);
   void bbtCloseClick(TObject* Sender);
@@ -175,12 +172,11 @@ class TfrmSetupSaverDeck : public TForm {
   // The transit picture and its buttons as the file's picture choice says (1 built-in, 2 the file).
   void RestoreTransitImage(int imageChoice);
 
-  // ---- places the accompaniment, arrangement and skin modules fill in ----
-  // Writes the built-in MIDI file from the program's resource into folder when it is missing.
-  void PrepareBuiltInMidi(const std::wstring& folder, const std::wstring& file);
   // The main window's check of an accompaniment source (an empty playlist, a missing own file);
   // at load the playlist is not looked at.
   void CheckAccompanimentSource(TObject* Sender, bool loading);
+
+  // ---- places the arrangement and skin modules fill in ----
   // The main window's window arrangement number index.
   void ArrangeWindows(int index);
 
@@ -191,10 +187,12 @@ class TfrmSetupSaverDeck : public TForm {
 };
 extern TfrmSetupSaverDeck* frmSetupSaverDeck;
 
-// Where the dialog reads and writes svd25cfg: the executable's folder, unless a test names another
-// (with or without its last backslash; empty: the executable's folder again).
+// Where the dialog reads and writes svd25cfg and keeps the built-in tune: the executable's folder,
+// unless a test names another (with or without its last backslash; empty: the executable's folder
+// again).
 void SetPlayerConfigFolder(const std::wstring& folder);
 std::wstring PlayerConfigPath();
+std::wstring PlayerFolder();
 
 // The player's first-run path file and the version it writes there.
 inline constexpr const wchar_t* kSaverDeckPathFile = L"dir3";

@@ -93,6 +93,10 @@ void WriteTextLines(const std::wstring& path, const std::vector<std::wstring>& l
     bytes += WideToCodePage(line, kGBK);
     bytes += "\r\n";
   }
+  WriteFileBytes(path, bytes);
+}
+
+void WriteFileBytes(const std::wstring& path, std::string_view bytes, bool replace) {
   const std::wstring temp = path + L".tmp" + std::to_wstring(GetCurrentProcessId());
   {
     FileHandle f(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -108,7 +112,7 @@ void WriteTextLines(const std::wstring& path, const std::vector<std::wstring>& l
       Fail(L"Cannot write file", path, err);
     }
   }
-  if (!MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+  if (!MoveFileExW(temp.c_str(), path.c_str(), (replace ? MOVEFILE_REPLACE_EXISTING : 0) | MOVEFILE_WRITE_THROUGH)) {
     DWORD err = GetLastError();
     DeleteFileW(temp.c_str());
     Fail(L"Cannot write file", path, err);

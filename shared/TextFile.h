@@ -16,6 +16,10 @@ std::vector<std::wstring> DecodeTextLines(std::string_view bytes);
 // After a successful save the temporary files that killed saves left beside the target
 // ("<name>.tmp<pid>" of processes no longer running) are removed.
 void WriteTextLines(const std::wstring& path, const std::vector<std::wstring>& lines);
+// The writer under WriteTextLines, for any bytes: a temporary file beside the target, then renamed
+// to it, so a write that fails (a full disk) never leaves a file cut short. With replace false an
+// existing target is kept and the write fails. Raises EInOutError on any failure.
+void WriteFileBytes(const std::wstring& path, std::string_view bytes, bool replace = true);
 // A text as a file line holds it once written and read back: characters CP936 cannot hold come
 // back as the code page's replacement.
 std::wstring ThroughTextFile(const std::wstring& text);

@@ -30,7 +30,7 @@ class FakeMediaPlayer : public MediaPlayerSeam {
  public:
   FakeMediaPlayer() : saved_(&MediaPlayer()) { SetMediaPlayerSeam(this); }
   ~FakeMediaPlayer() override { SetMediaPlayerSeam(saved_ == this ? nullptr : saved_); }
-  void SetURL(const std::wstring& url) override {
+  void OpenURL(const std::wstring& url) override {
     Note(L"URL " + url);
     if (Loaded()) Report(kPlayStateStopped);
     size_t dot = url.rfind(L'.');
@@ -144,10 +144,13 @@ class PlayerForms : public testing::Test {
     StartArguments.clear();
     Application->ShowMainForm = true;
   }
-  bool Shown() const { return main->HandleIfAllocated() && IsWindowVisible(main->HandleIfAllocated()); }
-  LRESULT Send(UINT msg, WPARAM w = 0, LPARAM l = 0) { return SendMessageW(main->Handle(), msg, w, l); }
-  // The settings dialog made again as the start makes it, on the world as the test has left it.
-  TfrmSetupSaverDeck* RecreateSettings() {
+  // The settings dialog made again as the start makes it, on the world as the test has left it;
+  // beforeMusicList: without the playlist window, which the start makes after it.
+  static TfrmSetupSaverDeck* RecreateSettings(bool beforeMusicList = false) {
+    if (beforeMusicList) {
+      TComponent::Free(frmMusicList);
+      frmMusicList = nullptr;
+    }
     TComponent::Free(frmSetupSaverDeck);
     frmSetupSaverDeck = nullptr;
     PumpMessages();
@@ -155,6 +158,8 @@ class PlayerForms : public testing::Test {
     PumpMessages();
     return frmSetupSaverDeck;
   }
+  bool Shown() const { return main->HandleIfAllocated() && IsWindowVisible(main->HandleIfAllocated()); }
+  LRESULT Send(UINT msg, WPARAM w = 0, LPARAM l = 0) { return SendMessageW(main->Handle(), msg, w, l); }
   // A user's click on a button of the main window, shown; true when it popped up a menu.
   bool ClickPopsUpAMenu(TSpeedButton* b) {
     main->ShowPlayer();

@@ -143,6 +143,56 @@ TEST_F(PlayerCopy, ASiblingShowsTheAccompanimentPageAndYesSavesWhatTheUserChange
   EXPECT_EQ(ReadBytes(ConfigPath()), bytes);
 }
 
+TEST_F(PlayerCopy, AStoredOwnFileSourceWithoutAFileAsksAtStartAndIsSavedAsAutomatic) {
+  std::vector<std::wstring> lines = {kWarning, L"[0] FALSE TRUE TRUE", L"[1] 0", L"[2]", L"[3] 30 10 2 0 -16777190 1",
+                                     L"[4] 2 TRUE", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"-1"};
+  WriteTextLines(ConfigPath(), lines);
+  TestProcess p(exe);
+  ASSERT_TRUE(p.Started());
+  std::wstring texts;
+  ASSERT_TRUE(AnswerBoxOf(p, L"Quovel提示：", IDNO, &texts)) << "no question at start";
+  EXPECT_NE(texts.find(L"自选独立拌音列表里没有文件，是否现在就设置？"), std::wstring::npos) << Narrow(texts);
+  HWND main = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (main = p.AnyWindow(kClass)) != nullptr; }));
+  HWND dialog = Dialog(p);
+  EXPECT_FALSE(IsWindowVisible(dialog)) << "No shows nothing";
+  PostMessageW(main, WM_SAVERDECK_SETUPACCOMP, 0, 0);
+  ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(dialog) != FALSE; }));
+  PostMessageW(Control(dialog, L"保存退出"), BM_CLICK, 0, 0);
+  ASSERT_TRUE(AnswerBoxOf(p, L"存盘提示:", IDYES));
+  ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(dialog); }));
+  lines[5] = L"[4] 0 TRUE";
+  EXPECT_EQ(ReadTextLines(ConfigPath()), lines);
+}
+
+TEST_F(PlayerCopy, AFirstStartWritesTheBuiltInTuneAndATuneTheUserPutThereIsKept) {
+  const std::wstring tune = folder / L"Syn\\xjwuqu.mid";
+  {
+    TestProcess p(exe);
+    ASSERT_TRUE(p.Started());
+    HWND main = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (main = p.AnyWindow(kClass)) != nullptr; }));
+    ASSERT_TRUE(WaitFor([&] { return p.AnyWindow(L"TfrmMusicList") != nullptr; })) << "the start did not finish";
+    ASSERT_TRUE(FileExists(tune));
+    EXPECT_EQ(ReadBytes(tune).substr(0, 4), "MThd");
+    // Wine's control opens no MIDI file: the commands that start the tune leave the player running.
+    DWORD_PTR r = 0;
+    for (UINT msg : {WM_SAVERDECK_TOGGLEACCOMP, WM_SAVERDECK_TOGGLEACCOMP, WM_SAVERDECK_RESTARTACCOMP})
+      EXPECT_NE(SendMessageTimeoutW(main, msg, 0, 0, SMTO_ABORTIFHUNG, 10000, &r), 0) << std::hex << msg;
+    p.Quit();
+    ASSERT_TRUE(p.Ended());
+    EXPECT_EQ(p.ExitCode(), 0u);
+  }
+  WriteBytes(tune, "MThd the user's own tune");
+  TestProcess p(exe);
+  ASSERT_TRUE(p.Started());
+  // The playlist window is made last: by then the tune has been looked at.
+  HWND main = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (main = p.AnyWindow(kClass)) != nullptr; }));
+  ASSERT_TRUE(WaitFor([&] { return p.AnyWindow(L"TfrmMusicList") != nullptr; })) << "the start did not finish";
+  EXPECT_EQ(ReadBytes(tune), "MThd the user's own tune");
+}
+
 TEST_F(PlayerCopy, AFirstRunInANewPlaceWritesItsRecordsAndStartsTheConsoleBesideIt) {
   ValueGuard fileType{HKEY_CLASSES_ROOT, L".qvml", L""};
   ValueGuard command{HKEY_CLASSES_ROOT, L"qvml_auto_file\\shell\\open\\command", L""};

@@ -244,7 +244,7 @@ TEST_F(Settings, APictureThatIsGoneOrDoesNotLoadGivesTheBuiltInOne) {
 TEST_F(Settings, ADamagedFileShowsOneBoxReadsTheRestAndTheStartGoesOn) {
   world.DeleteRunValue();
   WriteConfig({kDesignLines[0], L"[0] TRUE", L"[1] x", L"[2]", L"[3] 300  1 9 16777216 2", L"[4] 2 FALSE",
-               std::wstring(300, L'长'), L"", L"", L"", L"", L"C:\\一", L"", L"", L"", L"", L"one"});
+               std::wstring(300, L'长'), L"C:\\伴音.mp3", L"", L"", L"", L"C:\\一", L"", L"", L"", L"", L"one"});
   dialogs.Answer(IDOK);
   Recreate();
   ASSERT_EQ(dialogs.shown.size(), 1u);
@@ -498,6 +498,9 @@ TEST_F(Settings, TheTransitBackgroundColourPictureAndBuiltInPicture) {
 TEST_F(Settings, TheSourceForOutsideRunsColoursThePanelsAndSetsTheMainWindowsSource) {
   s->Show();
   s->PageControl1->SetActivePageIndex(2);
+  // Sources with something in them, so that no choice is questioned.
+  frmMusicList->CheckListBox1->Items.Assign({L"C:\\a.mp3"});
+  s->edtSelfSelectBanYing->SetText(L"C:\\伴音.mp3");
   struct Case {
     int source;
     TColor p1, p2, p3;

@@ -1,7 +1,9 @@
 // Shows one of the player's windows for screenshots, until it is closed: "setup <page>" the settings
 // dialog on a page (0 to 3), "list" the playlist window with a few lines, "transit" the transit
 // window, "arrange <n>" all three as arrangement n places them, "skin <n>" the main window in skin n
-// (0 to 13) as its "皮肤" item gives it. The main window stays hidden otherwise.
+// (0 to 13) as its "皮肤" item gives it, "banying" the main window with its accompaniment list dropped
+// down, "flash" the settings dialog flashing its own-accompaniment field again and again. The main
+// window stays hidden otherwise.
 #include <windows.h>
 
 #include <string>
@@ -39,6 +41,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR cmd, int) {
     swprintf(item, 16, L"NSkin%02d", StrToIntDef(Trim(what.substr(4)), 6));
     frmSaverDeck->ShowPlayer();
     if (auto* i = dynamic_cast<TMenuItem*>(frmSaverDeck->FindComponent(item))) i->Click();
+  } else if (what == L"banying") {
+    frmSaverDeck->ShowPlayer();
+    SendMessageW(frmSaverDeck->cbbBanYing->Handle(), CB_SHOWDROPDOWN, TRUE, 0);
+  } else if (what == L"flash") {
+    while (!Application->Terminated) TfrmMusicList::procFlashSetupEdit(2, frmSetupSaverDeck->edtSelfSelectBanYing);
   } else if (what == L"transit") {
     frmTransitForm->SetBounds(0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
     frmTransitForm->Show();
