@@ -11,11 +11,13 @@
 #include "uniMusicList.h"
 #include "uniQVShare.h"
 #include "uniSetupSaverDeck.h"
+#include "uniTransitForm.h"
 
 TfrmSaverDeck* frmSaverDeck = nullptr;
 TSaverDeckLinks SaverDeckLinks;
 std::wstring LastErrorText;
 std::wstring BuiltInAccompaniment;
+uint8_t ScrRunWithMusic = 0, MusicWasPlaying = 0;
 
 namespace {
 const wchar_t kTrayTip[] = L"Sonavista";
@@ -76,6 +78,7 @@ TfrmSaverDeck::TfrmSaverDeck(TComponent* AOwner) : TForm(AOwner) {
                                  .Bind(QV_MEMBER(NAddMusic))
                                  .Bind(QV_MEMBER(NPlayScrWithMusic))
                                  .Bind(QV_MEMBER(Music1to2Timer))
+                                 .Bind(QV_MEMBER(tmrTransit))
                                  .Bind(QV_MEMBER(dlgOpenMusic))
                                  .On(QV_HANDLER(FormCreate))
                                  .On(QV_HANDLER(FormClose))
@@ -96,7 +99,8 @@ TfrmSaverDeck::TfrmSaverDeck(TComponent* AOwner) : TForm(AOwner) {
                                  .On(QV_HANDLER(NPlayMusicClick))
                                  .On(QV_HANDLER(NAddMusicClick))
                                  .On(QV_HANDLER(NModeSingleClick))
-                                 .On(QV_HANDLER(Music1to2TimerTimer)));
+                                 .On(QV_HANDLER(Music1to2TimerTimer))
+                                 .On(QV_HANDLER(tmrTransitTimer)));
 }
 QV_REGISTER_FORM(TfrmSaverDeck);
 
@@ -514,3 +518,8 @@ bool TfrmSaverDeck::GetMasterMute() {
   return false;
 }
 void TfrmSaverDeck::NResetFormPositionClick(TObject*) { Observe(L"NResetFormPositionClick"); }
+void TfrmSaverDeck::tmrTransitTimer(TObject*) {
+  tmrTransit->SetEnabled(false);
+  if (frmTransitForm) frmTransitForm->CloseForNextSaver();
+  Observe(L"tmrTransitTimer");
+}

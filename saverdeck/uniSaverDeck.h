@@ -30,6 +30,10 @@ extern TSaverDeckLinks SaverDeckLinks;
 // The last error message the player showed; empty until one was shown, never cleared.
 extern std::wstring LastErrorText;
 
+// A run's music: 1 when the current run plays music; 1 when music already played as a run with
+// music started (the run then never stops it).
+extern uint8_t ScrRunWithMusic, MusicWasPlaying;
+
 // The built-in accompaniment file, written at start-up by the accompaniment module; empty while
 // there is none.
 extern std::wstring BuiltInAccompaniment;
@@ -80,6 +84,8 @@ class TfrmSaverDeck : public TForm {
   TMenuItem* NPlayScrWithMusic = nullptr;
   // One-shot delay between the end of a file and the advance.
   TTimer* Music1to2Timer = nullptr;
+  // The transit time of a run; its tick starts the next saver.
+  TTimer* tmrTransit = nullptr;
   TOpenDialog* dlgOpenMusic = nullptr;
 
   // Byte fields of the runs and the accompaniment; FormCreate clears the first three.
@@ -137,6 +143,8 @@ class TfrmSaverDeck : public TForm {
   void NVolAdjustClick(TObject* Sender);
   // random 1: savers at random; music 0 with music, 1 without.
   void StartScrRun(uint8_t random, uint8_t music);
+  // Sender nil: the transit window's "手动".
+  void tmrTransitTimer(TObject* Sender);
   void ToggleAccompaniment(bool force);
   void LoadScrList();
   void ApplyMute(bool muted);
