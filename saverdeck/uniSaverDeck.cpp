@@ -11,13 +11,11 @@
 #include "uniMusicList.h"
 #include "uniQVShare.h"
 #include "uniSetupSaverDeck.h"
-#include "uniTransitForm.h"
 
 TfrmSaverDeck* frmSaverDeck = nullptr;
 TSaverDeckLinks SaverDeckLinks;
 std::wstring LastErrorText;
 std::wstring BuiltInAccompaniment;
-uint8_t ScrRunWithMusic = 0, MusicWasPlaying = 0;
 
 namespace {
 const wchar_t kTrayTip[] = L"Sonavista";
@@ -78,8 +76,11 @@ TfrmSaverDeck::TfrmSaverDeck(TComponent* AOwner) : TForm(AOwner) {
                                  .Bind(QV_MEMBER(NAddMusic))
                                  .Bind(QV_MEMBER(NPlayScrWithMusic))
                                  .Bind(QV_MEMBER(Music1to2Timer))
-                                 .Bind(QV_MEMBER(tmrTransit))
                                  .Bind(QV_MEMBER(dlgOpenMusic))
+                                 .Bind(QV_MEMBER(NPlayScr))
+                                 .Bind(QV_MEMBER(tmrPlayEachScr))
+                                 .Bind(QV_MEMBER(tmrTransit))
+                                 .Bind(QV_MEMBER(tmrDetectScrIfEnd))
                                  .On(QV_HANDLER(FormCreate))
                                  .On(QV_HANDLER(FormClose))
                                  .On(QV_HANDLER(FormDestroy))
@@ -100,7 +101,17 @@ TfrmSaverDeck::TfrmSaverDeck(TComponent* AOwner) : TForm(AOwner) {
                                  .On(QV_HANDLER(NAddMusicClick))
                                  .On(QV_HANDLER(NModeSingleClick))
                                  .On(QV_HANDLER(Music1to2TimerTimer))
-                                 .On(QV_HANDLER(tmrTransitTimer)));
+                                 .On(QV_HANDLER(cbbSCRSaversNameChange))
+                                 .On(QV_HANDLER(cbbSCRSaversChange))
+                                 .On(QV_HANDLER(btnSCRSetupClick))
+                                 .On(QV_HANDLER(btnScrPreviewClick))
+                                 .On(QV_HANDLER(btnPlayScrClick))
+                                 .On(QV_HANDLER(btnPlayScrWithMusClick))
+                                 .On(QV_HANDLER(NPlayScrClick))
+                                 .On(QV_HANDLER(NPlayScrWithMusicClick))
+                                 .On(QV_HANDLER(tmrPlayEachScrTimer))
+                                 .On(QV_HANDLER(tmrTransitTimer))
+                                 .On(QV_HANDLER(tmrDetectScrIfEndTimer)));
 }
 QV_REGISTER_FORM(TfrmSaverDeck);
 
@@ -503,23 +514,14 @@ void TfrmSaverDeck::Music1to2TimerTimer(TObject*) {
   PlayFile(list->Items[next]);
 }
 
-// ---- filled in by the run, accompaniment, volume and arrangement modules --------------------
+// ---- filled in by the accompaniment, volume and arrangement modules --------------------
 
 void TfrmSaverDeck::NMuteClick(TObject*) { Observe(L"NMuteClick"); }
 void TfrmSaverDeck::NVolAdjustClick(TObject*) { Observe(L"NVolAdjustClick"); }
-void TfrmSaverDeck::StartScrRun(uint8_t random, uint8_t music) {
-  Observe(L"StartScrRun " + std::to_wstring(random) + L" " + std::to_wstring(music));
-}
 void TfrmSaverDeck::ToggleAccompaniment(bool force) { Observe(force ? L"ToggleAccompaniment force" : L"ToggleAccompaniment"); }
-void TfrmSaverDeck::LoadScrList() { Observe(L"LoadScrList"); }
 void TfrmSaverDeck::ApplyMute(bool muted) { Observe(muted ? L"ApplyMute 1" : L"ApplyMute 0"); }
 bool TfrmSaverDeck::GetMasterMute() {
   Observe(L"GetMute 0");
   return false;
 }
 void TfrmSaverDeck::NResetFormPositionClick(TObject*) { Observe(L"NResetFormPositionClick"); }
-void TfrmSaverDeck::tmrTransitTimer(TObject*) {
-  tmrTransit->SetEnabled(false);
-  if (frmTransitForm) frmTransitForm->CloseForNextSaver();
-  Observe(L"tmrTransitTimer");
-}

@@ -6,7 +6,6 @@
 
 TfrmTransitForm* frmTransitForm = nullptr;
 uint8_t TransitCountDown = 0;
-uint8_t FirstScrStart = 0;
 
 namespace {
 const int kDefaultTransitTime = 10;
@@ -127,7 +126,7 @@ void TfrmTransitForm::FormClose(TObject*, TCloseAction&) {
   tmrTextMove->SetEnabled(false);
   // "退出", a key or the user's own close: no further saver starts, and music the run started
   // itself goes with it.
-  if (usersClose && ScrRunWithMusic == 1 && MusicWasPlaying == 0 && frmSaverDeck) frmSaverDeck->bbtStopClick(nullptr);
+  if (usersClose && frmSaverDeck) frmSaverDeck->StopRunMusic();
 }
 
 void TfrmTransitForm::CloseForNextSaver() {

@@ -11,7 +11,7 @@
 
 // Seconds left of the countdown.
 extern uint8_t TransitCountDown;
-// 1 from the start of a run until its first saver has been started (set by the run).
+// 1 from the start of a run until its first saver has been started (the run's, which sets it).
 extern uint8_t FirstScrStart;
 
 class TfrmTransitForm : public TForm {

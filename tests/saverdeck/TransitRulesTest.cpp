@@ -10,7 +10,7 @@
 namespace {
 
 // Gives the scripted draws in turn and notes each range asked for.
-struct ScriptedRandom {
+struct TopDraws {
   std::deque<int> draws;
   std::vector<int> ranges;
   TRandomSource Source() {
@@ -48,7 +48,7 @@ TEST(TransitRules, RandomTextTopDrawsInTheUpperOrTheLowerBand) {
       {100, 150, 230, 42, 21, {0, 7}, 0, {2}},
   };
   for (const TopCase& c : cases) {
-    ScriptedRandom r{c.draws, {}};
+    TopDraws r{c.draws, {}};
     EXPECT_EQ(RandomTextTop(c.height, c.pleaseWaitTop, c.countDownTop, c.countDownHeight, c.welcomeHeight, r.Source()),
               c.top)
         << c.height << " " << c.pleaseWaitTop << " draws " << c.draws[0];
@@ -133,7 +133,7 @@ TEST(TransitRules, TheTextSpeedsStepEvery50To1000Ms) {
 }
 
 TEST(TransitRules, AnEmptyOrNegativeRangeDrawsNothing) {
-  ScriptedRandom r{{3}, {}};
+  TopDraws r{{3}, {}};
   EXPECT_EQ(DrawBelow(r.Source(), 0), 0);
   EXPECT_EQ(DrawBelow(r.Source(), -5), 0);
   EXPECT_TRUE(r.ranges.empty());

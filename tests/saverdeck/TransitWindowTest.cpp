@@ -3,6 +3,7 @@
 // the run's own transit tick end it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
 #include <set>
 #include <string>
@@ -10,31 +11,42 @@
 
 #include "PlayerFixture.h"
 #include "ProcessHelpers.h"
+#include "SaverDeckFakes.h"
+#include "ScreenSavers.h"
+#include "ShellFakes.h"
 
 namespace {
 
+// The player's forms with two savers of the test's own; their processes, the shell and the clock
+// faked, so the run's ticks show and close the window as in a real run.
 class TransitWindow : public PlayerForms {
  protected:
+  TransitWindow() {
+    for (const wchar_t* n : {L"one.scr", L"two.scr"}) WriteBytes(savers / n, "MZ");
+    SetScrFolders({savers.Path()});
+    FirstScrStart = ScrRunWithMusic = MusicWasPlaying = 0;
+  }
+  ~TransitWindow() override { SetScrFolders({}); }
   void SetUp() override {
     PlayerForms::SetUp();
     w = frmTransitForm;
     setup = frmSetupSaverDeck;
-    ScrRunWithMusic = 0;
-    MusicWasPlaying = 0;
-    FirstScrStart = 0;
   }
   void TearDown() override {
-    ScrRunWithMusic = 0;
-    MusicWasPlaying = 0;
-    FirstScrStart = 0;
+    FirstScrStart = ScrRunWithMusic = MusicWasPlaying = 0;
     PlayerForms::TearDown();
   }
-  // What the run does as a transit begins: the window up, then the transit time on the run's timer.
+  // The run's play-each tick that begins a transit: at the run's start, or ending the saver shown.
   void StartTransit() {
-    w->Show();
-    main->tmrTransit->SetInterval(unsigned(setup->updTransitTime->Position()) * 1000);
-    main->tmrTransit->SetEnabled(true);
+    if (FirstScrStart == 0) procs.running = 1;
+    main->tmrPlayEachScrTimer(nullptr);
     PumpMessages();
+    ASSERT_TRUE(Visible());
+    ASSERT_TRUE(main->tmrTransit->Enabled());
+  }
+  // The savers the run started.
+  int Started() const {
+    return int(std::count_if(shell.calls.begin(), shell.calls.end(), [](const auto& c) { return c.verb == L"open"; }));
   }
   // The window's draws come from a script from here on (0 for any draw past its end).
   void ScriptDraws(std::deque<int> d) {
@@ -47,11 +59,17 @@ class TransitWindow : public PlayerForms {
     };
   }
   bool Visible() const { return w->HandleIfAllocated() && IsWindowVisible(w->HandleIfAllocated()); }
-  bool AnyTimerOn() const {
-    return w->tmrCountDown->Enabled() || w->tmrTextMove->Enabled() || main->tmrTransit->Enabled();
+  bool OwnTimerOn() const { return w->tmrCountDown->Enabled() || w->tmrTextMove->Enabled(); }
+  // The run is over: none of its timers is on.
+  bool RunOver() const {
+    return !main->tmrPlayEachScr->Enabled() && !main->tmrTransit->Enabled() && !main->tmrDetectScrIfEnd->Enabled();
   }
   int Stops() const { return int(std::count(media.log.begin(), media.log.end(), L"stop")); }
 
+  TestFolder savers{L"qvtransit"};
+  FakeClock clock;
+  RecordingShell shell;
+  FakeSaverProcesses procs;
   TfrmTransitForm* w = nullptr;
   TfrmSetupSaverDeck* setup = nullptr;
   std::deque<int> draws;
@@ -121,7 +139,8 @@ TEST_F(TransitWindow, TheCountdownGoesToZeroThenTheTextStopsAndTheWindowWaitsFor
 
   main->tmrTransit->Timer();
   EXPECT_FALSE(Visible());
-  EXPECT_FALSE(AnyTimerOn());
+  EXPECT_FALSE(OwnTimerOn());
+  EXPECT_EQ(Started(), 1);
   // The next transit counts from the time set now.
   setup->updTransitTime->SetPosition(7);
   StartTransit();
@@ -182,7 +201,7 @@ TEST_F(TransitWindow, TheSpeedSetsTheStepIntervalAndNoSelectionKeepsIt) {
 // One generator for the window, seeded once: several draws within one tick of the clock are not
 // the same draw again, so a text moving right still comes in the lower band at times.
 TEST_F(TransitWindow, DrawsWithinOneClockTickAreIndependent) {
-  FakeClock frozen;
+  // The fixture's clock stands still.
   std::set<std::pair<bool, bool>> seen;
   for (int i = 0; i < 60 && seen.size() < 4; ++i) {
     StartTransit();
@@ -269,9 +288,8 @@ TEST_F(TransitWindow, TheUserEndsTheRunAndOnlyMusicTheRunStartedStops) {
       MusicWasPlaying = m.wasPlaying;
       media.SetState(kPlayStatePlaying);
       media.log.clear();
-      calls.clear();
+      const int started = Started();
       StartTransit();
-      ASSERT_TRUE(Visible());
       switch (how) {
         case kExit: UserClick(w->btnExit); break;
         case kKey:
@@ -285,11 +303,14 @@ TEST_F(TransitWindow, TheUserEndsTheRunAndOnlyMusicTheRunStartedStops) {
       const std::string at = std::string(names[how]) + " music " + std::to_string(m.withMusic) + "," +
                              std::to_string(m.wasPlaying);
       EXPECT_FALSE(Visible()) << at;
-      EXPECT_FALSE(AnyTimerOn()) << at << ": no further saver starts";
-      const bool stops = how != kRunsTick && m.withMusic == 1 && m.wasPlaying == 0;
-      EXPECT_EQ(Stops(), stops ? 1 : 0) << at;
+      EXPECT_FALSE(OwnTimerOn()) << at;
       const bool tick = how == kRunsTick;
-      EXPECT_EQ(std::count(calls.begin(), calls.end(), L"tmrTransitTimer"), tick ? 1 : 0) << at;
+      EXPECT_EQ(Started() - started, tick ? 1 : 0) << at;
+      EXPECT_EQ(RunOver(), !tick) << at << (tick ? ": the run goes on" : ": no further saver starts");
+      const bool stops = !tick && m.withMusic == 1 && m.wasPlaying == 0;
+      EXPECT_EQ(Stops(), stops ? 1 : 0) << at;
+      main->tmrPlayEachScr->SetEnabled(false);
+      main->tmrDetectScrIfEnd->SetEnabled(false);
     }
   }
 }
@@ -304,7 +325,8 @@ TEST_F(TransitWindow, AKeyWithoutACharacterLeavesTheWindowUp) {
   EXPECT_TRUE(main->tmrTransit->Enabled());
 }
 
-TEST_F(TransitWindow, NextNowStartsTheTransitTickAtOnce) {
+TEST_F(TransitWindow, NextNowStartsTheNextSaverAtOnce) {
+  FirstScrStart = 1;
   ScrRunWithMusic = 1;
   MusicWasPlaying = 0;
   media.SetState(kPlayStatePlaying);
@@ -312,9 +334,12 @@ TEST_F(TransitWindow, NextNowStartsTheTransitTickAtOnce) {
   w->tmrCountDown->Timer();
   media.log.clear();
   UserClick(w->btnNextScrNow);
-  EXPECT_EQ(std::count(calls.begin(), calls.end(), L"tmrTransitTimer"), 1);
+  EXPECT_EQ(Started(), 1) << "the first saver";
+  EXPECT_EQ(shell.calls.back().file, savers / L"one.scr");
   EXPECT_FALSE(Visible());
-  EXPECT_FALSE(AnyTimerOn());
+  EXPECT_FALSE(OwnTimerOn());
+  EXPECT_FALSE(main->tmrTransit->Enabled());
+  EXPECT_TRUE(main->tmrPlayEachScr->Enabled()) << "the saver's play time";
   EXPECT_EQ(Stops(), 0) << "the run goes on with its music";
   EXPECT_EQ(TransitCountDown, 9) << "the countdown did not finish";
 }
