@@ -113,9 +113,9 @@ void TLabel::CaptionChanged() {
 
 void TLabel::RedrawThrough(const RECT& before) {
   if (!parent_ || !parent_->HandleIfAllocated()) return;
-  RECT r = BoundsRect();
-  UnionRect(&r, &r, &before);
-  RedrawWindow(parent_->HandleIfAllocated(), &r, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+  // The two places apart: a label that jumps across its parent repaints only where it was and is.
+  for (const RECT& r : {before, BoundsRect()})
+    RedrawWindow(parent_->HandleIfAllocated(), &r, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void TLabel::BoundsChanged() {

@@ -1,6 +1,6 @@
 // Shows one of the player's windows for screenshots, until it is closed: "setup <page>" the settings
-// dialog on a page (0 to 3), "list" the playlist window with a few lines, "transit" the transit
-// window. The main window stays hidden.
+// dialog on a page (0 to 3), "list" the playlist window with a few lines, "transit <background>" the
+// transit window with that background (0 colour, 1 skin, 2 picture). The main window stays hidden.
 #include <windows.h>
 
 #include <string>
@@ -29,8 +29,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR cmd, int) {
   } else if (what == L"list") {
     frmMusicList->CheckListBox1->Items.Assign({L"C:\\音乐\\一.mp3", L"C:\\音乐\\二.wav", L"C:\\音乐\\三.mid"});
     frmMusicList->Show();
-  } else if (what == L"transit") {
-    frmTransitForm->SetBounds(0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+  } else if (what.rfind(L"transit", 0) == 0) {
+    // The background choice (0 colour, 1 skin, 2 picture) follows the word.
+    frmSetupSaverDeck->rdgTransitFormBackgroundUse->SetItemIndex(StrToIntDef(Trim(what.substr(7)), 0));
+    // The built-in picture, as after a start with a saved picture choice.
+    frmSetupSaverDeck->btnImg1Click(nullptr);
     frmTransitForm->Show();
   }
   Application->Run();
