@@ -10,24 +10,14 @@
 #include <string>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "ShellFakes.h"
-#include "TextFile.h"
 #include "uniQVShare.h"
 #include "uniSaverDeck.h"
 #include "uniSetupSaverDeck.h"
 #include "uniTransitForm.h"
 
 namespace {
-
-double Ms(const LARGE_INTEGER& a, const LARGE_INTEGER& b, const LARGE_INTEGER& f) {
-  return double(b.QuadPart - a.QuadPart) * 1000.0 / double(f.QuadPart);
-}
-
-void Report(const char* what, std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  std::printf("%s: min %.2f ms, median %.2f ms, max %.2f ms (%zu steps)\n", what, v.front(), v[v.size() / 2],
-              v.back(), v.size());
-}
 
 // Paints everything due now, the children included, as the next pass of the message loop would.
 void PaintNow(HWND h) {
@@ -39,15 +29,7 @@ void PaintNow(HWND h) {
 
 int wmain() {
   const int steps = 200;
-  wchar_t temp[MAX_PATH];
-  GetTempPathW(MAX_PATH, temp);
-  const std::wstring folder = std::wstring(temp) + L"qvtransitbench";
-  CreateDirectoryW(folder.c_str(), nullptr);
-  SetPlayerConfigFolder(folder);
-  const std::wstring pathFile = PathFileFolder() + L"\\" + kSaverDeckPathFile;
-  const bool hadPathFile = FileExists(pathFile);
-  const std::vector<std::wstring> oldPathFile = hadPathFile ? ReadTextLines(pathFile) : std::vector<std::wstring>{};
-  WritePathFile(kSaverDeckPathFile, OwnExePath(), kSaverDeckPathFileVersion);
+  BenchPlayerWorld world(L"qvtransitbench");
 
   InitApplication();
   Application->Title = L"Sonavista";
@@ -57,7 +39,7 @@ int wmain() {
   Application->CreateForm(frmTransitForm);
 
   // A 1024x768 picture, stretched over the screen.
-  const std::wstring picture = folder + L"\\transit.bmp";
+  const std::wstring picture = world.folder + L"\\transit.bmp";
   WriteBitmapFile(picture, 1024, 768);
   frmSetupSaverDeck->imgTransitBackground->Picture.LoadFromFile(picture);
   frmSetupSaverDeck->rdgTransitFormBackgroundUse->SetItemIndex(2);
@@ -77,24 +59,21 @@ int wmain() {
     PaintNow(w->Handle());
     QueryPerformanceCounter(&t1);
     std::printf("%s: first paint of the whole window %.2f ms\n", buffered ? "double-buffered" : "unbuffered",
-                Ms(t0, t1, freq));
+                MsBetween(t0, t1, freq));
     std::vector<double> ms;
     for (int i = 0; i < steps; ++i) {
       QueryPerformanceCounter(&t0);
       w->tmrTextMoveTimer(nullptr);
       PaintNow(w->Handle());
       QueryPerformanceCounter(&t1);
-      ms.push_back(Ms(t0, t1, freq));
+      ms.push_back(MsBetween(t0, t1, freq));
     }
-    Report(buffered ? "double-buffered text step, repainted" : "unbuffered text step, repainted", ms);
+    ReportTimes(buffered ? "double-buffered text step, repainted" : "unbuffered text step, repainted", ms, "steps");
     w->Close();
     Application->ProcessMessages();
   }
 
   DeleteFileW(picture.c_str());
-  RemoveDirectoryW(folder.c_str());
-  if (hadPathFile) WriteTextLines(pathFile, oldPathFile);
-  else DeleteFileW(pathFile.c_str());
   TComponent::Free(Application);
   return 0;
 }
