@@ -142,7 +142,20 @@ void TfrmTransitForm::FormKeyPress(TObject*, wchar_t& Key) {
 }
 
 void TfrmTransitForm::btnNextScrNowClick(TObject*) {
-  if (!frmSaverDeck) return;
+  // A click that lands after the run has ended (a key ended it first) starts nothing.
+  if (!frmSaverDeck || !Visible()) return;
   frmSaverDeck->tmrTransit->SetEnabled(false);
   frmSaverDeck->tmrTransitTimer(nullptr);
+}
+
+void TfrmTransitForm::WndProc(TMessage& m) {
+  // Enter and Esc come through the dialog manager as commands, not as characters: they end the
+  // run as any other character does.
+  if (m.Msg == WM_COMMAND && m.LParam == 0 && HIWORD(m.WParam) == 0 &&
+      (LOWORD(m.WParam) == IDOK || LOWORD(m.WParam) == IDCANCEL)) {
+    wchar_t key = LOWORD(m.WParam) == IDOK ? VK_RETURN : VK_ESCAPE;
+    if (KeyPreview) FormKeyPress(this, key);
+    return;
+  }
+  TForm::WndProc(m);
 }

@@ -315,6 +315,23 @@ TEST_F(TransitWindow, TheUserEndsTheRunAndOnlyMusicTheRunStartedStops) {
   }
 }
 
+// Enter and Esc reach the window through the dialog manager, yet they are characters too.
+TEST_F(TransitWindow, EnterAndEscEndTheRunAsOtherCharactersDo) {
+  for (WPARAM key : {WPARAM(VK_ESCAPE), WPARAM(VK_RETURN)}) {
+    StartTransit();
+    for (TWinControl* focus : {static_cast<TWinControl*>(w->btnNextScrNow), static_cast<TWinControl*>(w)}) {
+      if (!Visible()) break;
+      focus->SetFocus();
+      PostMessageW(focus->Handle(), WM_KEYDOWN, key, 1);
+      PostMessageW(focus->Handle(), WM_KEYUP, key, 0xC0000001);
+      PumpMessages();
+    }
+    EXPECT_FALSE(Visible()) << key;
+    EXPECT_TRUE(RunOver()) << key;
+    EXPECT_EQ(Started(), 0) << key << ": not even by the focused \"手动\"";
+  }
+}
+
 TEST_F(TransitWindow, AKeyWithoutACharacterLeavesTheWindowUp) {
   StartTransit();
   HWND target = GetFocus() && IsChild(w->Handle(), GetFocus()) ? GetFocus() : w->Handle();
