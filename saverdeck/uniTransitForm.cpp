@@ -41,9 +41,10 @@ QV_REGISTER_FORM(TfrmTransitForm);
 
 void TfrmTransitForm::CreateParams(TCreateParams& p) {
   TForm::CreateParams(p);
-  // Above every window, and no taskbar button.
+  // Above every window, and no taskbar button. It stays owned by the program's hidden window:
+  // Wine's taskbar shows a button for every unowned window, a tool window with the desktop as
+  // its parent included.
   p.ExStyle |= WS_EX_TOPMOST | WS_EX_TOOLWINDOW;
-  p.WndParent = GetDesktopWindow();
 }
 
 void TfrmTransitForm::FormCreate(TObject*) { DoubleBuffered = true; }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "PlayerFixture.h"
+#include "ProcessHelpers.h"
 #include "SaverDeckFakes.h"
 #include "ScrRunRules.h"
 #include "ScreenSavers.h"
@@ -108,6 +109,10 @@ TEST_F(ScrRun, TheListHoldsNoneThenTheWindowsFoldersSaversThenTheSystemFolders) 
   EXPECT_NE(std::find(shown.begin(), shown.end(), L"bubbles"), shown.end());
 
   EXPECT_EQ(main->lblSCR_total->Caption(), L"7");
+  EXPECT_EQ(WindowText(main->lblSCR_total->Handle()), L"7") << "as the window shows it";
+  HWND caption = ChildByCaption(main->Handle(), L"当前屏保总数：");
+  ASSERT_TRUE(caption);
+  EXPECT_EQ(WindowText(GetWindow(caption, GW_HWNDNEXT)), L"7");
   EXPECT_EQ(main->cbbSCRSavers->ItemIndex(), 1);
   EXPECT_EQ(main->cbbSCRSaversName->ItemIndex(), 1);
   EXPECT_TRUE(Idle());
