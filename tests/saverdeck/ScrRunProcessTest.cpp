@@ -106,12 +106,7 @@ TEST_F(ScrRunProcess, TheInTurnCommandShowsEachSaverAfterTheTransitAndEndingOneB
   EXPECT_EQ(first->Started().size(), 1u);
 
   // The user ends it: when its play time is over the run ends, with no transit and no start.
-  const DWORD secondPid = second->Started()[0];
-  HANDLE h = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, secondPid);
-  ASSERT_TRUE(h);
-  TerminateProcess(h, 0);
-  WaitForSingleObject(h, 5000);
-  CloseHandle(h);
+  SaverInWindowsFolder::End(second->Started()[0]);
   EXPECT_FALSE(WaitFor([&] { return Transit(p) || one.Started().size() + two.Started().size() > 2; },
                        kPlayMs + kTransitMs + 5000, 200))
       << "the run went on";
@@ -158,11 +153,7 @@ TEST_F(ScrRunProcess, TheBreakRemindersPreviewThroughThePlayerRunsRandomSaversWi
   EXPECT_EQ(shown->LogLines()[1], L"args /S");
 
   // Ended by hand: the run with music notices within its detector's second, with no transit after.
-  HANDLE h = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, shown->Started()[0]);
-  ASSERT_TRUE(h);
-  TerminateProcess(h, 0);
-  WaitForSingleObject(h, 5000);
-  CloseHandle(h);
+  SaverInWindowsFolder::End(shown->Started()[0]);
   EXPECT_FALSE(WaitFor([&] { return Transit(player) || one.Started().size() + two.Started().size() > 1; },
                        kTransitMs + 3000, 200))
       << "the run went on";
