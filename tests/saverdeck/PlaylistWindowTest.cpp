@@ -44,6 +44,12 @@ class PlaylistWindow : public PlayerForms {
     frmMusicList->SetLines(TPlaylistLines{std::move(texts), std::move(marks), selected});
   }
   static TPlaylistLines Lines() { return frmMusicList->Lines(); }
+  // A music file that exists (the fake control reads nothing of it).
+  std::wstring Song(const std::wstring& name) {
+    const std::wstring path = folder / name;
+    WriteTextLines(path, {L"RIFF"});
+    return path;
+  }
   // A right click on the list, then the keys of a user choosing the command.
   void Choose(Group group, int item) {
     calls.clear();
@@ -164,47 +170,55 @@ TEST_F(PlaylistWindow, SaveWritesTheWholeListThroughTheOneDialogAndCancelWritesN
 }
 
 TEST_F(PlaylistWindow, LoadReplacesThenStopsAndPlaysAndLoadAndAddAppendsKeepingTheCurrentLine) {
-  const std::wstring path = folder / L"list.qvml";
-  WriteBytes(path, "C:\\x.mp3\nC:\\y.mp3\n");
+  const std::wstring path = folder / L"list.qvml", x = Song(L"x.mp3"), y = Song(L"y.mp3");
+  WriteTextLines(path, {x, y});
   Fill({L"a", L"b", L"c"}, {true, true, false}, 2);
   dialogs.ChooseFile(path);
+  media.log.clear();
   Choose(kFile, 3);
   EXPECT_EQ(dialogs.asked.back().title, L"载入播放列表（清除当前）");
   TPlaylistLines l = Lines();
-  EXPECT_EQ(l.texts, (Texts{L"C:\\x.mp3", L"C:\\y.mp3"}));
+  EXPECT_EQ(l.texts, (Texts{x, y}));
   EXPECT_EQ(l.marks, (Marks{false, false}));
-  EXPECT_EQ(l.selected, -1);
-  EXPECT_EQ(calls, (Texts{L"bbtStopClick", L"bbtPlayClick"}));
+  // Stopped, then played from the top of the new list.
+  EXPECT_EQ(l.selected, 0);
+  EXPECT_EQ(media.log, (Texts{L"stop", L"URL " + x, L"play"}));
 
   Fill({L"a", L"b", L"c"}, {true, false, false}, 1);
   dialogs.ChooseFile(path);
+  media.log.clear();
   Choose(kFile, 4);
   EXPECT_EQ(dialogs.asked.back().title, L"载入播放列表（追加到后面）");
   l = Lines();
-  EXPECT_EQ(l.texts, (Texts{L"a", L"b", L"c", L"C:\\x.mp3", L"C:\\y.mp3"}));
+  EXPECT_EQ(l.texts, (Texts{L"a", L"b", L"c", x, y}));
   EXPECT_EQ(l.marks, (Marks{true, false, false, false, false}));
   EXPECT_EQ(l.selected, 1);
-  EXPECT_TRUE(calls.empty()) << "appending plays nothing";
+  EXPECT_TRUE(media.log.empty()) << "appending plays nothing";
 }
 
 TEST_F(PlaylistWindow, AFileThatCannotBeReadShowsTheErrorBoxKeepsTheListAndPlaysNothing) {
   Fill({L"a", L"b"}, {false, true}, 0);
+  media.log.clear();
   for (int item : {3, 4}) {
     dialogs.ChooseFile(folder / L"gone.qvml");
     dialogs.Answer(IDOK);
     Choose(kFile, item);
     EXPECT_EQ(Lines().texts, (Texts{L"a", L"b"})) << item;
     EXPECT_EQ(Lines().marks, (Marks{false, true}));
-    EXPECT_TRUE(calls.empty()) << "stop or play after a failed load";
+    EXPECT_TRUE(media.log.empty()) << "stop or play after a failed load";
   }
   ASSERT_EQ(dialogs.shown.size(), 2u);
   EXPECT_EQ(dialogs.shown[0].flags & MB_ICONMASK, UINT(MB_ICONERROR));
-  // A file of other bytes loads as it decodes, up to a NUL.
+  // A file of other bytes loads as it decodes, up to a NUL; its first "file" then cannot be
+  // found, which the player says.
   const std::wstring binary = folder / L"binary.qvml";
   WriteBytes(binary, std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16));
   dialogs.ChooseFile(binary);
+  dialogs.Answer(IDOK);
   Choose(kFile, 3);
   EXPECT_EQ(Lines().texts.size(), 2u);
+  ASSERT_EQ(dialogs.shown.size(), 3u);
+  EXPECT_NE(dialogs.shown[2].text.find(L"不存在"), std::wstring::npos) << Narrow(dialogs.shown[2].text);
 }
 
 // ---- accompaniment, forwarding, a line's click -----------------------------------------------------
@@ -225,23 +239,38 @@ TEST_F(PlaylistWindow, TheCurrentLineBecomesTheOwnAccompanimentWithTheSettingFla
 }
 
 TEST_F(PlaylistWindow, TheShowControlModeAndAddItemsGoToThePlayer) {
+  const std::wstring a = Song(L"a.mp3"), b = Song(L"b.mp3"), c = Song(L"c.mp3");
+  Fill({a, b});
+  // 控制: play (from the top), pause, stop; the volume items reach the player's own.
   struct {
-    Group group;
     int item;
-    std::wstring call;
-  } cases[] = {
-      {kControl, 0, L"bbtPlayClick"},  {kControl, 1, L"bbtPauseClick"},
-      {kControl, 2, L"bbtStopClick"},  {kControl, 3, L"NVolAdjustClick"},
-      {kControl, 4, L"NMuteClick"},    {kMode, 0, L"NModeSingleClick NModeSingle"},
-      {kMode, 1, L"NModeSingleClick NModeLoopSingle"}, {kMode, 2, L"NModeSingleClick NModeShunXu"},
-      {kMode, 3, L"NModeSingleClick NModeNiXu"},       {kMode, 4, L"NModeSingleClick NModeLoopShunXu"},
-      {kMode, 5, L"NModeSingleClick NModeLoopNiXu"},   {kMode, 6, L"NModeSingleClick NModeRandom"},
-      {kFile, 0, L"bbtOpenClick"},     {kFile, 1, L"bbtOpenClick NNewMusicList"},
+    Texts media, calls;
+  } controls[] = {
+      {0, {L"URL " + a, L"play"}, {}}, {1, {L"pause"}, {}}, {2, {L"stop"}, {}},
+      {3, {}, {L"NVolAdjustClick"}},   {4, {}, {L"NMuteClick"}},
   };
-  for (const auto& c : cases) {
-    Choose(c.group, c.item);
-    EXPECT_EQ(calls, Texts{c.call}) << Narrow(c.call);
+  for (const auto& k : controls) {
+    media.log.clear();
+    Choose(kControl, k.item);
+    EXPECT_EQ(media.log, k.media) << "control " << k.item;
+    EXPECT_EQ(calls, k.calls) << "control " << k.item;
   }
+  // 模式: each item sets the player's mode, touching nothing of playback.
+  media.log.clear();
+  for (int m = 0; m < kPlayModeCount; ++m) {
+    Choose(kMode, m);
+    EXPECT_EQ(main->PlayMode(), TPlayMode(m)) << m;
+  }
+  EXPECT_TRUE(media.log.empty());
+  // 文件: "添加..." appends what the player's dialog chose, "新建..." replaces the list with it.
+  dialogs.ChooseFile(c);
+  Choose(kFile, 0);
+  EXPECT_EQ(dialogs.asked.back().title, L"打开音乐");
+  EXPECT_EQ(Lines().texts, (Texts{a, b, c}));
+  dialogs.ChooseFile(b);
+  Choose(kFile, 1);
+  EXPECT_EQ(dialogs.asked.back().title, L"打开音乐");
+  EXPECT_EQ(Lines().texts, Texts{b});
   // 显示: 隐藏 hides the list, 复位 shows the player, 全部隐藏 hides it.
   Choose(kShow, 1);
   EXPECT_FALSE(IsWindowVisible(frmMusicList->Handle()));
@@ -253,9 +282,11 @@ TEST_F(PlaylistWindow, TheShowControlModeAndAddItemsGoToThePlayer) {
 }
 
 TEST_F(PlaylistWindow, AClickOnALinePlaysIt) {
-  Fill({L"C:\\a.mp3", L"C:\\b.mp3"});
+  const std::wstring a = Song(L"a.mp3"), b = Song(L"b.mp3");
+  Fill({a, b});
+  media.log.clear();
   UserCommand(List()->Handle(), LB_SETCURSEL, 1, LBN_SELCHANGE);
-  EXPECT_EQ(calls, Texts{L"PlayFile C:\\b.mp3"});
+  EXPECT_EQ(media.log, (Texts{L"URL " + b, L"play"}));
 }
 
 TEST_F(PlaylistWindow, ResizingKeepsTheDesignHeightAndThePlayersWidthAtLeast) {
@@ -328,20 +359,22 @@ TEST_F(FixFileType, ARegistryErrorShowsItsBoxAndNeitherTellsTheShellNorSaysDone)
 
 struct StartCase {
   const char* name;
-  Texts args;              // "<list>" and "<start>" stand for the two files, "<gone>" for a missing one
+  Texts args;              // "<list>" stands for the /L list file, "<gone>" for a missing one
   bool silent, minimize, atStart, playAtOnce;
   int useBanYing, source;  // cbbUseBanYingOrNot, cbbBanYingForAutoScr
-  Texts lines;             // the list after the start
+  Texts lines;             // the list after the start, as the songs' names
   bool shown;              // the main window shows when the loop starts
-  Texts played;            // the calls into playback
+  const wchar_t* plays;    // the song played at the start, if any
+  bool stopFirst;          // a stop before it
 };
 
 class PlaylistStart : public PlayerForms, public testing::WithParamInterface<StartCase> {
  protected:
   void BeforeMusicList() override {
     const StartCase& c = GetParam();
-    WriteTextLines(folder / L"list.qvml", {L"C:\\from-L.mp3"});
-    WriteTextLines(folder / L"start.qvml", {L"C:\\at-start-1.mp3", L"C:\\at-start-2.mp3"});
+    for (const wchar_t* n : {L"from-L", L"at-start-1", L"at-start-2"}) WriteTextLines(Song(n), {L"RIFF"});
+    WriteTextLines(folder / L"list.qvml", {Song(L"from-L")});
+    WriteTextLines(folder / L"start.qvml", {Song(L"at-start-1"), Song(L"at-start-2")});
     for (std::wstring a : c.args) {
       if (a == L"<list>") a = folder / L"list.qvml";
       if (a == L"<gone>") a = folder / L"gone.qvml";
@@ -350,26 +383,37 @@ class PlaylistStart : public PlayerForms, public testing::WithParamInterface<Sta
     auto* s = frmSetupSaverDeck;
     s->edtPlayMusListAtStart->SetText(folder / L"start.qvml");
     s->cbxSlientStartupOnMsg->SetChecked(c.silent);
+    // Ticking "minimise at start" asks its question: the user agrees.
+    if (c.minimize) dialogs.Answer(IDYES);
     s->cbxMinimizeOnStart->SetChecked(c.minimize);
+    dialogs.shown.clear();
     s->cbxPlayMusListAtStart->SetChecked(c.atStart);
     s->cbxPlayImediately->SetChecked(c.playAtOnce);
     s->cbbUseBanYingOrNot->SetItemIndex(c.useBanYing);
     s->cbbBanYingForAutoScr->SetItemIndex(c.source);
-    calls.clear();
+    media.log.clear();
   }
+  std::wstring Song(const std::wstring& name) const { return folder / (name + L".mp3"); }
   ScriptedDialogs dialogs;
   TestFolder folder{L"qvstart"};
 };
 
-const Texts kStartList{L"C:\\at-start-1.mp3", L"C:\\at-start-2.mp3"};
-const Texts kLList{L"C:\\from-L.mp3"};
+const Texts kStartList{L"at-start-1", L"at-start-2"};
+const Texts kLList{L"from-L"};
 
 TEST_P(PlaylistStart, TheFirstArgumentAndTheSettingsDecideTheList) {
   const StartCase& c = GetParam();
-  EXPECT_EQ(frmMusicList->CheckListBox1->Items.List(), c.lines);
-  EXPECT_EQ(frmMusicList->CheckListBox1->ItemIndex(), -1);
+  Texts lines, played;
+  for (const std::wstring& n : c.lines) lines.push_back(Song(n));
+  if (c.plays) {
+    if (c.stopFirst) played.push_back(L"stop");
+    played.push_back(L"URL " + Song(c.plays));
+    played.push_back(L"play");
+  }
+  EXPECT_EQ(frmMusicList->CheckListBox1->Items.List(), lines);
+  EXPECT_EQ(frmMusicList->CheckListBox1->ItemIndex(), c.plays ? 0 : -1);
   EXPECT_EQ(Application->ShowMainForm, c.shown);
-  EXPECT_EQ(createCalls, c.played);
+  EXPECT_EQ(media.log, played);
   EXPECT_TRUE(dialogs.shown.empty());
   EXPECT_EQ(LastErrorText, L"");
 }
@@ -378,19 +422,18 @@ INSTANTIATE_TEST_SUITE_P(
     Table, PlaylistStart,
     testing::Values(
         // By a sibling: quiet start; the start-up list only while music is in use for outside runs.
-        StartCase{"SiblingQuiet", {L"/A"}, true, false, false, false, 0, 1, kStartList, false, {}},
-        StartCase{"SiblingAutomatic", {L"/A"}, false, true, false, true, 0, 0, kStartList, true, {}},
-        StartCase{"SiblingNoMusicInUse", {L"/A"}, false, false, true, true, 1, 0, {}, true, {}},
-        StartCase{"SiblingOwnFile", {L"/A"}, false, false, true, true, 0, 2, {}, true, {}},
+        StartCase{"SiblingQuiet", {L"/A"}, true, false, false, false, 0, 1, kStartList, false, nullptr, false},
+        StartCase{"SiblingAutomatic", {L"/A"}, false, true, false, true, 0, 0, kStartList, true, nullptr, false},
+        StartCase{"SiblingNoMusicInUse", {L"/A"}, false, false, true, true, 1, 0, {}, true, nullptr, false},
+        StartCase{"SiblingOwnFile", {L"/A"}, false, false, true, true, 0, 2, {}, true, nullptr, false},
         // /L: that list in place, stop and play; nothing else.
-        StartCase{"SlashL", {L"/L", L"<list>"}, false, true, true, true, 0, 0, kLList, true,
-                  {L"bbtStopClick", L"bbtPlayClick"}},
-        StartCase{"SlashLMissingIsSilent", {L"/L", L"<gone>"}, false, true, true, true, 0, 0, {}, true, {}},
+        StartCase{"SlashL", {L"/L", L"<list>"}, false, true, true, true, 0, 0, kLList, true, L"from-L", true},
+        StartCase{"SlashLMissingIsSilent", {L"/L", L"<gone>"}, false, true, true, true, 0, 0, {}, true, nullptr, false},
         // Anything else is a start without switches.
-        StartCase{"LowerCaseL", {L"/l", L"<list>"}, false, false, true, false, 0, 0, kStartList, true, {}},
-        StartCase{"BareL", {L"/L"}, false, true, true, true, 0, 0, kStartList, false, {L"bbtPlayClick"}},
-        StartCase{"SlashAThenL", {L"x", L"/A"}, false, false, false, true, 0, 0, {}, true, {}},
-        StartCase{"NoArguments", {}, false, false, true, true, 0, 0, kStartList, true, {L"bbtPlayClick"}}),
+        StartCase{"LowerCaseL", {L"/l", L"<list>"}, false, false, true, false, 0, 0, kStartList, true, nullptr, false},
+        StartCase{"BareL", {L"/L"}, false, true, true, true, 0, 0, kStartList, false, L"at-start-1", false},
+        StartCase{"SlashAThenL", {L"x", L"/A"}, false, false, false, true, 0, 0, {}, true, nullptr, false},
+        StartCase{"NoArguments", {}, false, false, true, true, 0, 0, kStartList, true, L"at-start-1", false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 class MissingStartList : public PlayerForms {

@@ -549,6 +549,7 @@ TEST_F(Settings, TheNoticesOfPageTwoAndTheEmptyPlaylistQuestion) {
   s->Show();
   s->PageControl1->SetActivePageIndex(2);
   dialogs.Answer(IDOK).Answer(IDOK).Answer(IDOK).Answer(IDNO).Answer(IDYES);
+  dialogs.CancelDialog();
   Click(s->btnHelp_AboutBanYing);
   Click(s->btnHelp_AboutBanYing2);
   UserClick(s->lblMoreExternalClients);
@@ -563,7 +564,9 @@ TEST_F(Settings, TheNoticesOfPageTwoAndTheEmptyPlaylistQuestion) {
   EXPECT_EQ(dialogs.shown[2].caption, L"Quovel软件诚邀：");
   EXPECT_EQ(dialogs.shown[3].text, L"音乐播放器列表里没有文件，是否现在就添加？");
   EXPECT_EQ(dialogs.shown[3].caption, L"Quovel提示：");
-  EXPECT_EQ(std::count(calls.begin(), calls.end(), L"bbtOpenClick"), 1) << "Yes adds music, with no sender";
+  // Yes opens the player's own dialog to add music.
+  ASSERT_EQ(dialogs.asked.size(), 1u) << "Yes adds music";
+  EXPECT_EQ(dialogs.asked[0].title, L"打开音乐");
 
   frmMusicList->CheckListBox1->Items.Assign({L"C:\\a.mp3"});
   Click(s->btnSetBanYingPlayList);

@@ -297,13 +297,19 @@ TEST_F(StartUp, AnOlderVersionBringsTheNoticeAfterEachOkUntilItGoes) {
 // ---- the playlist at the start ------------------------------------------------------------------------
 
 TEST_F(StartUp, SlashLShowsItsListInOrderAndAnyOtherFirstArgumentLeavesItEmptyWithoutABox) {
-  const std::wstring list = folder / L"三首.qvml";
-  WriteBytes(list, "C:\\one.mp3\nD:\\\xD2\xF4\xC0\xD6\\two.mp3\nE:\\three.mp3\n");  // LF ends, one path in GBK
+  // Three short tunes that exist (the list is played at once), one in a folder named in GBK.
+  const std::wstring list = folder / L"三首.qvml", one = folder / L"one.wav", two = folder / L"音乐\\two.wav",
+                     three = folder / L"three.wav";
+  CreateDirectoryW((folder / L"音乐").c_str(), nullptr);
+  for (const std::wstring& f : {one, two, three}) ASSERT_TRUE(WriteToneWav(f, 300));
+  const std::string base = Narrow(folder.Path());  // the test folder's path is plain ASCII
+  WriteBytes(list, base + "\\one.wav\n" + base + "\\\xD2\xF4\xC0\xD6\\two.wav\n" + base + "\\three.wav\n");  // LF ends
   {
     Player p(L"/L \"" + list + L"\"");
     StartShown(p);
     EXPECT_TRUE(WaitFor([&] { return PlaylistTexts(p).size() == 3; })) << PlaylistTexts(p).size();
-    EXPECT_EQ(PlaylistTexts(p), (std::vector<std::wstring>{L"C:\\one.mp3", L"D:\\音乐\\two.mp3", L"E:\\three.mp3"}));
+    EXPECT_EQ(PlaylistTexts(p), (std::vector<std::wstring>{one, two, three}));
+    EXPECT_EQ(p.Window(L"#32770"), nullptr) << "a box at /L";
     p.Quit();
     ASSERT_TRUE(p.Ended());
   }
