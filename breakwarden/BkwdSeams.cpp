@@ -2,6 +2,10 @@
 
 #include "Handles.h"
 #include "Seams.h"
+#include "uniAboutQV.h"
+#include "uniQVShare.h"
+#include "uniStat.h"
+#include "unitFrmMain.h"
 
 BOOL AnimationSeam::Animate(HWND window, DWORD ms, DWORD flags) { return AnimateWindow(window, ms, flags); }
 
@@ -49,6 +53,27 @@ bool PowerSeam::IsInFront(HWND window) { return GetForegroundWindow() == window;
 
 void PowerSeam::PressKey(BYTE vk, bool up) { keybd_event(vk, 0, up ? KEYEVENTF_KEYUP : 0, 0); }
 
+void ProgramWindowsSeam::CreateStat() {
+  frmStat = new TfrmStat(Application);
+  frmStat->Show();
+}
+
+void ProgramWindowsSeam::AddStatLine(const std::wstring& line) {
+  if (IsFormCreated(L"frmStat") && frmStat) frmStat->AddHistoryLine(line);
+}
+
+void ProgramWindowsSeam::ShowAboutPage(int page) {
+  if (frmAboutHelp) frmAboutHelp->ShowPage(page);
+}
+
+void ProgramWindowsSeam::AboutWelcome() {
+  if (frmAboutHelp) frmAboutHelp->procWelcome();
+}
+
+void ProgramWindowsSeam::ShutDownDialog() {
+  if (frmMain) frmMain->NSysShutdownInterfaceClick(nullptr);
+}
+
 AnimationSeam& Animation() { return SeamSlot<AnimationSeam>::Instance().Get(); }
 void SetAnimationSeam(AnimationSeam* seam) { SeamSlot<AnimationSeam>::Instance().Set(seam); }
 ScreenSaverSeam& ScreenSaver() { return SeamSlot<ScreenSaverSeam>::Instance().Get(); }
@@ -61,3 +86,7 @@ PowerSeam& Power() { return SeamSlot<PowerSeam>::Instance().Get(); }
 void SetPowerSeam(PowerSeam* seam) { SeamSlot<PowerSeam>::Instance().Set(seam); }
 ReminderWindowSeam& ReminderWindows() { return SeamSlot<ReminderWindowSeam>::Instance().Get(); }
 void SetReminderWindowSeam(ReminderWindowSeam* seam) { SeamSlot<ReminderWindowSeam>::Instance().Set(seam); }
+SettingsSeam& Settings() { return SeamSlot<SettingsSeam>::Instance().Get(); }
+void SetSettingsSeam(SettingsSeam* seam) { SeamSlot<SettingsSeam>::Instance().Set(seam); }
+ProgramWindowsSeam& ProgramWindows() { return SeamSlot<ProgramWindowsSeam>::Instance().Get(); }
+void SetProgramWindowsSeam(ProgramWindowsSeam* seam) { SeamSlot<ProgramWindowsSeam>::Instance().Set(seam); }

@@ -1,11 +1,19 @@
 #pragma once
 // Seams of the break reminder: calls that Wine fakes (window animation) or that change the
-// machine's own settings (the screen-saver-active flag). Each defaults to the real call; a test
-// installs a fake for its scope.
+// machine's own settings (the screen-saver-active flag), and the settings dialog and the other
+// windows as the main window and the break window reach them. Each defaults to the real call or
+// window; a test installs a fake for its scope.
 #include <windows.h>
 
 #include <cstdint>
 #include <string>
+
+#include "BreakWindowSettings.h"
+#include "Graphics.h"
+#include "RemindWindows.h"
+#include "SchedulerMath.h"
+
+class TForm;
 
 class AnimationSeam {
  public:
@@ -85,3 +93,55 @@ class ReminderWindowSeam {
 };
 ReminderWindowSeam& ReminderWindows();
 void SetReminderWindowSeam(ReminderWindowSeam* seam);
+
+// The settings dialog: its controls are the settings, read at the moment of use, one reader per
+// consumer. The real side asks frmSetup; while there is none (before it is made, after it is
+// freed) every reader answers the dialog's defaults, in one place.
+class SettingsSeam {
+ public:
+  virtual ~SettingsSeam() = default;
+  // The minute step, the alarms and the reminder windows' types.
+  virtual TSchedulerSettings SchedulerSettings();
+  // The break window, at every fade step and every second.
+  virtual TBreakWindowSettings BreakWindowSettings();
+  // A reminder window as it is made: the kind's row, content, colours and zoom (the zoom mode's
+  // handler runs first, so the automatic mode follows the current screen); no value text.
+  virtual RemindWindowLook RemindLook(int kind, ZoomWindow window);
+  // cbxActionOnSelectTerminate's item; -1 with none.
+  virtual int ExitActionIndex();
+
+  // What the other windows change in the dialog.
+  // The pattern drawn at random goes back into cbbBreakInterface.
+  virtual void SetBreakPattern(int pattern);
+  // StoreBreakPlan, then the plan selected in the list takes force.
+  virtual void SelectedPlanTakesForce();
+  // btnPreviewBreakForm ("点击预览") and the countdown's btnPreviewHintForm ("预览")
+  virtual void EnableBreakPreview(bool on);
+  virtual void EnableHintPreview(bool on);
+  // The exit setting's colour, flashed to show where it is.
+  virtual void SetExitActionColor(TColor color);
+
+  // The dialog as a window: nullptr while there is none; its page control.
+  virtual TForm* SetupForm();
+  virtual void SelectSetupPage(int page);
+};
+SettingsSeam& Settings();
+void SetSettingsSeam(SettingsSeam* seam);
+
+// The program's other windows as the main window and the break window open them. The real side
+// goes to the window (frmStat, frmAboutHelp); what is not built yet does nothing.
+class ProgramWindowsSeam {
+ public:
+  virtual ~ProgramWindowsSeam() = default;
+  // A new statistics window, shown.
+  virtual void CreateStat();
+  // One line at the end of the statistics window's history (Memo1), when it is open.
+  virtual void AddStatLine(const std::wstring& line);
+  // The about window on a page, and its welcome.
+  virtual void ShowAboutPage(int page);
+  virtual void AboutWelcome();
+  // The system's shut-down dialog (the tray's quick tool "系统关机介面"); filled with the tray menu.
+  virtual void ShutDownDialog();
+};
+ProgramWindowsSeam& ProgramWindows();
+void SetProgramWindowsSeam(ProgramWindowsSeam* seam);

@@ -4,19 +4,12 @@
 #include <vector>
 
 #include "BkwdSeams.h"
-#include "ConfigLayout.h"
 #include "EventLog.h"
 #include "Seams.h"
 #include "uniQVShare.h"
-#include "uniSetup.h"
 #include "unitFrmMain.h"
 
 namespace {
-
-TColor DefaultColour(const wchar_t* control) {
-  const ConfigItem* item = control ? FindConfigItem(control) : nullptr;
-  return item ? TColor(item->defaultValue) : clGray;
-}
 
 std::wstring ValueText(const RemindKindInfo& info) {
   switch (info.value) {
@@ -40,29 +33,14 @@ std::vector<const void*>& LoopOwners() {
 
 int RequestedRemindKind() { return frmMain ? int(frmMain->FRemindKind) : int(rkNextBreak); }
 
-RemindWindowLook GetRemindWindowLook(int kind, ZoomWindow window) {
+const RemindKindInfo& ShownRemindKind(int kind) {
   const RemindKindInfo* info = FindRemindKind(kind);
-  if (!info) info = FindRemindKind(rkNextBreak);
-  RemindWindowLook look{info, ValueText(*info), info->content ? info->content : L"", 0, 0, zmAuto, 0, 0};
-  if (frmSetup) {
-    TfrmSetup::TRemindZoom z = frmSetup->RemindWindowZoom(window);
-    look.zoomMode = z.mode;
-    look.percent = z.percent;
-    look.fontAdjust = z.fontAdjust;
-    look.body = frmSetup->RemindBodyColor(info->kind);
-    look.border = frmSetup->RemindBorderColor(info->kind);
-    look.content = frmSetup->RemindContent(info->kind);
-  } else {
-    // Without the settings dialog: its defaults.
-    look.percent = ZoomPercentForMode(zmAuto, 0, Screen->Width(), Screen->Height());
-    look.fontAdjust = ZoomPercentChanged(window, look.percent).fontAdjust;
-    look.body = DefaultColour(info->bodyColour);
-    look.border = DefaultColour(info->borderColour);
-    if (!info->content) {
-      const ConfigItem* item = FindConfigItem(info->contentControl);
-      look.content = item && item->defaultText ? item->defaultText : L"";
-    }
-  }
+  return info ? *info : *FindRemindKind(rkNextBreak);
+}
+
+RemindWindowLook GetRemindWindowLook(int kind, ZoomWindow window) {
+  RemindWindowLook look = Settings().RemindLook(kind, window);
+  look.value = ValueText(*look.info);
   return look;
 }
 

@@ -13,8 +13,10 @@ struct RemindWindowLook {
   int zoomMode, percent, fontAdjust;
 };
 
-// Reads the settings as the window is made: runs the window's zoom mode handler first, so the
-// automatic mode follows the current screen.
+// The kind's row; an unknown kind shows as the next-break reminder.
+const RemindKindInfo& ShownRemindKind(int kind);
+// Reads the settings as the window is made (Settings().RemindLook: the window's zoom mode handler
+// runs first, so the automatic mode follows the current screen) and the kind's value now.
 RemindWindowLook GetRemindWindowLook(int kind, ZoomWindow window);
 // The kind the main window asks for (FRemindKind), or the next-break reminder without one.
 int RequestedRemindKind();

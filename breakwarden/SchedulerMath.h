@@ -100,6 +100,7 @@ struct TSchedulerSettings {
   // -1 none) and the plan selected in the settings, which the tiredness figures use.
   int OnceWindow = 1, HourWindow = 1, BreakHintWindow = 0;
   TBreakPlan SelectedPlan;
+  bool Laptop = false;  // cbxHarwareIsLaptop: the power broadcasts' rules
 };
 
 struct TMinuteInput {

@@ -4,11 +4,9 @@
 
 #include "BkwdSeams.h"
 #include "DisplayZoom.h"
-#include "uniSetup.h"
 #include "unitFrmMain.h"
 
 TTWForm* TWForm = nullptr;
-TBreakWindowLinks BreakWindowLinks;
 
 namespace {
 const wchar_t kRestText[] = L"请您休息！";
@@ -18,63 +16,15 @@ const wchar_t kAbortCaption[] = L"确认：";
 constexpr int kAbortItem = 6;  // "不再提醒"
 }  // namespace
 
-TBreakWindowSettings ReadBreakWindowSettings() {
-  if (BreakWindowLinks.Settings) return BreakWindowLinks.Settings();
-  TBreakWindowSettings s;
-  TfrmSetup* f = frmSetup;
-  if (!f) return s;
-  if (f->rbxSelectBreakMode) s.Mode = BreakModeFromIndex(f->rbxSelectBreakMode->ItemIndex());
-  if (f->scbInterfereIntensity) s.InterfereIntensity = f->scbInterfereIntensity->Position();
-  if (f->cbxHideCursor) s.HideCursor = f->cbxHideCursor->Checked();
-  if (f->cbxDisableKeyboard) s.DisableKeyboard = f->cbxDisableKeyboard->Checked();
-  if (f->updFadeInSpeed) s.FadeInSpeed = f->updFadeInSpeed->Position();
-  if (f->UpdFadeInStep) s.FadeInStep = f->UpdFadeInStep->Position();
-  if (f->updTransparency) s.Transparency = f->updTransparency->Position();
-  if (f->cbxUseMoiseEffect) s.UseWaveEffect = f->cbxUseMoiseEffect->Checked();
-  if (f->updMoiseStrenth) s.WaveStrength = f->updMoiseStrenth->Position();
-  if (f->cbxShowSlogan) s.ShowSlogan = f->cbxShowSlogan->Checked();
-  if (f->cbbSlogan) s.Slogan = f->cbbSlogan->Text();
-  if (f->FontDialog1) s.SloganFont.Assign(f->FontDialog1->Font);
-  if (f->cbxShowPowerButton) s.ShowPowerButton = f->cbxShowPowerButton->Checked();
-  if (f->cbxShowCurrentMode) s.ShowCurrentMode = f->cbxShowCurrentMode->Checked();
-  if (f->cbbBreakInterface) {
-    s.Pattern = f->cbbBreakInterface->ItemIndex();
-    s.PatternCount = f->cbbBreakInterface->Items.Count();
-  }
-  if (f->cbxRandomInterface) s.RandomPattern = f->cbxRandomInterface->Checked();
-  s.Plan = f->PlanInForce();
-  return s;
-}
-
 namespace {
-void SetPatternInSettings(int pattern) {
-  if (BreakWindowLinks.SetPattern) BreakWindowLinks.SetPattern(pattern);
-  else if (frmSetup && frmSetup->cbbBreakInterface) frmSetup->cbbBreakInterface->SetItemIndex(pattern);
-}
-
-}  // namespace
-
-void SelectedPlanTakesForce() {
-  if (BreakWindowLinks.PlanTakesForce) {
-    BreakWindowLinks.PlanTakesForce();
-    return;
-  }
-  if (!frmSetup || !frmSetup->cbxBreakPlanPreSet) return;
-  const int selected = frmSetup->cbxBreakPlanPreSet->ItemIndex();
-  frmSetup->StoreBreakPlan();
-  // With no selection the plan in force stays.
-  frmSetup->Plans.SetPlanInForce(selected);
-}
-
-namespace {
+TBreakWindowSettings ReadSettings() { return Settings().BreakWindowSettings(); }
 
 void EnableBreakCommands() {
   if (frmMain) {
     if (frmMain->NBreakNow) frmMain->NBreakNow->Enabled = true;
     if (frmMain->NBreakDemo) frmMain->NBreakDemo->Enabled = true;
   }
-  if (BreakWindowLinks.EnablePreviewButton) BreakWindowLinks.EnablePreviewButton(true);
-  else if (frmSetup && frmSetup->btnPreviewBreakForm) frmSetup->btnPreviewBreakForm->SetEnabled(true);
+  Settings().EnableBreakPreview(true);
 }
 }  // namespace
 
@@ -131,10 +81,10 @@ void TTWForm::FormCreate(TObject*) {
   FClosed = false;
   FPreview = frmMain && frmMain->FDemoBreak;
 
-  TBreakWindowSettings s = ReadBreakWindowSettings();
+  TBreakWindowSettings s = ReadSettings();
   FPattern = ChooseBreakPattern(s.Pattern, s.PatternCount, s.RandomPattern, FRandom);
   // The settings list shows the pattern drawn, and a later save stores it.
-  if (s.RandomPattern && FPattern >= 0) SetPatternInSettings(FPattern);
+  if (s.RandomPattern && FPattern >= 0) Settings().SetBreakPattern(FPattern);
   FWindowColor = BreakWindowColor(FPattern, FRandom);
   SetBreakInterface();
 
@@ -161,7 +111,7 @@ void TTWForm::FormCreate(TObject*) {
 }
 
 void TTWForm::LayOut() {
-  TBreakWindowSettings s = ReadBreakWindowSettings();
+  TBreakWindowSettings s = ReadSettings();
   const int W = Screen->Width(), H = Screen->Height();
   const RECT wa = Screen->WorkAreaRect();
   const int WAW = wa.right - wa.left, WAH = wa.bottom - wa.top;
@@ -213,7 +163,7 @@ void TTWForm::LayOut() {
 void TTWForm::FormShow(TObject*) {
   cbbRemindAgainAt->SetItemIndex(0);
   cbbRemindAgainAtSelect(nullptr);
-  TBreakWindowSettings s = ReadBreakWindowSettings();
+  TBreakWindowSettings s = ReadSettings();
   if (s.ShowCurrentMode) {
     lblCurrentMode->SetCaption(ModeCaption(s.Mode));
     lblCurrentMode->SetVisible(true);
@@ -247,7 +197,7 @@ void TTWForm::FormPaint(TObject*) {
 // ---- fade-in and the count ---------------------------------------------------------------------
 
 void TTWForm::CreateAnimateTimerTimer(TObject*) {
-  TBreakWindowSettings s = ReadBreakWindowSettings();
+  TBreakWindowSettings s = ReadSettings();
   const TFadeIn f = FadeInFor(s.FadeInSpeed, s.FadeInStep, s.Transparency);
   if (std::optional<int> next = NextOpacity(AlphaBlendValue(), f)) {
     SetAlphaBlendValue(*next);
@@ -263,7 +213,7 @@ void TTWForm::CreateAnimateTimerTimer(TObject*) {
 }
 
 void TTWForm::ApplyInputLimits() {
-  TBreakWindowSettings s = ReadBreakWindowSettings();
+  TBreakWindowSettings s = ReadSettings();
   if (s.HideCursor && !FCursorHidden) {
     SystemInput().ShowCursor(false);
     FCursorHidden = true;
@@ -291,7 +241,7 @@ void TTWForm::SetExitControls(const TExitControls& c) {
 void TTWForm::TrackingTimerTimer(TObject*) {
   ProgressBar1->SetPosition(ProgressBar1->Position() - 1);
   ++BreakTicks;
-  TBreakWindowSettings s = ReadBreakWindowSettings();
+  TBreakWindowSettings s = ReadSettings();
   SetExitControls(ExitControlsAt(s.Mode, BreakTicks, s.InterfereIntensity, imgUrgentExitIcon->Visible()));
   lblBreakRemainSec->SetCaption(std::to_wstring(ProgressBar1->Position()));
   if (ProgressBar1->Position() <= ProgressBar1->Min()) EndOfCount();
@@ -324,7 +274,7 @@ void TTWForm::imgUrgentExitIconClick(TObject* Sender) {
     FormClick(Sender);
     return;
   }
-  TBreakWindowSettings s = ReadBreakWindowSettings();
+  TBreakWindowSettings s = ReadSettings();
   const int item = cbbRemindAgainAt->ItemIndex();
   const bool minutesChosen = item >= 1 && item <= kAbortItem;
   switch (s.Mode) {
@@ -376,7 +326,7 @@ bool TTWForm::ConfirmAbortBreak() {
 }
 
 void TTWForm::InterfereControlTimerTimer(TObject*) {
-  TBreakWindowSettings s = ReadBreakWindowSettings();
+  TBreakWindowSettings s = ReadSettings();
   EndPause(PauseCredit(s.Mode, InterfereControlTimer->Interval()));
 }
 
@@ -392,7 +342,7 @@ void TTWForm::EndPause(int credit) {
 }
 
 void TTWForm::cbbRemindAgainAtSelect(TObject*) {
-  if (ReadBreakWindowSettings().Mode != bmPassword) return;
+  if (ReadSettings().Mode != bmPassword) return;
   const int item = cbbRemindAgainAt->ItemIndex();
   const int32_t range = UnlockRandomRange(item);
   const int32_t a = FRandom.Next(range);
@@ -412,8 +362,7 @@ void TTWForm::edtExitPswMouseDown(TObject* Sender, TMouseButton Button, TShiftSt
 }
 
 void TTWForm::imgShutDownIconClick(TObject*) {
-  if (BreakWindowLinks.ShutDownDialog) BreakWindowLinks.ShutDownDialog();
-  else if (frmMain) frmMain->NSysShutdownInterfaceClick(nullptr);
+  ProgramWindows().ShutDownDialog();
 }
 
 // ---- the end -----------------------------------------------------------------------------------
@@ -438,7 +387,7 @@ void TTWForm::FormClose(TObject*, TCloseAction& Action) {
 void TTWForm::RealBreakEnds() {
   const int position = ProgressBar1->Position(), max = ProgressBar1->Max();
   if (frmMain) frmMain->BreakEnded(position, max);
-  else SelectedPlanTakesForce();
+  else Settings().SelectedPlanTakesForce();
 }
 
 void TTWForm::FormDestroy(TObject*) { ReleaseInputLimits(); }

@@ -8,47 +8,13 @@
 
 #include "BreakPatterns.h"
 #include "BreakPlans.h"
+#include "BreakWindowSettings.h"
 #include "BreakWindowRules.h"
 #include "ComCtrls.h"
 #include "ExtCtrls.h"
 #include "Forms.h"
 #include "ListCtrls.h"
 #include "StdCtrls.h"
-
-// The settings the window reads, as the settings dialog's controls hold them at the moment of use.
-struct TBreakWindowSettings {
-  TBreakMode Mode = bmFree;                      // rbxSelectBreakMode
-  int InterfereIntensity = 30;                   // scbInterfereIntensity, seconds
-  bool HideCursor = false, DisableKeyboard = false;  // cbxHideCursor, cbxDisableKeyboard
-  int FadeInSpeed = 32, FadeInStep = 12, Transparency = 200;  // updFadeInSpeed, UpdFadeInStep, updTransparency
-  bool UseWaveEffect = true;                     // cbxUseMoiseEffect
-  int WaveStrength = 112;                        // updMoiseStrenth
-  bool ShowSlogan = true;                        // cbxShowSlogan
-  std::wstring Slogan;                           // cbbSlogan's text
-  TFont SloganFont;                              // FontDialog1's font
-  bool ShowPowerButton = true, ShowCurrentMode = true;  // cbxShowPowerButton, cbxShowCurrentMode
-  int Pattern = 0, PatternCount = BreakPatternCount;    // cbbBreakInterface: item, item count
-  bool RandomPattern = false;                    // cbxRandomInterface
-  TBreakPlan Plan;                               // the plan in force
-};
-
-// Where the window reaches outside itself. An empty entry takes the program's own path: the
-// settings dialog frmSetup and the main window frmMain. Tests fill the entries they watch.
-struct TBreakWindowLinks {
-  std::function<TBreakWindowSettings()> Settings;
-  // The pattern drawn at random is written back into the settings list.
-  std::function<void(int pattern)> SetPattern;
-  // StoreBreakPlan, then the plan selected in the settings takes force.
-  std::function<void()> PlanTakesForce;
-  // btnPreviewBreakForm ("点击预览")
-  std::function<void(bool)> EnablePreviewButton;
-  // The system's shut-down dialog (the tray's quick tool).
-  std::function<void()> ShutDownDialog;
-};
-extern TBreakWindowLinks BreakWindowLinks;
-TBreakWindowSettings ReadBreakWindowSettings();
-// StoreBreakPlan, then the plan selected in the settings takes force.
-void SelectedPlanTakesForce();
 
 class TTWForm : public TForm {
  public:

@@ -5,6 +5,7 @@
 #include "DisplayZoom.h"
 #include "EventLog.h"
 #include "QVSeams.h"
+#include "ScrRules.h"
 #include "Seams.h"
 #include "uniQVShare.h"
 #include "uniSetup.h"
@@ -189,4 +190,28 @@ void TfrmMain::NShowSOTClick(TObject*) {
 
 void TfrmMain::NDesktopDecoClick(TObject*) {
   if (frmSetup && NDesktopDeco) frmSetup->cbxShowDesktopDeco->SetChecked(!NDesktopDeco->Checked);
+}
+
+// The screen-saver switch of the tray menu; the settings dialog's box runs it too.
+void TfrmMain::NDisableSelfSCRClick(TObject* Sender) {
+  TfrmSetup* const st = frmSetup;
+  TCheckBox* const box = st ? st->cbxEnableSelfSCR : nullptr;
+  if (!box || Sender != box) {
+    NDisableSelfSCR->Checked = !NDisableSelfSCR->Checked;
+    // The box's own handler asks, then runs this again for the box.
+    if (box) box->SetChecked(!NDisableSelfSCR->Checked);
+  }
+  const bool disabled = NDisableSelfSCR->Checked;
+  NDisableSelfSCR->Caption = ScrSwitchItemCaption(disabled);
+  if (disabled) {
+    ShowPopHint(clTeal, clRed, kScrDisabledNotice);
+    // The minutes as they are now; a later change acts at the next disabling.
+    if (st && st->cbxAutoRestoreDisabledSCR->Checked()) {
+      st->tmrToRestoreDisabledSCR->SetInterval(ScrRestoreIntervalMs(st->updRestoreSCRAfterMins->Position()));
+      st->tmrToRestoreDisabledSCR->SetEnabled(true);
+    }
+  } else {
+    ShowPopHint(clTeal, clLime, kScrEnabledNotice);
+    if (st) st->tmrToRestoreDisabledSCR->SetEnabled(false);
+  }
 }

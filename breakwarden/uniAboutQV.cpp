@@ -37,53 +37,44 @@ bool IsFirstRun(const std::wstring& pathFileLine, const std::wstring& exePath) {
 TfrmAboutHelp::TfrmAboutHelp(TComponent* AOwner) : TForm(AOwner) {
   frmAboutHelp = this;
   InitForm(L"TfrmAboutHelp", Binder<TfrmAboutHelp>(this)
-                                 .Bind("PageControl1", PageControl1)
-                                 .Bind("TabSheet1", TabSheet1)
-                                 .Bind("TabSheet3", TabSheet3)
-                                 .Bind("lblVersion", lblVersion)
-                                 .Bind("lblHomePageOnP1", lblHomePageOnP1)
-                                 .Bind("lblEmailOnP1", lblEmailOnP1)
-                                 .Bind("Image1", Image1)
-                                 .Bind("btnQQ", btnQQ)
-                                 .Bind("btnWangWang", btnWangWang)
-                                 .Bind("lblHelp", lblHelp)
-                                 .Bind("btnSuggestion", btnSuggestion)
-                                 .Bind("lblUpdate", lblUpdate)
-                                 .Bind("lblVote", lblVote)
-                                 .Bind("lblHomePageOnP2", lblHomePageOnP2)
-                                 .Bind("lblEmailOnP2", lblEmailOnP2)
-                                 .Bind("tmrFirstSetup", tmrFirstSetup)
-                                 .On("FormCreate", &TfrmAboutHelp::FormCreate)
-                                 .On("lblHelpClick", &TfrmAboutHelp::lblHelpClick)
-                                 .On("lblUpdateClick", &TfrmAboutHelp::lblUpdateClick)
-                                 .On("btnSuggestionClick", &TfrmAboutHelp::btnSuggestionClick)
-                                 .On("lblVoteClick", &TfrmAboutHelp::lblVoteClick)
-                                 .On("lblHomePageOnP1Click", &TfrmAboutHelp::lblHomePageOnP1Click)
-                                 .On("btnCopyEmailAddrClick", &TfrmAboutHelp::btnCopyEmailAddrClick)
-                                 .On("btnQQClick", &TfrmAboutHelp::btnQQClick)
-                                 .On("btnWangWangClick", &TfrmAboutHelp::btnWangWangClick)
-                                 .On("Image1Click", &TfrmAboutHelp::Image1Click)
-                                 .On("tmrFirstSetupTimer", &TfrmAboutHelp::tmrFirstSetupTimer));
+                                 .Bind(QV_MEMBER(PageControl1))
+                                 .Bind(QV_MEMBER(TabSheet1))
+                                 .Bind(QV_MEMBER(TabSheet3))
+                                 .Bind(QV_MEMBER(lblVersion))
+                                 .Bind(QV_MEMBER(lblHomePageOnP1))
+                                 .Bind(QV_MEMBER(lblEmailOnP1))
+                                 .Bind(QV_MEMBER(Image1))
+                                 .Bind(QV_MEMBER(btnQQ))
+                                 .Bind(QV_MEMBER(btnWangWang))
+                                 .Bind(QV_MEMBER(lblHelp))
+                                 .Bind(QV_MEMBER(btnSuggestion))
+                                 .Bind(QV_MEMBER(lblUpdate))
+                                 .Bind(QV_MEMBER(lblVote))
+                                 .Bind(QV_MEMBER(lblHomePageOnP2))
+                                 .Bind(QV_MEMBER(lblEmailOnP2))
+                                 .Bind(QV_MEMBER(tmrFirstSetup))
+                                 .On(QV_HANDLER(FormCreate))
+                                 .On(QV_HANDLER(lblHelpClick))
+                                 .On(QV_HANDLER(lblUpdateClick))
+                                 .On(QV_HANDLER(btnSuggestionClick))
+                                 .On(QV_HANDLER(lblVoteClick))
+                                 .On(QV_HANDLER(lblHomePageOnP1Click))
+                                 .On(QV_HANDLER(btnCopyEmailAddrClick))
+                                 .On(QV_HANDLER(btnQQClick))
+                                 .On(QV_HANDLER(btnWangWangClick))
+                                 .On(QV_HANDLER(Image1Click))
+                                 .On(QV_HANDLER(tmrFirstSetupTimer)));
 }
 QV_REGISTER_FORM(TfrmAboutHelp);
 
 TfrmAboutHelp::~TfrmAboutHelp() {
   if (frmAboutHelp != this) return;
   frmAboutHelp = nullptr;
-  MainFormLinks.ShowAboutPage = nullptr;
-  MainFormLinks.AboutWelcome = nullptr;
 }
 
 void TfrmAboutHelp::FormCreate(TObject*) {
   for (TLabel* l : {lblHomePageOnP1, lblHomePageOnP2}) l->SetCaption(HomePageAddress());
   for (TLabel* l : {lblEmailOnP1, lblEmailOnP2}) l->SetCaption(ContactEmailAddress());
-  // The tray's ways here.
-  MainFormLinks.ShowAboutPage = [](int page) {
-    if (frmAboutHelp) frmAboutHelp->ShowPage(page);
-  };
-  MainFormLinks.AboutWelcome = [] {
-    if (frmAboutHelp) frmAboutHelp->procWelcome();
-  };
   if (IsFirstRun(PathFileLine(), OwnExePath())) tmrFirstSetup->SetEnabled(true);
 }
 

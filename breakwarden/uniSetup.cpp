@@ -60,10 +60,6 @@ QV_REGISTER_FORM(TfrmSetup);
 TfrmSetup::~TfrmSetup() {
   if (frmSetup != this) return;
   frmSetup = nullptr;
-  MainFormLinks.SetupForm = nullptr;
-  MainFormLinks.SelectSetupPage = nullptr;
-  MainFormLinks.ExitActionIndex = nullptr;
-  MainFormLinks.SetExitActionColor = nullptr;
 }
 
 void TfrmSetup::BindControls(Binder<TfrmSetup>& b) {
@@ -273,18 +269,6 @@ void TfrmSetup::BindControls(Binder<TfrmSetup>& b) {
       .On(QV_HANDLER(updMoiseStrenthClick))
       .On(QV_HANDLER(btnPreviewBreakFormClick))
       .On(QV_HANDLER(btnPreviewHintFormClick));
-}
-
-void TfrmSetup::InstallMainFormLinks() {
-  MainFormLinks.SetupForm = [] { return static_cast<TForm*>(frmSetup); };
-  MainFormLinks.SelectSetupPage = [](int page) {
-    if (frmSetup && page >= 0 && page < frmSetup->PageControl1->PageCount())
-      frmSetup->PageControl1->SetActivePageIndex(page);
-  };
-  MainFormLinks.ExitActionIndex = [] { return frmSetup ? frmSetup->cbxActionOnSelectTerminate->ItemIndex() : -1; };
-  MainFormLinks.SetExitActionColor = [](TColor c) {
-    if (frmSetup) frmSetup->cbxActionOnSelectTerminate->SetColor(c);
-  };
 }
 
 // ---- break plans -------------------------------------------------------------------
@@ -693,7 +677,6 @@ void TfrmSetup::SaveConfig() { WriteTextLines(SetupConfigPath(), WriteConfigLine
 
 void TfrmSetup::FormCreate(TObject*) {
   frmSetup = this;
-  InstallMainFormLinks();
 
   // 1. The screen-saver lists; the file may then choose another entry.
   StartUpStep([&] { AddSysSCR(); });

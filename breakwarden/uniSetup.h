@@ -4,6 +4,7 @@
 #include <string>
 
 #include "BreakPlans.h"
+#include "BreakWindowSettings.h"
 #include "Buttons.h"
 #include "ComCtrls.h"
 #include "ConfigLayout.h"
@@ -13,6 +14,8 @@
 #include "Forms.h"
 #include "GroupCtrls.h"
 #include "ListCtrls.h"
+#include "RemindWindows.h"
+#include "SchedulerMath.h"
 #include "StdCtrls.h"
 
 // The folder of qv30cfg: the executable's folder (with its last backslash) unless a test has set
@@ -220,6 +223,12 @@ class TfrmSetup : public TForm {
   TBreakPlan SelectedPlan() const;
   TBreakMode BreakMode() const;
 
+  // ---- the readers: the controls as each consumer reads them, at the moment of use ----
+  TSchedulerSettings SchedulerSettings() const;
+  TBreakWindowSettings BreakWindowSettings() const;
+  // Runs the window's zoom mode handler first; no value text.
+  RemindWindowLook RemindLook(int kind, ZoomWindow window);
+
   void StoreBreakPlan();
   void ShowBreakPlan();
   void UpdatePlanEditing();
@@ -363,8 +372,6 @@ class TfrmSetup : public TForm {
 
  private:
   void BindControls(Binder<TfrmSetup>& b);
-  // The main window's ways to this dialog (TMainFormLinks).
-  void InstallMainFormLinks();
   TBreakPlanPage PlanPage() const;
   // The list's text is the selected item's: a plan is chosen.
   bool PlanIsChosen();

@@ -1,10 +1,12 @@
 #include "uniStat.h"
 
+#include <algorithm>
+
+#include "BkwdSeams.h"
 #include "Menus.h"
 #include "Seams.h"
 #include "StatFigures.h"
 #include "uniQVShare.h"
-#include "uniSetup.h"
 #include "unitFrmMain.h"
 
 TfrmStat* frmStat = nullptr;
@@ -20,81 +22,71 @@ bool TrayItemChecked(const wchar_t* name) {
   return item && item->Checked;
 }
 
-TBreakPlan PlanInForce() { return frmSetup ? frmSetup->PlanInForce() : TBreakPlanStore().PlanInForce(); }
-TBreakPlan SelectedPlan() { return frmSetup ? frmSetup->SelectedPlan() : PlanInForce(); }
+TBreakPlan PlanInForce() { return Settings().SchedulerSettings().Plan; }
+TBreakPlan SelectedPlan() { return Settings().SchedulerSettings().SelectedPlan; }
 
 }  // namespace
-
-void InstallStatLinks() {
-  MainFormLinks.CreateStat = [] {
-    frmStat = new TfrmStat(Application);
-    frmStat->Show();
-  };
-  MainFormLinks.AddStatLine = [](const std::wstring& line) {
-    if (IsFormCreated(L"frmStat") && frmStat) frmStat->AddHistoryLine(line);
-  };
-}
 
 TfrmStat::TfrmStat(TComponent* AOwner) : TForm(AOwner) {
   frmStat = this;
   InitForm(L"TfrmStat", Binder<TfrmStat>(this)
-                            .Bind("lblPCStart", lblPCStart)
-                            .Bind("lblPCTimeUsed", lblPCTimeUsed)
-                            .Bind("lblAppStartTime", lblAppStartTime)
-                            .Bind("lblAppTimeUsed", lblAppTimeUsed)
-                            .Bind("lblScheduleBreakPrev", lblScheduleBreakPrev)
-                            .Bind("lblScheduleBreakNext", lblScheduleBreakNext)
-                            .Bind("lblBreakCount", lblBreakCount)
-                            .Bind("lblBreakUncompletedCount", lblBreakUncompletedCount)
-                            .Bind("btnRefresh", btnRefresh)
-                            .Bind("btnSetup", btnSetup)
-                            .Bind("btnSetupSCR", btnSetupSCR)
-                            .Bind("btnHome", btnHome)
-                            .Bind("btnSwitchTabs", btnSwitchTabs)
-                            .Bind("PageControl1", PageControl1)
-                            .Bind("tshHealthSumAndAdvice", tshHealthSumAndAdvice)
-                            .Bind("lblHealthStatus", lblHealthStatus)
-                            .Bind("lblAdvice2", lblAdvice2)
-                            .Bind("lblHealthScore", lblHealthScore)
-                            .Bind("pgbIndexTired", pgbIndexTired)
-                            .Bind("lblIndexTiredTitle", lblIndexTiredTitle)
-                            .Bind("lblIndexTired", lblIndexTired)
-                            .Bind("btnMoreComment", btnMoreComment)
-                            .Bind("btnHelpAboutIndex", btnHelpAboutIndex)
-                            .Bind("tshViewBreakHistory", tshViewBreakHistory)
-                            .Bind("Memo1", Memo1)
-                            .Bind("tshMoeApplication", tshMoeApplication)
-                            .Bind("btnCalc", btnCalc)
-                            .Bind("btnNotePad", btnNotePad)
-                            .Bind("btnWord", btnWord)
-                            .Bind("btnExcel", btnExcel)
-                            .Bind("btnBreakDemo", btnBreakDemo)
-                            .Bind("btnListShortCuts", btnListShortCuts)
-                            .Bind("btnSCRSwitch", btnSCRSwitch)
-                            .Bind("btnSOT", btnSOT)
-                            .Bind("btnSaverDeck", btnSaverDeck)
-                            .Bind("btnWeather", btnWeather)
-                            .Bind("btnFM", btnFM)
-                            .Bind("btnZEPT", btnZEPT)
-                            .Bind("btnMINV", btnMINV)
-                            .Bind("btnDeskpanel", btnDeskpanel)
-                            .Bind("lblSysStartSpeed", lblSysStartSpeed)
-                            .Bind("RefreshTimer", RefreshTimer)
-                            .On("FormCreate", &TfrmStat::FormCreate)
-                            .On("FormShow", &TfrmStat::FormShow)
-                            .On("FormClose", &TfrmStat::FormClose)
-                            .On("FormKeyDown", &TfrmStat::FormKeyDown)
-                            .On("FormMouseDown", &TfrmStat::FormMouseDown)
-                            .On("tshIndexShow", &TfrmStat::tshIndexShow)
-                            .On("btnRefreshClick", &TfrmStat::btnRefreshClick)
-                            .On("RefreshTimerTimer", &TfrmStat::RefreshTimerTimer)
-                            .On("btnSwitchTabsClick", &TfrmStat::btnSwitchTabsClick)
-                            .On("btnSetupClick", &TfrmStat::btnSetupClick)
-                            .On("btnSetupSCRClick", &TfrmStat::btnSetupSCRClick)
-                            .On("btnHomeMouseUp", &TfrmStat::btnHomeMouseUp)
-                            .On("btnMoreCommentClick", &TfrmStat::btnMoreCommentClick)
-                            .On("btnHelpAboutIndexClick", &TfrmStat::btnHelpAboutIndexClick)
-                            .On("AppButtonsClick", &TfrmStat::AppButtonsClick));
+                            .Bind(QV_MEMBER(lblPCStart))
+                            .Bind(QV_MEMBER(lblPCTimeUsed))
+                            .Bind(QV_MEMBER(lblAppStartTime))
+                            .Bind(QV_MEMBER(lblAppTimeUsed))
+                            .Bind(QV_MEMBER(lblScheduleBreakPrev))
+                            .Bind(QV_MEMBER(lblScheduleBreakNext))
+                            .Bind(QV_MEMBER(lblBreakCount))
+                            .Bind(QV_MEMBER(lblBreakUncompletedCount))
+                            .Bind(QV_MEMBER(btnRefresh))
+                            .Bind(QV_MEMBER(btnSetup))
+                            .Bind(QV_MEMBER(btnSetupSCR))
+                            .Bind(QV_MEMBER(btnHome))
+                            .Bind(QV_MEMBER(btnSwitchTabs))
+                            .Bind(QV_MEMBER(PageControl1))
+                            .Bind(QV_MEMBER(tshHealthSumAndAdvice))
+                            .Bind(QV_MEMBER(lblHealthStatus))
+                            .Bind(QV_MEMBER(lblAdvice2))
+                            .Bind(QV_MEMBER(lblHealthScore))
+                            .Bind(QV_MEMBER(pgbIndexTired))
+                            .Bind(QV_MEMBER(lblIndexTiredTitle))
+                            .Bind(QV_MEMBER(lblIndexTired))
+                            .Bind(QV_MEMBER(btnMoreComment))
+                            .Bind(QV_MEMBER(btnHelpAboutIndex))
+                            .Bind(QV_MEMBER(tshViewBreakHistory))
+                            .Bind(QV_MEMBER(Memo1))
+                            .Bind(QV_MEMBER(tshMoeApplication))
+                            .Bind(QV_MEMBER(btnCalc))
+                            .Bind(QV_MEMBER(btnNotePad))
+                            .Bind(QV_MEMBER(btnWord))
+                            .Bind(QV_MEMBER(btnExcel))
+                            .Bind(QV_MEMBER(btnBreakDemo))
+                            .Bind(QV_MEMBER(btnListShortCuts))
+                            .Bind(QV_MEMBER(btnSCRSwitch))
+                            .Bind(QV_MEMBER(btnSOT))
+                            .Bind(QV_MEMBER(btnSaverDeck))
+                            .Bind(QV_MEMBER(btnWeather))
+                            .Bind(QV_MEMBER(btnFM))
+                            .Bind(QV_MEMBER(btnZEPT))
+                            .Bind(QV_MEMBER(btnMINV))
+                            .Bind(QV_MEMBER(btnDeskpanel))
+                            .Bind(QV_MEMBER(lblSysStartSpeed))
+                            .Bind(QV_MEMBER(RefreshTimer))
+                            .On(QV_HANDLER(FormCreate))
+                            .On(QV_HANDLER(FormShow))
+                            .On(QV_HANDLER(FormClose))
+                            .On(QV_HANDLER(FormKeyDown))
+                            .On(QV_HANDLER(FormMouseDown))
+                            .On(QV_HANDLER(tshIndexShow))
+                            .On(QV_HANDLER(btnRefreshClick))
+                            .On(QV_HANDLER(RefreshTimerTimer))
+                            .On(QV_HANDLER(btnSwitchTabsClick))
+                            .On(QV_HANDLER(btnSetupClick))
+                            .On(QV_HANDLER(btnSetupSCRClick))
+                            .On(QV_HANDLER(btnHomeMouseUp))
+                            .On(QV_HANDLER(btnMoreCommentClick))
+                            .On(QV_HANDLER(btnHelpAboutIndexClick))
+                            .On(QV_HANDLER(AppButtonsClick)));
 }
 QV_REGISTER_FORM(TfrmStat);
 
@@ -192,7 +184,16 @@ void TfrmStat::ShowHistory() {
   for (const TEventCycle& c : frmMain->FCycles)
     for (const TEventEntry& e : c) frmMain->AddEventLogLine(e.Kind, e.StartTick, e.Value, e.EndTick);
   gathering_ = nullptr;
-  Memo1->Lines().Assign(lines);
+  // The edit control lays out its whole text again whenever it is set, which costs far more than
+  // the lines: the refresh gives it only what changed since the last one, mostly nothing or a
+  // few new lines at the end.
+  TStrings& shown = Memo1->Lines();
+  const std::vector<std::wstring>& old = shown.List();
+  if (lines.size() >= old.size() && std::equal(old.begin(), old.end(), lines.begin())) {
+    if (lines.size() > old.size()) shown.AddStrings(std::vector<std::wstring>(lines.begin() + old.size(), lines.end()));
+  } else {
+    shown.Assign(lines);
+  }
   SendMessageW(Memo1->Handle(), WM_VSCROLL, SB_BOTTOM, 0);
 }
 

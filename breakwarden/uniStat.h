@@ -101,6 +101,3 @@ class TfrmStat : public TForm {
 };
 
 extern TfrmStat* frmStat;
-
-// The main window's ways to this window: a new one, shown at once, and the history lines.
-void InstallStatLinks();

@@ -14,11 +14,9 @@
 #include "uniPopInfo.h"
 #include "uniQVShare.h"
 #include "uniRemindWindowCenter.h"
-#include "uniSetup.h"
 #include "uniStat.h"
 
 TfrmMain* frmMain = nullptr;
-TMainFormLinks MainFormLinks;
 
 bool SelfSuspending = false;
 bool ScreenSaverWasActive = true;
@@ -148,8 +146,6 @@ void TfrmMain::FormCreate(TObject*) {
   FDemoBreak = false;
   FDemoHint = false;
   FPostponedMins = 0;
-  // The statistics window: "统    计...", the tray icon's left click and 0x8202 open it.
-  InstallStatLinks();
   // Placed before the first showing too, so the splash never flashes up at its design place.
   PlaceSplash();
 }
@@ -268,7 +264,7 @@ void TfrmMain::WndProc(TMessage& m) {
 void TfrmMain::WMShowWelcome() { ShowSplash(); }
 
 void TfrmMain::WMOpenSetupSCR() {
-  TForm* setup = MainFormLinks.SetupForm ? MainFormLinks.SetupForm() : nullptr;
+  TForm* setup = Settings().SetupForm();
   if (setup) SetWindowPos(setup->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   NSetupSCRClick(nullptr);
   // Brought above everything once; it must not stay topmost for the rest of the run.
@@ -322,9 +318,9 @@ void TfrmMain::ShowPopHint(TColor labelColor, TColor formColor, const std::wstri
 // ---- menu commands ---------------------------------------------------------------------------
 
 void TfrmMain::OpenSetupPage(int page) {
-  TForm* setup = MainFormLinks.SetupForm ? MainFormLinks.SetupForm() : nullptr;
+  TForm* setup = Settings().SetupForm();
   if (!setup) return;
-  if (MainFormLinks.SelectSetupPage) MainFormLinks.SelectSetupPage(page);
+  Settings().SelectSetupPage(page);
   setup->Show();
   setup->SetWindowState(wsNormal);
 }
@@ -344,24 +340,24 @@ void TfrmMain::NStatClick(TObject*) {
     stat->SetWindowState(wsNormal);
     return;
   }
-  if (MainFormLinks.CreateStat) MainFormLinks.CreateStat();
+  ProgramWindows().CreateStat();
 }
 
 void TfrmMain::NWelcomeClick(TObject*) {
-  if (MainFormLinks.AboutWelcome) MainFormLinks.AboutWelcome();
+  ProgramWindows().AboutWelcome();
 }
 void TfrmMain::NChatWithMeClick(TObject*) {
-  if (MainFormLinks.ShowAboutPage) MainFormLinks.ShowAboutPage(0);
+  ProgramWindows().ShowAboutPage(0);
 }
 void TfrmMain::NAboutHelpClick(TObject*) {
-  if (MainFormLinks.ShowAboutPage) MainFormLinks.ShowAboutPage(1);
+  ProgramWindows().ShowAboutPage(1);
 }
 void TfrmMain::NWebPageOfThisProductClick(TObject*) {
   if (frmAboutHelp) frmAboutHelp->lblHelpClick(nullptr);
 }
 
 void TfrmMain::NExitClick(TObject*) {
-  int action = MainFormLinks.ExitActionIndex ? MainFormLinks.ExitActionIndex() : -1;
+  int action = Settings().ExitActionIndex();
   switch (action) {
     case 1:  // "重启程序"
       RestartAfterExit = true;
@@ -373,9 +369,7 @@ void TfrmMain::NExitClick(TObject*) {
       return;
     default: {  // "不做什么": show where the setting is
       OpenSetupPage(7);
-      auto flash = [](TColor c) {
-        if (MainFormLinks.SetExitActionColor) MainFormLinks.SetExitActionColor(c);
-      };
+      auto flash = [](TColor c) { Settings().SetExitActionColor(c); };
       flash(clRed);
       DelayWithMessages(500);
       flash(clWindow);
@@ -394,7 +388,7 @@ void TfrmMain::RecordEvent(bool newCycle, bool newEntry, uint8_t value, uint8_t 
 }
 
 void TfrmMain::AddEventLogLine(uint8_t kind, uint32_t startTick, uint8_t value, uint32_t endTick) {
-  if (MainFormLinks.AddStatLine) MainFormLinks.AddStatLine(EventLogLine(kind, startTick, value, endTick));
+  ProgramWindows().AddStatLine(EventLogLine(kind, startTick, value, endTick));
 }
 
 std::wstring TfrmMain::CutSeconds(const std::wstring& text) {
@@ -406,14 +400,8 @@ std::wstring TfrmMain::CutSeconds(const std::wstring& text) {
 namespace {
 constexpr unsigned kMinuteMs = 60000;
 
-bool IsChecked(const TCheckBox* box) { return box && box->Checked(); }
-int ItemOf(const TComboBox* box) { return box ? box->ItemIndex() : -1; }
-int PositionOf(const TUpDown* upDown, int fallback) { return upDown ? upDown->Position() : fallback; }
 void EnableItem(TMenuItem* item, bool on) {
   if (item) item->Enabled = on;
-}
-void EnableButton(TButton* button, bool on) {
-  if (button) button->SetEnabled(on);
 }
 
 // A window of that name that is up; one closed and waiting to be freed does not count.
@@ -437,40 +425,7 @@ long long MinuteKey(const SYSTEMTIME& t) {
 }
 }  // namespace
 
-TSchedulerSettings TfrmMain::SchedulerSettings() const {
-  if (SettingsSource) return SettingsSource();
-  TSchedulerSettings c;
-  c.SelfScrDisabled = NDisableSelfSCR && NDisableSelfSCR->Checked;
-  const TfrmSetup* st = frmSetup;
-  if (!st) {
-    c.Plan = c.SelectedPlan = TBreakPlanStore().PlanInForce();
-    return c;
-  }
-  c.Plan = st->PlanInForce();
-  c.SelectedPlan = st->SelectedPlan();
-  c.FrequencyItem = ItemOf(st->cbxFrequencyOfPCOperation);
-  c.Clock.Once1 = IsChecked(st->cbxRemindOnce1);
-  c.Clock.Once1Hour = ItemOf(st->cbxHourOfRemindOnce1);
-  c.Clock.Once1Min = ItemOf(st->cbxMinOfRemindOnce1);
-  c.Clock.Once2 = IsChecked(st->cbxRemindOnce2);
-  c.Clock.Once2Hour = ItemOf(st->cbxHourOfRemindOnce2);
-  c.Clock.Once2Min = ItemOf(st->cbxMinOfRemindOnce2);
-  c.Clock.OnHour = IsChecked(st->cbxRemindOnHour);
-  c.Clock.OnHalfHour = IsChecked(st->cbxRemindOnHalfHour);
-  const TBreakMode mode = BreakModeFromIndex(st->rbxSelectBreakMode ? st->rbxSelectBreakMode->ItemIndex() : 0);
-  c.CountdownHidden = CountdownRunsHidden(mode, IsChecked(st->cbxNotShowFrmBreakHintLastOneMin_FreeMode),
-                                          IsChecked(st->cbxNotShowFrmBreakHintLastOneMin_PasswordMode));
-  c.ScrIdleMins = PositionOf(st->updSCR, c.ScrIdleMins);
-  c.DisplayOffIdleMins = PositionOf(st->updShutDownDisplayer, c.DisplayOffIdleMins);
-  c.DisplayOffEnabled = IsChecked(st->cbxEnableShutDownDisplayer);
-  c.SuspendIdleMins = PositionOf(st->updLetSuspend, c.SuspendIdleMins);
-  c.SuspendEnabled = IsChecked(st->cbxEnableSuspend);
-  c.StandByOrSleep = ItemOf(st->cbbStandByOrSleep);
-  c.OnceWindow = ItemOf(st->cbbSelectRemindOnceWindow);
-  c.HourWindow = ItemOf(st->cbbSelectRemindHourWindow);
-  c.BreakHintWindow = ItemOf(st->cbbSelectBreakHintSmallWindow);
-  return c;
-}
+TSchedulerSettings TfrmMain::SchedulerSettings() const { return Settings().SchedulerSettings(); }
 
 void TfrmMain::StartWorkPeriod(uint8_t minutes) {
   ::StartWorkPeriod(Scheduler, minutes, Clock().TickCount());
@@ -608,10 +563,8 @@ void TfrmMain::BreakTimerTimer(TObject*) {
   if (FBreakState == stWorking) CloseOpenPreviews();
   EnableItem(NBreakNow, false);
   EnableItem(NBreakDemo, false);
-  if (frmSetup) {
-    EnableButton(frmSetup->btnPreviewHintForm, false);
-    EnableButton(frmSetup->btnPreviewBreakForm, false);
-  }
+  Settings().EnableHintPreview(false);
+  Settings().EnableBreakPreview(false);
   BreakNow(TBreakWindow::Countdown, ekCountdown);
 }
 
@@ -648,8 +601,8 @@ void TfrmMain::BreakNow(TBreakWindow which, uint8_t kind) {
     }
     EnableItem(NBreakNow, false);
     EnableItem(NBreakDemo, false);
-    if (frmSetup) EnableButton(frmSetup->btnPreviewBreakForm, false);
-    if (frmSetup && IsChecked(frmSetup->cbxToggleB4Break)) ShowDesktop();
+    Settings().EnableBreakPreview(false);
+    if (Settings().BreakWindowSettings().ToggleDesktop) ShowDesktop();
     TWForm = new TTWForm(Application);  // it shows itself
     return;
   }
@@ -657,7 +610,7 @@ void TfrmMain::BreakNow(TBreakWindow which, uint8_t kind) {
     FBreakState = stCountdown;
     DetectPauseTimer->SetEnabled(false);
   }
-  if (frmSetup) EnableButton(frmSetup->btnPreviewHintForm, false);
+  Settings().EnableHintPreview(false);
   frmBreakHint = new TfrmBreakHint(Application);
   if (!real || !SchedulerSettings().CountdownHidden) frmBreakHint->Show();
 }
@@ -674,12 +627,12 @@ void TfrmMain::BreakEnded(int position, int max) {
   TiredCarry = TiredCarryAfterBreak(TiredCarry, position, max);
   RecordEvent(false, false, BreakEndValue(position, max), ekAnyBreak, true);
   ++FCycleNo;
-  SelectedPlanTakesForce();
+  Settings().SelectedPlanTakesForce();
   FBreakState = stWorking;
   FRemindKind = rkNextBreak;
   RecordEvent(true, true, 0, ekNewCycle, true);
   FPostponedMins = 0;
-  StartWorkPeriod(FullPeriodMins(ReadBreakWindowSettings().Plan));
+  StartWorkPeriod(FullPeriodMins(Settings().BreakWindowSettings().Plan));
   StartIdleWatch();
 }
 
@@ -727,29 +680,6 @@ void TfrmMain::NBreakDemoClick(TObject*) {
 
 // ---- the screen-saver items of the tray menu --------------------------------------------------
 
-void TfrmMain::NDisableSelfSCRClick(TObject* Sender) {
-  TfrmSetup* const st = frmSetup;
-  TCheckBox* const box = st ? st->cbxEnableSelfSCR : nullptr;
-  if (!box || Sender != box) {
-    NDisableSelfSCR->Checked = !NDisableSelfSCR->Checked;
-    // The box's own handler asks, then runs this again for the box.
-    if (box) box->SetChecked(!NDisableSelfSCR->Checked);
-  }
-  const bool disabled = NDisableSelfSCR->Checked;
-  NDisableSelfSCR->Caption = ScrSwitchItemCaption(disabled);
-  if (disabled) {
-    ShowPopHint(clTeal, clRed, kScrDisabledNotice);
-    // The minutes as they are now; a later change acts at the next disabling.
-    if (st && st->cbxAutoRestoreDisabledSCR->Checked()) {
-      st->tmrToRestoreDisabledSCR->SetInterval(ScrRestoreIntervalMs(st->updRestoreSCRAfterMins->Position()));
-      st->tmrToRestoreDisabledSCR->SetEnabled(true);
-    }
-  } else {
-    ShowPopHint(clTeal, clLime, kScrEnabledNotice);
-    if (st) st->tmrToRestoreDisabledSCR->SetEnabled(false);
-  }
-}
-
 void TfrmMain::NLaunchSCRClick(TObject* Sender) {
   RecordEvent(false, true, 0, Sender ? ekManualScreenSaver : ekAutoScreenSaver, true);
   Power().LaunchScreenSaver();
@@ -791,7 +721,7 @@ void TfrmMain::RequestSleep(bool standBy, bool silent, bool ask) {
 }
 
 void TfrmMain::WMPowerBroadcast(TMessage& m) {
-  const bool laptop = frmSetup && IsChecked(frmSetup->cbxHarwareIsLaptop);
+  const bool laptop = SchedulerSettings().Laptop;
   const TPowerBroadcastActions a =
       PowerBroadcastActions(m.WParam, FBreakState, laptop, SelfSuspending, [] {
         return Dialogs().MessageBox(nullptr, kSuspendQuestion, L"Quovel提示",

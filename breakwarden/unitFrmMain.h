@@ -24,21 +24,6 @@ enum TBreakState : uint8_t { stWorking = 0, stCountdown = 1, stOnBreak = 2 };
 // The window BreakNow opens.
 enum class TBreakWindow : uint8_t { Break = 0, Countdown = 1 };
 
-// The windows that other modules build, as the main window reaches them. Each module sets its
-// entries when its form is created; while an entry is empty the command that leads there does
-// nothing.
-struct TMainFormLinks {
-  std::function<TForm*()> SetupForm;              // the settings dialog (uniSetup)
-  std::function<void(int page)> SelectSetupPage;  // its page control
-  std::function<int()> ExitActionIndex;           // cbxActionOnSelectTerminate's item (-1: none)
-  std::function<void(TColor)> SetExitActionColor;
-  std::function<void()> CreateStat;               // a new statistics window, shown (uniStat)
-  std::function<void(int page)> ShowAboutPage;    // the about window on a page (uniAboutQV)
-  std::function<void()> AboutWelcome;             // its welcome
-  std::function<void(const std::wstring&)> AddStatLine;  // one line at the end of frmStat's Memo1
-};
-extern TMainFormLinks MainFormLinks;
-
 class TfrmMain : public TForm {
  public:
   explicit TfrmMain(TComponent* AOwner);
@@ -221,10 +206,9 @@ class TfrmMain : public TForm {
   // Seconds the cycle's last power entry lasted; 32 bits, so a sleep of days does not wrap.
   uint32_t LastPowerEventSeconds() const;
 
-  // The settings the scheduler reads, from the settings dialog's controls at each use, or from
-  // SettingsSource when it is set (tests).
+  // The settings the scheduler reads, from the settings dialog's controls at each use (the
+  // settings seam).
   TSchedulerSettings SchedulerSettings() const;
-  std::function<TSchedulerSettings()> SettingsSource;
 
   // ---- the event log ----
   // The run's work cycles, written only through RecordEvent.

@@ -488,6 +488,18 @@ bool TCheckListBox::SetProperty(const std::string& name, const PropValue& v, For
 class TMemo::Lines_ : public TStrings {
  public:
   explicit Lines_(TMemo* m) : memo_(m) {}
+  // One text for the window however many lines: an edit control re-wraps its whole text at each
+  // append, so a long list put in line by line costs the square of its length.
+  void Assign(const std::vector<std::wstring>& lines) override {
+    items_ = lines;
+    memo_->SyncWindow(-1);
+  }
+  void AddStrings(const std::vector<std::wstring>& lines) override {
+    if (lines.empty()) return;
+    const int first = Count();
+    items_.insert(items_.end(), lines.begin(), lines.end());
+    memo_->SyncWindow(first);
+  }
 
  protected:
   void Inserted(int i) override { memo_->SyncWindow(i == Count() - 1 ? i : -1); }
@@ -529,14 +541,15 @@ void TMemo::HandleCreated() {
   SyncWindow(-1);
 }
 
-void TMemo::SyncWindow(int appendedLine) {
+void TMemo::SyncWindow(int firstAppended) {
   if (!handle_ || updating_) return;
   updating_ = true;
-  if (appendedLine >= 0) {
+  if (firstAppended >= 0) {
     // Appending leaves the rest of the text, and the user's scroll place, alone.
     int len = GetWindowTextLengthW(handle_);
     SendMessageW(handle_, EM_SETSEL, len, len);
-    std::wstring add = lines_->Strings(appendedLine) + L"\r\n";
+    std::wstring add;
+    for (int i = firstAppended; i < lines_->Count(); ++i) add += lines_->Strings(i) + L"\r\n";
     SendMessageW(handle_, EM_REPLACESEL, FALSE, LPARAM(add.c_str()));
   } else {
     SetWindowTextW(handle_, lines_->Text().c_str());

@@ -157,7 +157,8 @@ class TMemo : public TWinControl {
  private:
   class Lines_;
   friend class Lines_;
-  void SyncWindow(int appendedLine);
+  // Lines from firstAppended on were added at the end; -1: the whole text changed.
+  void SyncWindow(int firstAppended);
   std::unique_ptr<Lines_> lines_;
   bool updating_ = false;
 };

@@ -75,8 +75,11 @@ void TStrings::AddStrings(const std::vector<std::wstring>& lines) {
 }
 
 std::wstring TStrings::Text() const {
+  size_t size = 0;
+  for (const auto& s : items_) size += s.size() + 2;
   std::wstring t;
-  for (const auto& s : items_) t += s + L"\r\n";
+  t.reserve(size);
+  for (const auto& s : items_) t.append(s).append(L"\r\n");
   return t;
 }
 

@@ -24,8 +24,9 @@ class TStrings {
   // Swaps the texts of two lines (what else belongs to a line, a check mark, stays in place).
   void Exchange(int a, int b);
   void Move(int from, int to);
-  void Assign(const std::vector<std::wstring>& lines);
-  void AddStrings(const std::vector<std::wstring>& lines);
+  // Whole lists: a control may show them in one step instead of one change per line.
+  virtual void Assign(const std::vector<std::wstring>& lines);
+  virtual void AddStrings(const std::vector<std::wstring>& lines);
   const std::vector<std::wstring>& List() const { return items_; }
   // The lines joined, each ended by CR LF.
   std::wstring Text() const;

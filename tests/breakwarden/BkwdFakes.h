@@ -181,3 +181,74 @@ class FakeReminderWindows : public ReminderWindowSeam {
  private:
   ReminderWindowSeam* saved_;
 };
+
+// The settings dialog as the other windows reach it: each hook a test sets answers in the dialog's
+// place; a call without one goes to the real dialog (its defaults while there is none).
+class FakeSettings : public SettingsSeam {
+ public:
+  FakeSettings() : saved_(&Settings()) { SetSettingsSeam(this); }
+  ~FakeSettings() override { SetSettingsSeam(saved_ == this ? nullptr : saved_); }
+  TSchedulerSettings SchedulerSettings() override {
+    return schedulerSettings ? schedulerSettings() : SettingsSeam::SchedulerSettings();
+  }
+  TBreakWindowSettings BreakWindowSettings() override {
+    return breakWindowSettings ? breakWindowSettings() : SettingsSeam::BreakWindowSettings();
+  }
+  int ExitActionIndex() override { return exitActionIndex ? exitActionIndex() : SettingsSeam::ExitActionIndex(); }
+  void SetBreakPattern(int pattern) override {
+    setBreakPattern ? setBreakPattern(pattern) : SettingsSeam::SetBreakPattern(pattern);
+  }
+  void SelectedPlanTakesForce() override {
+    selectedPlanTakesForce ? selectedPlanTakesForce() : SettingsSeam::SelectedPlanTakesForce();
+  }
+  void EnableBreakPreview(bool on) override {
+    enableBreakPreview ? enableBreakPreview(on) : SettingsSeam::EnableBreakPreview(on);
+  }
+  void EnableHintPreview(bool on) override {
+    enableHintPreview ? enableHintPreview(on) : SettingsSeam::EnableHintPreview(on);
+  }
+  void SetExitActionColor(TColor color) override {
+    setExitActionColor ? setExitActionColor(color) : SettingsSeam::SetExitActionColor(color);
+  }
+  TForm* SetupForm() override { return setupForm ? setupForm() : SettingsSeam::SetupForm(); }
+  void SelectSetupPage(int page) override {
+    selectSetupPage ? selectSetupPage(page) : SettingsSeam::SelectSetupPage(page);
+  }
+
+  std::function<TSchedulerSettings()> schedulerSettings;
+  std::function<TBreakWindowSettings()> breakWindowSettings;
+  std::function<int()> exitActionIndex;
+  std::function<void(int)> setBreakPattern;
+  std::function<void()> selectedPlanTakesForce;
+  std::function<void(bool)> enableBreakPreview, enableHintPreview;
+  std::function<void(TColor)> setExitActionColor;
+  std::function<TForm*()> setupForm;
+  std::function<void(int)> selectSetupPage;
+
+ private:
+  SettingsSeam* saved_;
+};
+
+// The statistics and about windows and the shut-down dialog: each hook a test sets takes the
+// call; a call without one goes to the real window.
+class FakeProgramWindows : public ProgramWindowsSeam {
+ public:
+  FakeProgramWindows() : saved_(&ProgramWindows()) { SetProgramWindowsSeam(this); }
+  ~FakeProgramWindows() override { SetProgramWindowsSeam(saved_ == this ? nullptr : saved_); }
+  void CreateStat() override { createStat ? createStat() : ProgramWindowsSeam::CreateStat(); }
+  void AddStatLine(const std::wstring& line) override {
+    addStatLine ? addStatLine(line) : ProgramWindowsSeam::AddStatLine(line);
+  }
+  void ShowAboutPage(int page) override { showAboutPage ? showAboutPage(page) : ProgramWindowsSeam::ShowAboutPage(page); }
+  void AboutWelcome() override { aboutWelcome ? aboutWelcome() : ProgramWindowsSeam::AboutWelcome(); }
+  void ShutDownDialog() override { shutDownDialog ? shutDownDialog() : ProgramWindowsSeam::ShutDownDialog(); }
+
+  std::function<void()> createStat;
+  std::function<void(const std::wstring&)> addStatLine;
+  std::function<void(int)> showAboutPage;
+  std::function<void()> aboutWelcome;
+  std::function<void()> shutDownDialog;
+
+ private:
+  ProgramWindowsSeam* saved_;
+};

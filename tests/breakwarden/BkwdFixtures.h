@@ -66,7 +66,6 @@ class ProgramForms : public testing::Test {
 
 // Frees every form a test left, then the settings dialog and the main window, and forgets them.
 inline void FreeMainAndSetup(TfrmMain* main, TfrmSetup* setup) {
-  MainFormLinks = {};
   std::vector<TForm*> forms = Application->Forms();
   for (TForm* f : forms)
     if (f != main && f != setup) TComponent::Free(f);

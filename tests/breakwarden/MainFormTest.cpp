@@ -48,19 +48,17 @@ void ClearQuit() {
 class MainForm : public testing::Test {
  protected:
   void SetUp() override {
-    MainFormLinks = {};
     RestartAfterExit = false;
     form = new TfrmMain(Application);
   }
   void TearDown() override {
     if (form) TComponent::Free(form);
     PumpMessages();
-    MainFormLinks = {};
     RestartAfterExit = false;
     ClearQuit();
   }
-  TMainFormLinks& Links() { return MainFormLinks; }
-
+  FakeSettings settings;
+  FakeProgramWindows windows;
   FakeClock clock;
   FakeDisplay display{1280, 800, RECT{0, 0, 1280, 760}};
   FakeAnimation animation;
@@ -280,8 +278,8 @@ TEST_F(MainForm, OpenSetupScrBringsTheSettingsForwardOnPageTwoWithoutLeavingThem
   auto* setup = new TStubForm("frmSetup", "TfrmSetupStub");
   std::vector<int> pages;
   bool topmostWhileOpening = false;
-  Links().SetupForm = [&] { return static_cast<TForm*>(setup); };
-  Links().SelectSetupPage = [&](int p) {
+  settings.setupForm = [&] { return static_cast<TForm*>(setup); };
+  settings.selectSetupPage = [&](int p) {
     pages.push_back(p);
     topmostWhileOpening = GetWindowLongPtrW(setup->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST;
   };
@@ -296,7 +294,7 @@ TEST_F(MainForm, OpenSetupScrBringsTheSettingsForwardOnPageTwoWithoutLeavingThem
 TEST_F(MainForm, OpenStatAndTheTrayLeftClickOpenOrCloseTheStatistics) {
   TStubForm* stat = nullptr;
   int created = 0;
-  Links().CreateStat = [&] {
+  windows.createStat = [&] {
     ++created;
     stat = new TStubForm("frmStat", "TfrmStatStub");
     stat->Show();
@@ -331,10 +329,10 @@ TEST_F(MainForm, MenuCommandsReachTheSettingsPagesAndTheAboutWindow) {
   auto* setup = new TStubForm("frmSetup", "TfrmSetupStub");
   std::vector<int> pages, aboutPages;
   int welcomes = 0;
-  Links().SetupForm = [&] { return static_cast<TForm*>(setup); };
-  Links().SelectSetupPage = [&](int p) { pages.push_back(p); };
-  Links().ShowAboutPage = [&](int p) { aboutPages.push_back(p); };
-  Links().AboutWelcome = [&] { ++welcomes; };
+  settings.setupForm = [&] { return static_cast<TForm*>(setup); };
+  settings.selectSetupPage = [&](int p) { pages.push_back(p); };
+  windows.showAboutPage = [&](int p) { aboutPages.push_back(p); };
+  windows.aboutWelcome = [&] { ++welcomes; };
   const std::pair<const wchar_t*, int> setupItems[] = {{L"NSetup", 1},     {L"NSetupMode", 1},   {L"NSetupSCR", 2},
                                                        {L"NSetupPower", 2}, {L"NQuickRemind", 3}, {L"NSetupMeiHua", 7}};
   for (const auto& [name, page] : setupItems) {
@@ -376,11 +374,11 @@ TEST_F(MainForm, ExitWithNothingChosenOpensPageSevenAndFlashesTheSetting) {
   auto* setup = new TStubForm("frmSetup", "TfrmSetupStub");
   std::vector<int> pages;
   std::vector<std::pair<TColor, DWORD>> colours;
-  Links().SetupForm = [&] { return static_cast<TForm*>(setup); };
-  Links().SelectSetupPage = [&](int p) { pages.push_back(p); };
-  Links().SetExitActionColor = [&](TColor c) { colours.push_back({c, clock.tick}); };
+  settings.setupForm = [&] { return static_cast<TForm*>(setup); };
+  settings.selectSetupPage = [&](int p) { pages.push_back(p); };
+  settings.setExitActionColor = [&](TColor c) { colours.push_back({c, clock.tick}); };
   for (int action : {0, -1}) {
-    Links().ExitActionIndex = [action] { return action; };
+    settings.exitActionIndex = [action] { return action; };
     pages.clear();
     colours.clear();
     form->NExit->Click();
@@ -401,7 +399,7 @@ TEST_F(MainForm, ExitWithoutTheSettingsWindowKeepsRunning) {
 }
 
 TEST_F(MainForm, CompleteExitTerminates) {
-  Links().ExitActionIndex = [] { return 2; };
+  settings.exitActionIndex = [] { return 2; };
   form->NExit->Click();
   EXPECT_TRUE(Application->Terminated);
   EXPECT_FALSE(RestartAfterExit);
@@ -409,7 +407,7 @@ TEST_F(MainForm, CompleteExitTerminates) {
 
 TEST_F(MainForm, RestartCleansUpFirstSoTheNewInstanceCanTakeTheHotKeys) {
   screenSaver.active = false;
-  Links().ExitActionIndex = [] { return 1; };
+  settings.exitActionIndex = [] { return 1; };
   form->NExit->Click();
   EXPECT_TRUE(Application->Terminated);
   EXPECT_TRUE(RestartAfterExit);

@@ -506,7 +506,6 @@ TEST_F(TrayMenu, OverlayItemsAndTheirBoxesAlwaysAgree) {
 }
 
 TEST_F(TrayMenu, TheBreakWindowsPowerButtonOpensTheShutDownDialog) {
-  BreakWindowLinks = {};
   ASSERT_TRUE(frmMain->DemoBreak());
   ASSERT_NE(TWForm, nullptr);
   TTWForm* w = TWForm;

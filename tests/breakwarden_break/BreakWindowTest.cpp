@@ -23,18 +23,16 @@ TBreakPlan StandardPlan() {
 class BreakWindow : public testing::Test {
  protected:
   void SetUp() override {
-    MainFormLinks = {};
-    BreakWindowLinks = {};
     settings.Plan = StandardPlan();
     settings.Slogan = L"休息一下，看看远方";
-    BreakWindowLinks.Settings = [this] { return settings; };
-    BreakWindowLinks.SetPattern = [this](int p) { patternsWritten.push_back(p); };
-    BreakWindowLinks.PlanTakesForce = [this] {
+    dialog.breakWindowSettings = [this] { return settings; };
+    dialog.setBreakPattern = [this](int p) { patternsWritten.push_back(p); };
+    dialog.selectedPlanTakesForce = [this] {
       ++planTakesForce;
       cycleAtPlanChange = main->FCycleNo;
     };
-    BreakWindowLinks.EnablePreviewButton = [this](bool on) { previewButton = on; };
-    BreakWindowLinks.ShutDownDialog = [this] { ++shutDownDialogs; };
+    dialog.enableBreakPreview = [this](bool on) { previewButton = on; };
+    windows.shutDownDialog = [this] { ++shutDownDialogs; };
     main = new TfrmMain(Application);
     frmMain = main;
     main->TiredCarry = 0;
@@ -45,8 +43,6 @@ class BreakWindow : public testing::Test {
     if (main) TComponent::Free(main);
     frmMain = nullptr;
     PumpMessages();
-    BreakWindowLinks = {};
-    MainFormLinks = {};
     EXPECT_EQ(input.cursorCounter, 0) << "the cursor counter is left unbalanced";
     EXPECT_FALSE(input.blocked) << "input is left blocked";
   }
@@ -92,6 +88,8 @@ class BreakWindow : public testing::Test {
   FakeScreenSaver screenSaver{true};
   FakeInput input;
   ScriptedDialogs dialogs;
+  FakeSettings dialog;  // the settings dialog, in the test's hands
+  FakeProgramWindows windows;
   TBreakWindowSettings settings;
   TfrmMain* main = nullptr;
   std::vector<int> patternsWritten;
@@ -764,8 +762,6 @@ TEST_F(BreakWindow, ThePowerButtonOpensTheShutDownDialogInEveryMode) {
 class BreakWithSettings : public ProgramForms {
  protected:
   void SetUp() override {
-    MainFormLinks = {};
-    BreakWindowLinks = {};
     ProgramForms::SetUp();
     frmMain->TiredCarry = 0;
   }

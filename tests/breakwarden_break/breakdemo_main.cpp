@@ -7,6 +7,7 @@
 #include <cwchar>
 #include <string>
 
+#include "BkwdSeams.h"
 #include "Forms.h"
 #include "Transparent_Window.h"
 
@@ -28,7 +29,13 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   s.UseWaveEffect = false;
   TBreakPlanStore plans;
   s.Plan = plans.PlanInForce();
-  BreakWindowLinks.Settings = [s] { return s; };
+  // The window reads these settings instead of a settings dialog's.
+  struct DemoSettings : SettingsSeam {
+    TBreakWindowSettings s;
+    TBreakWindowSettings BreakWindowSettings() override { return s; }
+  } demo;
+  demo.s = s;
+  SetSettingsSeam(&demo);
 
   TTWForm* w = new TTWForm(Application);
   while (w->FadingIn()) w->CreateAnimateTimer->Timer();

@@ -420,14 +420,15 @@ TEST_F(CountdownTest, RefreshBoxAndTheSettingAreOneChoice) {
 
 TEST_F(CountdownTest, MOpensTheSettingsAboveEverythingOnlyWhileTheyOpen) {
   TfrmBreakHint* w = StartCountdown();
-  const auto selectPage = MainFormLinks.SelectSetupPage;
   bool topmostWhileOpening = false;
-  MainFormLinks.SelectSetupPage = [&](int page) {
-    topmostWhileOpening = GetWindowLongPtrW(frmSetup->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST;
-    selectPage(page);
-  };
-  Click(w->btnM);
-  MainFormLinks.SelectSetupPage = selectPage;
+  {
+    FakeSettings settings;
+    settings.selectSetupPage = [&](int page) {
+      topmostWhileOpening = GetWindowLongPtrW(frmSetup->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST;
+      settings.SettingsSeam::SelectSetupPage(page);
+    };
+    Click(w->btnM);
+  }
   EXPECT_TRUE(topmostWhileOpening);
   EXPECT_FALSE(GetWindowLongPtrW(frmSetup->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST) << "not for the rest of the run";
   EXPECT_TRUE(frmSetup->Visible());

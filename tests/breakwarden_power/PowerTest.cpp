@@ -27,7 +27,6 @@ constexpr DWORD kSec = 1000;
 class Power : public testing::Test {
  protected:
   void SetUp() override {
-    MainFormLinks = {};
     main = new TfrmMain(Application);
     frmMain = main;
     setup = new TfrmSetup(Application);

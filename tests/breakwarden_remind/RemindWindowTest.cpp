@@ -25,7 +25,6 @@ enum class Which { Small, Centre };
 class RemindWindows : public testing::Test {
  protected:
   void SetUp() override {
-    MainFormLinks = {};
     main = new TfrmMain(Application);
     frmMain = main;
     // A period of 50 minutes that began now, 4 minutes counted: 45 left, the break at 09:50.
@@ -33,14 +32,13 @@ class RemindWindows : public testing::Test {
     main->FMinsPassed = 4;
     main->FPeriodStartTick = clock.tick;
     stub = new TStubForm();
-    MainFormLinks.SetupForm = [this] { return stub; };
-    MainFormLinks.SelectSetupPage = [this](int page) { pages.push_back(page); };
-    MainFormLinks.CreateStat = [this] { ++statistics; };
+    settings.setupForm = [this] { return stub; };
+    settings.selectSetupPage = [this](int page) { pages.push_back(page); };
+    windows.createStat = [this] { ++statistics; };
   }
   void TearDown() override {
     CloseReminderWindows();
     EXPECT_FALSE(RemindSoundLooping());
-    MainFormLinks = {};
     TComponent::Free(stub);
     frmMain = nullptr;
     TComponent::Free(main);
@@ -57,6 +55,8 @@ class RemindWindows : public testing::Test {
     return w == Which::Small ? frmHintSmallWindow == nullptr : frmRemindWindowCenter == nullptr;
   }
 
+  FakeSettings settings;
+  FakeProgramWindows windows;
   FakeClock clock;
   FakeDisplay display{1024, 768, RECT{0, 0, 1024, 728}};
   FakeAnimation animation;

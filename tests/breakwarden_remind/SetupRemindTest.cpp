@@ -31,7 +31,6 @@ class SetupRemind : public testing::Test {
     folder = std::wstring(tmp) + L"remind_setup_" + std::to_wstring(GetCurrentProcessId()) + L"\\";
     CreateDirectoryW(folder.c_str(), nullptr);
     SetSetupConfigFolder(folder);
-    MainFormLinks = {};
     main = new TfrmMain(Application);
     frmMain = main;
     setup = new TfrmSetup(Application);
@@ -46,7 +45,6 @@ class SetupRemind : public testing::Test {
     TComponent::Free(main);
     FreeAllForms();
     PumpMessages();
-    MainFormLinks = {};
     Application->Terminated = false;
     SetSetupConfigFolder(L"");
     std::error_code ec;

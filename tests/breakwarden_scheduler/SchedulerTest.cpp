@@ -70,7 +70,6 @@ class WaitingDialogs : public DialogSeam {
 class Scheduler : public testing::Test {
  protected:
   void SetUp() override {
-    MainFormLinks = {};
     cfg.Plan = cfg.SelectedPlan = PlanFromPage(*PresetPage(kStandardPlanIndex));
     power.onCall = [this](const std::wstring& call) { Observe(call); };
     reminders.onShow = [this](const FakeReminderWindows::Call& c) {
@@ -81,7 +80,7 @@ class Scheduler : public testing::Test {
     frmMain = form;
     // The windows the scheduler opens read the settings dialog; the scheduler reads cfg.
     setup = new TfrmSetup(Application);
-    form->SettingsSource = [this] { return cfg; };
+    settings.schedulerSettings = [this] { return cfg; };
     seq = form->EventLog.EventSeq();
   }
   void TearDown() override { FreeMainAndSetup(form, setup); }
@@ -139,6 +138,8 @@ class Scheduler : public testing::Test {
   FakeScreenSaver screenSaver{true};
   FakePower power;
   FakeReminderWindows reminders;
+  FakeSettings settings;
+  FakeProgramWindows windows;
   TSchedulerSettings cfg;
   TfrmMain* form = nullptr;
   TfrmSetup* setup = nullptr;
@@ -611,7 +612,7 @@ TEST_F(Scheduler, ClosingAnIdleStretchEndsItByTheCountedMinutes) {
 
 TEST_F(Scheduler, EventLogLinesGoToTheStatisticsText) {
   std::vector<std::wstring> lines;
-  MainFormLinks.AddStatLine = [&](const std::wstring& l) { lines.push_back(l); };
+  windows.addStatLine = [&](const std::wstring& l) { lines.push_back(l); };
   form->AddEventLogLine(ekApplyExtension, clock.tick, 2, 0);
   ASSERT_EQ(lines.size(), 1u);
   EXPECT_EQ(lines[0].rfind(L"申请延长工作时间: ", 0), 0u) << Narrow(lines[0]);

@@ -124,22 +124,63 @@ TEST_F(SetupDialog, StartsWithoutAFileOnTheStandardPlanInTheFreeMode) {
 
 TEST_F(SetupDialog, InstallsTheMainWindowsWaysToTheDialog) {
   Create();
-  ASSERT_TRUE(MainFormLinks.SetupForm);
-  EXPECT_EQ(MainFormLinks.SetupForm(), setup);
+  EXPECT_EQ(Settings().SetupForm(), setup);
   main->OpenSetupPage(3);
   EXPECT_TRUE(setup->Visible());
   EXPECT_EQ(setup->PageControl1->ActivePageIndex(), 3);
   main->OpenSetupPage(7);
   EXPECT_EQ(setup->PageControl1->ActivePage(), setup->tshOther);
   setup->cbxActionOnSelectTerminate->SetItemIndex(2);
-  EXPECT_EQ(MainFormLinks.ExitActionIndex(), 2);
-  MainFormLinks.SetExitActionColor(clRed);
+  EXPECT_EQ(Settings().ExitActionIndex(), 2);
+  Settings().SetExitActionColor(clRed);
   EXPECT_EQ(setup->cbxActionOnSelectTerminate->Color(), clRed);
   setup->Hide();
   TComponent::Free(setup);
   setup = nullptr;
   EXPECT_EQ(frmSetup, nullptr);
-  EXPECT_FALSE(MainFormLinks.SetupForm) << "no way leads to a freed dialog";
+  EXPECT_EQ(Settings().SetupForm(), nullptr) << "no way leads to a freed dialog";
+  EXPECT_EQ(Settings().ExitActionIndex(), -1);
+}
+
+// Each consumer reads the controls as they are when it asks, and the dialog's defaults once it is
+// gone; the tray item, not the dialog, switches the own screen saver off.
+TEST_F(SetupDialog, TheReadersTakeTheControlsAtTheMomentOfUse) {
+  Create();
+  setup->updSCR->SetPosition(7);
+  setup->cbxRemindOnHour->SetChecked(true);
+  setup->cbbSelectRemindOnceWindow->SetItemIndex(0);
+  setup->rbxSelectBreakMode->SetItemIndex(1);
+  setup->cbxNotShowFrmBreakHintLastOneMin_PasswordMode->SetChecked(true);
+  setup->updTransparency->SetPosition(150);
+  TSchedulerSettings c = Settings().SchedulerSettings();
+  EXPECT_EQ(c.ScrIdleMins, 7);
+  EXPECT_TRUE(c.Clock.OnHour);
+  EXPECT_EQ(c.OnceWindow, 0);
+  EXPECT_TRUE(c.CountdownHidden);
+  EXPECT_FALSE(c.SelfScrDisabled);
+  EXPECT_EQ(c.Plan, setup->PlanInForce());
+  TBreakWindowSettings b = Settings().BreakWindowSettings();
+  EXPECT_EQ(b.Mode, bmPassword);
+  EXPECT_EQ(b.Transparency, 150);
+
+  setup->updSCR->SetPosition(9);
+  setup->rbxSelectBreakMode->SetItemIndex(0);
+  TrayItem(L"NDisableSelfSCR")->Checked = true;
+  c = Settings().SchedulerSettings();
+  EXPECT_EQ(c.ScrIdleMins, 9);
+  EXPECT_FALSE(c.CountdownHidden);
+  EXPECT_TRUE(c.SelfScrDisabled);
+  EXPECT_EQ(Settings().BreakWindowSettings().Mode, bmFree);
+
+  setup->Hide();
+  TComponent::Free(setup);
+  setup = nullptr;
+  c = Settings().SchedulerSettings();
+  EXPECT_EQ(c.ScrIdleMins, TSchedulerSettings{}.ScrIdleMins);
+  EXPECT_EQ(c.Plan, TBreakPlanStore().PlanInForce());
+  EXPECT_EQ(c.SelectedPlan, c.Plan);
+  EXPECT_TRUE(c.SelfScrDisabled);
+  EXPECT_EQ(Settings().BreakWindowSettings().Transparency, TBreakWindowSettings{}.Transparency);
 }
 
 TEST_F(SetupDialog, LoadsEveryValueOfAPreparedFile) {

@@ -32,7 +32,6 @@ inline std::vector<std::wstring> DefaultConfigFileLines() {
 class SetupDialog : public testing::Test {
  protected:
   void SetUp() override {
-    MainFormLinks = {};
     main = new TfrmMain(Application);
     frmMain = main;
   }
@@ -42,7 +41,6 @@ class SetupDialog : public testing::Test {
     frmMain = nullptr;
     FreeAllForms();
     PumpMessages();
-    MainFormLinks = {};
   }
 
   std::wstring ConfigPath() const { return folder.ConfigPath(); }

@@ -26,7 +26,6 @@ std::wstring Caption(TForm* f) {
 class StatWindow : public testing::Test {
  protected:
   void SetUp() override {
-    MainFormLinks = {};
     Application->CreateForm(frmMain);
     Application->CreateForm(frmSetup);
     PumpMessages();
@@ -36,7 +35,6 @@ class StatWindow : public testing::Test {
     for (auto it = forms.rbegin(); it != forms.rend(); ++it) TComponent::Free(*it);
     PumpMessages();
     Application->MainForm = nullptr;
-    MainFormLinks = {};
   }
   TfrmStat* Open() {
     frmMain->NStatClick(nullptr);

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "Fakes.h"
+#include "ProcessHelpers.h"
 #include "unitFrmControls.h"
 
 namespace {
@@ -35,11 +36,6 @@ class ControlsForm : public testing::Test {
     nm.iPos = u->Position();
     nm.iDelta = delta;
     Notify(u, nm.hdr);
-  }
-  static std::wstring WindowText(HWND h) {
-    wchar_t buf[256] = L"";
-    GetWindowTextW(h, buf, 256);
-    return buf;
   }
   static void Click(TWinControl* c) {
     SendMessageW(c->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(3, 3));
@@ -390,6 +386,43 @@ TEST_F(ControlsForm, MemoLinesAndItsTextGoTogether) {
   EXPECT_EQ(WindowText(m->Handle()), L"");
   SendMessageW(m->Handle(), EM_REPLACESEL, TRUE, LPARAM(L"甲\r\n乙"));  // what a user typed
   EXPECT_EQ(m->Lines().List(), (std::vector<std::wstring>{L"甲", L"乙"}));
+}
+
+// An edit control lays its whole text out again at each change: a list given at once must reach
+// it as one change, not one per line (a long history took minutes so).
+TEST_F(ControlsForm, MemoTakesAWholeListInOneTextChange) {
+  TMemo* m = f->mmoHistory;
+  static HWND watched;
+  static int changes;
+  watched = m->Handle();
+  changes = 0;
+  HHOOK hook = SetWindowsHookExW(
+      WH_CALLWNDPROC,
+      [](int code, WPARAM w, LPARAM l) -> LRESULT {
+        const auto* c = reinterpret_cast<const CWPSTRUCT*>(l);
+        if (code == HC_ACTION && c->hwnd == watched && (c->message == WM_SETTEXT || c->message == EM_REPLACESEL))
+          ++changes;
+        return CallNextHookEx(nullptr, code, w, l);
+      },
+      nullptr, GetCurrentThreadId());
+  ASSERT_NE(hook, nullptr);
+  std::vector<std::wstring> lines;
+  std::wstring text;
+  for (int i = 0; i < 300; ++i) {
+    lines.push_back(L"第" + std::to_wstring(i) + L"行");
+    text += lines.back() + L"\r\n";
+  }
+  m->Lines().Assign(lines);
+  const int afterAssign = changes;
+  m->Lines().AddStrings({L"甲", L"乙"});
+  const int afterAdd = changes;
+  m->Lines().AddStrings({});
+  UnhookWindowsHookEx(hook);
+  EXPECT_EQ(afterAssign, 1);
+  EXPECT_EQ(afterAdd, 2);
+  EXPECT_EQ(changes, 2) << "nothing to add changes nothing";
+  EXPECT_EQ(m->Lines().Count(), 302);
+  EXPECT_EQ(WindowText(m->Handle()), text + L"甲\r\n乙\r\n");
 }
 
 TEST_F(ControlsForm, GroupedSpeedButtonsKeepOneDownAndClickOnMouseUp) {

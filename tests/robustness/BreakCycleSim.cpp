@@ -58,7 +58,7 @@ class Sim {
     setup_ = frmSetup;
     // The plan selected takes force at a break's end as the break window does it; the settings
     // read afterwards are the new ones.
-    BreakWindowLinks.PlanTakesForce = [this] {
+    settings_.selectedPlanTakesForce = [this] {
       const int selected = setup_->cbxBreakPlanPreSet->ItemIndex();
       setup_->StoreBreakPlan();
       setup_->Plans.SetPlanInForce(selected);
@@ -75,8 +75,9 @@ class Sim {
     fig_.cycles = unsigned(main_->EventLog.Cycles().size());
     fig_.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - wallStart).count();
     for (const auto& e : dialogs_.errors) Violation("error box", WideToUtf8(e));
-    main_->SettingsSource = nullptr;
-    BreakWindowLinks = {};
+    settings_.schedulerSettings = nullptr;
+    settings_.breakWindowSettings = nullptr;
+    settings_.selectedPlanTakesForce = nullptr;
     std::vector<TForm*> forms(Application->Forms());
     for (auto it = forms.rbegin(); it != forms.rend(); ++it) TComponent::Free(*it);
     Pump();
@@ -97,12 +98,12 @@ class Sim {
   // (the user changed them, or the plan selected took force at a break's end): reading every
   // control at every tick costs the simulation most of its time and tells it nothing more.
   void RefreshSettings() {
-    main_->SettingsSource = nullptr;
-    BreakWindowLinks.Settings = nullptr;
+    settings_.schedulerSettings = nullptr;
+    settings_.breakWindowSettings = nullptr;
     sched_ = main_->SchedulerSettings();
-    breakSettings_ = ReadBreakWindowSettings();
-    main_->SettingsSource = [this] { return sched_; };
-    BreakWindowLinks.Settings = [this] { return breakSettings_; };
+    breakSettings_ = Settings().BreakWindowSettings();
+    settings_.schedulerSettings = [this] { return sched_; };
+    settings_.breakWindowSettings = [this] { return breakSettings_; };
     settingsState_ = main_->FBreakState;
     settingsCycle_ = main_->FCycleNo;
   }
@@ -422,6 +423,7 @@ class Sim {
   TfrmMain* main_ = nullptr;
   TfrmSetup* setup_ = nullptr;
   std::map<TTimer*, Driven> driven_;
+  FakeSettings settings_;
   TSchedulerSettings sched_;
   TBreakWindowSettings breakSettings_;
   uint8_t settingsState_ = 0;

@@ -308,21 +308,19 @@ TEST_F(PlaylistWindow, ResizingKeepsTheDesignHeightAndThePlayersWidthAtLeast) {
 
 // ---- "修复" --------------------------------------------------------------------------------------------
 
+// The player's world already sends HKCR's playlist type into its test key; a registry of the
+// test's own would take the place of the world's, path files included.
 class FixFileType : public PlaylistWindow {
  protected:
-  FixFileType() {
-    registry.Redirect(HKEY_CLASSES_ROOT, L".qvml", key.Path() + L"\\ext")
-        .Redirect(HKEY_CLASSES_ROOT, L"qvml_auto_file", key.Path() + L"\\type");
-  }
   void ClickFix() {
     auto* fix = dynamic_cast<TButton*>(frmSetupSaverDeck->FindComponent(L"btnFixQVML"));
     ASSERT_NE(fix, nullptr);
     SendMessageW(fix->Handle(), BM_CLICK, 0, 0);
     PumpMessages();
   }
-  std::wstring Default(const std::wstring& sub) const { return RegReadStr(HKEY_CURRENT_USER, key.Path() + sub, L""); }
-  TestRegKey key;
-  FakeRegistry registry;
+  std::wstring Default(const std::wstring& sub) const {
+    return RegReadStr(HKEY_CURRENT_USER, world.keys.Path() + sub, L"");
+  }
   RecordingNotify notify;
 };
 
@@ -334,10 +332,10 @@ TEST_F(FixFileType, RegistersThePlaylistTypeWithAQuotedCommandAndSaysDone) {
   EXPECT_EQ(dialogs.shown[0].caption, L"Quovel提示");
   EXPECT_EQ(dialogs.shown[0].flags, 0x1040u);
   EXPECT_EQ(notify.count, 1);
-  EXPECT_EQ(Default(L"\\ext"), L"qvml_auto_file");
-  EXPECT_EQ(Default(L"\\type"), L"Quovel音乐播放列表");
-  EXPECT_EQ(Default(L"\\type\\DefaultIcon"), OwnExePath() + L",0");
-  EXPECT_EQ(Default(L"\\type\\shell\\open\\command"), L"\"" + OwnExePath() + L"\" /L \"%1\"");
+  EXPECT_EQ(Default(L"\\.qvml"), L"qvml_auto_file");
+  EXPECT_EQ(Default(L"\\qvml_auto_file"), L"Quovel音乐播放列表");
+  EXPECT_EQ(Default(L"\\qvml_auto_file\\DefaultIcon"), OwnExePath() + L",0");
+  EXPECT_EQ(Default(L"\\qvml_auto_file\\shell\\open\\command"), L"\"" + OwnExePath() + L"\" /L \"%1\"");
   // Again: nothing to write, nobody told, still done.
   dialogs.Answer(IDOK);
   ClickFix();
@@ -346,7 +344,7 @@ TEST_F(FixFileType, RegistersThePlaylistTypeWithAQuotedCommandAndSaysDone) {
 }
 
 TEST_F(FixFileType, ARegistryErrorShowsItsBoxAndNeitherTellsTheShellNorSaysDone) {
-  registry.Deny(HKEY_CLASSES_ROOT, L".qvml");
+  world.folders.registry.Deny(HKEY_CLASSES_ROOT, L".qvml");
   dialogs.Answer(IDOK);
   ClickFix();
   ASSERT_EQ(dialogs.shown.size(), 1u);

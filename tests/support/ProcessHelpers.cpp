@@ -1,7 +1,9 @@
 #include "ProcessHelpers.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <cwchar>
 #include <shellapi.h>
 #include <tlhelp32.h>
 
@@ -250,9 +252,12 @@ std::vector<HWND> ChildrenOfClass(HWND parent, const wchar_t* cls) {
 }
 
 std::wstring WindowText(HWND h) {
-  wchar_t t[512] = {};
+  DWORD_PTR length = 0;
+  SendMessageTimeoutW(h, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length);
+  std::wstring t(std::max<size_t>(length, 511) + 1, L'\0');
   DWORD_PTR got = 0;
-  SendMessageTimeoutW(h, WM_GETTEXT, 512, LPARAM(t), SMTO_ABORTIFHUNG, 5000, &got);
+  SendMessageTimeoutW(h, WM_GETTEXT, t.size(), LPARAM(t.data()), SMTO_ABORTIFHUNG, 5000, &got);
+  t.resize(wcslen(t.c_str()));
   return t;
 }
 
