@@ -31,6 +31,7 @@ class ScrRunProcess : public testing::Test {
     c.TransitTime = int(kTransitMs / 1000);
     c.PlayMusListAtStart = false;
     WriteTextLines(folder / kPlayerConfigFileName, WritePlayerConfigLines(c));
+    ASSERT_TRUE(one.ok && two.ok);
   }
   static bool Transit(const TestProcess& p) { return p.Window(L"TfrmTransitForm") != nullptr; }
   // The saver of the two that has started count times.
@@ -42,6 +43,9 @@ class ScrRunProcess : public testing::Test {
 
   TestFolder folder{L"qvscrrun"};
   std::wstring exe;
+  // Two savers in the Windows folder, each living longer than any test.
+  SaverInWindowsFolder one{WinPathFromBuild(FAKESAVER_SCR), L"qvone.scr", folder / L"one.log", 300000};
+  SaverInWindowsFolder two{WinPathFromBuild(FAKESAVER_SCR), L"qvtwo.scr", folder / L"two.log", 300000};
 };
 
 // The visible child of a class with that text (the break reminder's pages repeat some captions).
@@ -65,9 +69,6 @@ std::wstring SelectedOfListWith(HWND parent, const std::wstring& item) {
 }
 
 TEST_F(ScrRunProcess, TheInTurnCommandShowsEachSaverAfterTheTransitAndEndingOneByHandEndsTheRun) {
-  SaverInWindowsFolder one(WinPathFromBuild(FAKESAVER_SCR), L"qvone.scr", folder / L"one.log", 300000);
-  SaverInWindowsFolder two(WinPathFromBuild(FAKESAVER_SCR), L"qvtwo.scr", folder / L"two.log", 300000);
-  ASSERT_TRUE(one.ok && two.ok);
   TestProcess p(exe);
   ASSERT_TRUE(p.Started());
   HWND main = nullptr;
@@ -116,9 +117,6 @@ TEST_F(ScrRunProcess, TheInTurnCommandShowsEachSaverAfterTheTransitAndEndingOneB
 }
 
 TEST_F(ScrRunProcess, TheBreakRemindersPreviewThroughThePlayerRunsRandomSaversWithMusic) {
-  SaverInWindowsFolder one(WinPathFromBuild(FAKESAVER_SCR), L"qvone.scr", folder / L"one.log", 300000);
-  SaverInWindowsFolder two(WinPathFromBuild(FAKESAVER_SCR), L"qvtwo.scr", folder / L"two.log", 300000);
-  ASSERT_TRUE(one.ok && two.ok);
   TestProcess player(exe);
   ASSERT_TRUE(player.Started());
   HWND main = nullptr, playerSetup = nullptr;
