@@ -216,6 +216,11 @@ TConsoleConfig DefaultConsoleConfig() {
   return c;
 }
 
+namespace {
+// A value as an error text quotes it: cut, control characters made visible, as qv30cfg's box does.
+std::wstring Quoted(const std::wstring& text) { return L"'" + ReadableValue(text, 40) + L"'"; }
+}  // namespace
+
 ConsoleConfigRead ReadConsoleConfigLines(const std::vector<std::wstring>& lines, const std::wstring& datePicture) {
   ConsoleConfigRead r{DefaultConsoleConfig(), false, {}};
   if (lines.size() < 2) return r;
@@ -231,21 +236,21 @@ ConsoleConfigRead ReadConsoleConfigLines(const std::vector<std::wstring>& lines,
     if (f.kind == K::Date) {
       TDayNumber day = 0;
       if (ParseConfigDate(text, picture, day)) Set(r.values, f, day);
-      else r.errors.push_back({f.field, f.name, L"'" + text + L"' is not a valid date"});
+      else r.errors.push_back({f.field, f.name, Quoted(text) + L" is not a valid date"});
       continue;
     }
     int n;
     try {
       n = StrToInt(text);
-    } catch (const EConvertError& e) {
-      r.errors.push_back({f.field, f.name, e.Message()});
+    } catch (const EConvertError&) {
+      r.errors.push_back({f.field, f.name, InvalidIntegerMessage(ReadableValue(text, 40))});
       continue;
     }
     if (f.kind == K::PosRule) {
       Set(r.values, f, n & 0xFF);
       r.placeApplies = text != L"3";
     } else if (f.kind == K::Colour && (n < 0 || n > 0xFFFFFF)) {
-      r.errors.push_back({f.field, f.name, L"'" + text + L"' is not a valid colour value"});
+      r.errors.push_back({f.field, f.name, Quoted(text) + L" is not a valid colour value"});
     } else {
       Set(r.values, f, n);
     }
@@ -261,8 +266,9 @@ std::vector<std::wstring> WriteConsoleConfigLines(const TConsoleConfig& values, 
 }
 
 std::wstring ConsoleConfigErrorText(const std::vector<ConsoleConfigError>& errors) {
+  if (errors.empty()) return {};
   std::wstring text = L"配置文件qvccfg中有数据无法读取，这些项已改用默认值：";
-  for (const ConsoleConfigError& e : errors) text += L"\r\n第" + IntToStr(e.field) + L"项：" + e.message;
+  for (const ConsoleConfigError& e : errors) text += L"\n第" + IntToStr(e.field) + L"项：" + e.message;
   return text;
 }
 

@@ -70,7 +70,7 @@ struct ConsoleConfigRead {
 ConsoleConfigRead ReadConsoleConfigLines(const std::vector<std::wstring>& lines, const std::wstring& datePicture = L"");
 // The two lines of the file.
 std::vector<std::wstring> WriteConsoleConfigLines(const TConsoleConfig& values, const std::wstring& datePicture = L"");
-// One text for the error box: every skipped field, once.
+// One text for the error box: every skipped field, once; empty when nothing was skipped.
 std::wstring ConsoleConfigErrorText(const std::vector<ConsoleConfigError>& errors);
 
 // ---- dates ------------------------------------------------------------------------------------

@@ -5,6 +5,7 @@
 #include <variant>
 
 #include "ConfigLayout.h"
+#include "ConsoleConfig.h"
 #include "FuzzHarness.h"
 #include "PlaylistFile.h"
 #include "PlayerConfig.h"
@@ -78,6 +79,29 @@ FuzzOutcome ReadQvmlBytes(std::string_view bytes) {
   return out;
 }
 
+// qvccfg as the console bar reads it (dates in the ISO form, whatever the machine's locale).
+FuzzOutcome ReadQvccfg(std::string_view bytes) {
+  constexpr int kLine = 2;  // every field stands on line 2, after the warning line
+  const ConsoleConfigRead r = ReadConsoleConfigLines(DecodeTextLines(bytes), L"yyyy-MM-dd");
+  FuzzOutcome out;
+  for (const ConsoleField& f : ConsoleConfigLayout()) {
+    std::wstring text;
+    std::visit(
+        [&](auto member) {
+          const auto& v = r.values.*member;
+          using T = std::decay_t<decltype(v)>;
+          if constexpr (std::is_same_v<T, bool>) text = v ? L"TRUE" : L"FALSE";
+          else if constexpr (std::is_same_v<T, int>) text = IntToStr(v);
+          else text = FormatConfigDate(v, L"yyyy-MM-dd");
+        },
+        f.member);
+    out.kept.push_back({WideToUtf8(f.name), kLine, text});
+  }
+  for (const ConsoleConfigError& e : r.errors) out.skipped.push_back({kLine, e.message});
+  out.report = ConsoleConfigErrorText(r.errors);
+  return out;
+}
+
 }  // namespace
 
 std::vector<FuzzReader> FuzzReaders() {
@@ -86,6 +110,7 @@ std::vector<FuzzReader> FuzzReaders() {
       {"dir1", FixtureBytes("dir1"), ReadPathFileBytes},
       {"qvml", FixtureBytes("list.qvml"), ReadQvmlBytes},
       {"svd25cfg", FixtureBytes("svd25cfg"), ReadSvd25cfg},
+      {"qvccfg", FixtureBytes("qvccfg"), ReadQvccfg},
   };
   std::sort(readers.begin(), readers.end(), [](const FuzzReader& a, const FuzzReader& b) { return a.name < b.name; });
   return readers;

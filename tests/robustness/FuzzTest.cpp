@@ -42,11 +42,11 @@ TEST_P(FuzzRound, FixedSeedFindsNothing) {
   FAIL() << "no reader " << GetParam();
 }
 
-INSTANTIATE_TEST_SUITE_P(Readers, FuzzRound, testing::Values("dir1", "qv30cfg", "qvml", "svd25cfg"));
+INSTANTIATE_TEST_SUITE_P(Readers, FuzzRound, testing::Values("dir1", "qv30cfg", "qvccfg", "qvml", "svd25cfg"));
 
 TEST(FuzzHarness, EveryReaderHasARoundAndTheMutationsAreSeeded) {
   const auto readers = FuzzReaders();
-  ASSERT_EQ(readers.size(), 4u) << "a new reader needs its name in the round's list above";
+  ASSERT_EQ(readers.size(), 5u) << "a new reader needs its name in the round's list above";
   std::mt19937 a(7), b(7);
   for (int i = 0; i < 50; ++i) {
     FuzzInput x = Mutate(readers[0].sample, a), y = Mutate(readers[0].sample, b);
