@@ -122,6 +122,8 @@ void TfrmSaverDeck::EndScrRun() {
   tmrPlayEachScr->SetEnabled(false);
   tmrTransit->SetEnabled(false);
   tmrDetectScrIfEnd->SetEnabled(false);
+  // A run started again during a transit may end before its own: no cover is left behind.
+  CloseTransitWindow();
 }
 
 void TfrmSaverDeck::tmrPlayEachScrTimer(TObject*) {

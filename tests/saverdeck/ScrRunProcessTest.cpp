@@ -31,6 +31,7 @@ class ScrRunProcess : public testing::Test {
     c.TransitTime = int(kTransitMs / 1000);
     c.PlayMusListAtStart = false;
     WriteTextLines(folder / kPlayerConfigFileName, WritePlayerConfigLines(c));
+    ASSERT_TRUE(one.ok && two.ok);
   }
   static bool Transit(const TestProcess& p) { return p.Window(L"TfrmTransitForm") != nullptr; }
   // The saver of the two that has started count times.
@@ -42,6 +43,9 @@ class ScrRunProcess : public testing::Test {
 
   TestFolder folder{L"qvscrrun"};
   std::wstring exe;
+  // Two savers in the Windows folder, each living longer than any test.
+  SaverInWindowsFolder one{WinPathFromBuild(FAKESAVER_SCR), L"qvone.scr", folder / L"one.log", 300000};
+  SaverInWindowsFolder two{WinPathFromBuild(FAKESAVER_SCR), L"qvtwo.scr", folder / L"two.log", 300000};
 };
 
 // The visible child of a class with that text (the break reminder's pages repeat some captions).
@@ -65,9 +69,6 @@ std::wstring SelectedOfListWith(HWND parent, const std::wstring& item) {
 }
 
 TEST_F(ScrRunProcess, TheInTurnCommandShowsEachSaverAfterTheTransitAndEndingOneByHandEndsTheRun) {
-  SaverInWindowsFolder one(WinPathFromBuild(FAKESAVER_SCR), L"qvone.scr", folder / L"one.log", 300000);
-  SaverInWindowsFolder two(WinPathFromBuild(FAKESAVER_SCR), L"qvtwo.scr", folder / L"two.log", 300000);
-  ASSERT_TRUE(one.ok && two.ok);
   TestProcess p(exe);
   ASSERT_TRUE(p.Started());
   HWND main = nullptr;
@@ -106,12 +107,7 @@ TEST_F(ScrRunProcess, TheInTurnCommandShowsEachSaverAfterTheTransitAndEndingOneB
   EXPECT_EQ(first->Started().size(), 1u);
 
   // The user ends it: when its play time is over the run ends, with no transit and no start.
-  const DWORD secondPid = second->Started()[0];
-  HANDLE h = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, secondPid);
-  ASSERT_TRUE(h);
-  TerminateProcess(h, 0);
-  WaitForSingleObject(h, 5000);
-  CloseHandle(h);
+  SaverInWindowsFolder::End(second->Started()[0]);
   EXPECT_FALSE(WaitFor([&] { return Transit(p) || one.Started().size() + two.Started().size() > 2; },
                        kPlayMs + kTransitMs + 5000, 200))
       << "the run went on";
@@ -121,9 +117,6 @@ TEST_F(ScrRunProcess, TheInTurnCommandShowsEachSaverAfterTheTransitAndEndingOneB
 }
 
 TEST_F(ScrRunProcess, TheBreakRemindersPreviewThroughThePlayerRunsRandomSaversWithMusic) {
-  SaverInWindowsFolder one(WinPathFromBuild(FAKESAVER_SCR), L"qvone.scr", folder / L"one.log", 300000);
-  SaverInWindowsFolder two(WinPathFromBuild(FAKESAVER_SCR), L"qvtwo.scr", folder / L"two.log", 300000);
-  ASSERT_TRUE(one.ok && two.ok);
   TestProcess player(exe);
   ASSERT_TRUE(player.Started());
   HWND main = nullptr, playerSetup = nullptr;
@@ -158,11 +151,7 @@ TEST_F(ScrRunProcess, TheBreakRemindersPreviewThroughThePlayerRunsRandomSaversWi
   EXPECT_EQ(shown->LogLines()[1], L"args /S");
 
   // Ended by hand: the run with music notices within its detector's second, with no transit after.
-  HANDLE h = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, shown->Started()[0]);
-  ASSERT_TRUE(h);
-  TerminateProcess(h, 0);
-  WaitForSingleObject(h, 5000);
-  CloseHandle(h);
+  SaverInWindowsFolder::End(shown->Started()[0]);
   EXPECT_FALSE(WaitFor([&] { return Transit(player) || one.Started().size() + two.Started().size() > 1; },
                        kTransitMs + 3000, 200))
       << "the run went on";

@@ -198,12 +198,7 @@ TEST_F(ScrRun, ARunInTurnShowsTheTransitThenEachSaverForItsTimeAndWrapsToTheFirs
   EXPECT_EQ(ScrRunWithMusic, 0);
   EXPECT_TRUE(Started().empty()) << "the first saver waits for the transit";
   ASSERT_TRUE(TransitShown());
-  RECT r;
-  GetWindowRect(frmTransitForm->Handle(), &r);
-  EXPECT_EQ(r.left, 0);
-  EXPECT_EQ(r.top, 0);
-  EXPECT_EQ(r.right, 1280);
-  EXPECT_EQ(r.bottom, 800);
+  EXPECT_EQ(WindowRectText(frmTransitForm->Handle()), "0,0 1280,800");
   EXPECT_TRUE(GetWindowLongPtrW(frmTransitForm->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
   EXPECT_EQ(main->tmrTransit->Interval(), 7000u);
   EXPECT_TRUE(main->tmrTransit->Enabled());
@@ -414,6 +409,36 @@ TEST_F(ScrRun, ASaverThatDoesNotStartEndsTheRunAtTheNextTickUnreported) {
     EXPECT_FALSE(TransitShown());
   }
   EXPECT_TRUE(LastErrorText.empty());
+}
+
+TEST_F(ScrRun, ARunStartedAgainDuringATransitThatFindsASaverItCannotEndLeavesNoCover) {
+  Click(main->btnPlayScr);
+  ASSERT_TRUE(TransitShown());
+  procs.running = 1;  // another program's saver, which survives every ending
+  procs.survive = true;
+  Send(WM_SAVERDECK_SCR_INTURN);
+  EXPECT_EQ(procs.kills.size(), 3u);
+  EXPECT_TRUE(Idle());
+  EXPECT_FALSE(TransitShown());
+  EXPECT_TRUE(Started().empty());
+}
+
+TEST_F(ScrRun, SaversPastEntry255StartAndFollowInTurn) {
+  TestFolder many{L"qvscrmany"};
+  for (int i = 0; i < 257; ++i) WriteBytes(many / (L"s" + std::to_wstring(1000 + i) + L".scr"), "MZ");
+  main->AddScrFromDir(many.Path());
+  ASSERT_EQ(main->cbbSCRSavers->Items.Count(), 8 + 257);
+  UserChoose(main->cbbSCRSaversName, 256);
+  Click(main->btnScrPreview);
+  EXPECT_EQ(Started(), Log{Entry(256)}) << "not \"(无)\"";
+  shell.calls.clear();
+  UserChoose(main->cbbSCRSaversName, 263);
+  Click(main->btnPlayScr);
+  for (int k = 0; k < 3; ++k) {
+    EndTransit();
+    EndPlayTime();
+  }
+  EXPECT_EQ(Started(), (Log{Entry(263), Entry(264), Entry(1)}));
 }
 
 // ---- starting runs ---------------------------------------------------------------------------------

@@ -364,12 +364,7 @@ SaverInWindowsFolder::SaverInWindowsFolder(const std::wstring& builtSaver, const
 }
 
 SaverInWindowsFolder::~SaverInWindowsFolder() {
-  for (DWORD pid : Started())
-    if (HANDLE h = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid)) {
-      TerminateProcess(h, 0);
-      WaitForSingleObject(h, 5000);
-      CloseHandle(h);
-    }
+  for (DWORD pid : Started()) End(pid);
   DeleteFileW(path.c_str());
   DeleteFileW((path + L".ini").c_str());
 }
@@ -395,4 +390,19 @@ bool SaverInWindowsFolder::Running(DWORD pid) {
   const bool running = WaitForSingleObject(h, 0) == WAIT_TIMEOUT;
   CloseHandle(h);
   return running;
+}
+
+void SaverInWindowsFolder::End(DWORD pid) {
+  if (HANDLE h = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid)) {
+    TerminateProcess(h, 0);
+    WaitForSingleObject(h, 5000);
+    CloseHandle(h);
+  }
+}
+
+std::string WindowRectText(HWND h) {
+  RECT r{};
+  GetWindowRect(h, &r);
+  return std::to_string(r.left) + "," + std::to_string(r.top) + " " + std::to_string(r.right) + "," +
+         std::to_string(r.bottom);
 }
