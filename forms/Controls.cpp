@@ -613,6 +613,7 @@ void TWinControl::AlignControls() {
 
 bool TWinControl::SetProperty(const std::string& name, const PropValue& v, FormLoader& loader) {
   if (name == "TabStop") TabStop = v.AsBool();
+  else if (name == "DoubleBuffered") DoubleBuffered = v.AsBool();
   else if (name == "OnKeyDown") OnKeyDown = loader.Event<TKeyEvent>(v);
   else if (name == "OnKeyUp") OnKeyUp = loader.Event<TKeyEvent>(v);
   else if (name == "OnKeyPress") OnKeyPress = loader.Event<TKeyPressEvent>(v);

@@ -148,6 +148,9 @@ class TWinControl : public TControl {
   virtual void AlignControls();
 
   bool TabStop = false;
+  // Painting goes through an off-screen bitmap (for a form: that of its pictures), so a part that
+  // is painted again never shows half drawn.
+  bool DoubleBuffered = false;
   TKeyEvent OnKeyDown, OnKeyUp;
   TKeyPressEvent OnKeyPress;
   TNotifyEvent OnEnter, OnExit;

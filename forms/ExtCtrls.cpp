@@ -53,8 +53,31 @@ void TImage::CreateParams(TCreateParams& p) {
 }
 
 void TImage::PictureChanged() {
+  bufferValid_ = false;
   if (AutoSize && Picture.Graphic) SetBounds(left_, top_, Picture.Width(), Picture.Height());
   Invalidate();
+}
+
+bool TImage::Buffered() const {
+  if (DoubleBuffered) return true;
+  TForm* f = ParentForm();
+  return f && f->DoubleBuffered;
+}
+
+void TImage::PaintTo(HDC dc, const RECT& cr) {
+  FillRect(dc, &cr, BackgroundBrush());
+  if (!Picture.Graphic || Picture.Graphic->Empty()) return;
+  int pw = Picture.Width(), ph = Picture.Height();
+  RECT r{0, 0, pw, ph};
+  if (Stretch) {
+    r = cr;
+    if (Proportional) {
+      double s = std::min(double(cr.right) / pw, double(cr.bottom) / ph);
+      r = RECT{0, 0, int(pw * s), int(ph * s)};
+    }
+  }
+  if (Center) OffsetRect(&r, (cr.right - (r.right - r.left)) / 2, (cr.bottom - (r.bottom - r.top)) / 2);
+  Picture.Graphic->Draw(dc, r);
 }
 
 void TImage::WndProc(TMessage& m) {
@@ -68,20 +91,21 @@ void TImage::WndProc(TMessage& m) {
     RECT cr;
     GetClientRect(handle_, &cr);
     if (ParentColor && parent_) color_ = parent_->Color();
-    FillRect(dc, &cr, BackgroundBrush());
-    if (Picture.Graphic && !Picture.Graphic->Empty()) {
-      int pw = Picture.Width(), ph = Picture.Height();
-      RECT r{0, 0, pw, ph};
-      if (Stretch) {
-        r = cr;
-        if (Proportional) {
-          double s = std::min(double(cr.right) / pw, double(cr.bottom) / ph);
-          r = RECT{0, 0, int(pw * s), int(ph * s)};
-        }
-      }
-      if (Center) OffsetRect(&r, (cr.right - (r.right - r.left)) / 2, (cr.bottom - (r.bottom - r.top)) / 2);
-      Picture.Graphic->Draw(dc, r);
+    if (!Buffered() || cr.right <= 0 || cr.bottom <= 0) {
+      buffer_.SetSize(0, 0);
+      bufferValid_ = false;
+      PaintTo(dc, cr);
+      return;
     }
+    if (!bufferValid_ || buffer_.Width() != cr.right || buffer_.Height() != cr.bottom || bufferColor_ != color_) {
+      buffer_.SetSize(cr.right, cr.bottom);
+      PaintTo(buffer_.Canvas().Handle(), cr);
+      bufferValid_ = true;
+      bufferColor_ = color_;
+    }
+    const RECT& due = paint.info().rcPaint;
+    BitBlt(dc, due.left, due.top, due.right - due.left, due.bottom - due.top, buffer_.Canvas().Handle(), due.left,
+           due.top, SRCCOPY);
     return;
   }
   TWinControl::WndProc(m);

@@ -38,4 +38,13 @@ class TImage : public TWinControl {
   void CreateParams(TCreateParams& p) override;
   bool ClicksOnMouseUp() const override { return true; }
   bool IsGraphicControl() const override { return true; }
+
+ private:
+  // The image's own or its form's double buffering.
+  bool Buffered() const;
+  void PaintTo(HDC dc, const RECT& client);
+  // Buffered, the picture is stretched once into this bitmap; a repaint copies only what is due.
+  TBitmap buffer_;
+  bool bufferValid_ = false;
+  TColor bufferColor_ = clNone;
 };

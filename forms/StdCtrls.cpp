@@ -106,14 +106,31 @@ void TLabel::CaptionChanged() {
   const RECT before = BoundsRect();
   TWinControl::CaptionChanged();
   AdjustSize();
-  if (Transparent && parent_ && parent_->HandleIfAllocated()) {
-    // The parent paints what shows through, over the old text and the new place, and the label
-    // paints its text again after it: a transparent child is not clipped out of its parent's
-    // painting, so invalidating the parent alone would wipe the text and leave it blank.
-    RECT r = BoundsRect();
-    UnionRect(&r, &r, &before);
+  // A transparent child is not clipped out of its parent's painting, so invalidating the parent
+  // alone would wipe the text and leave it blank: the label paints its text again after it.
+  if (Transparent) RedrawThrough(before);
+}
+
+void TLabel::RedrawThrough(const RECT& before) {
+  if (!parent_ || !parent_->HandleIfAllocated()) return;
+  // The two places apart: a label that jumps across its parent repaints only where it was and is.
+  for (const RECT& r : {before, BoundsRect()})
     RedrawWindow(parent_->HandleIfAllocated(), &r, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+void TLabel::BoundsChanged() {
+  if (!Transparent || !handle_ || !parent_ || !parent_->HandleIfAllocated()) {
+    TWinControl::BoundsChanged();
+    return;
   }
+  // Moved as it stands, the label would carry the old background along with its text.
+  RECT before;
+  GetWindowRect(handle_, &before);
+  MapWindowPoints(nullptr, parent_->HandleIfAllocated(), reinterpret_cast<POINT*>(&before), 2);
+  SetWindowPos(handle_, nullptr, left_, top_, width_, height_,
+               SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS | SWP_NOREDRAW);
+  if (align_ != alNone) parent_->AlignControls();
+  RedrawThrough(before);
 }
 
 void TLabel::FontChanged() {

@@ -33,9 +33,12 @@ class TLabel : public TWinControl {
   void CNCommand(WORD code) override;
   HBRUSH CtlColor(HDC dc) override;
   void CaptionChanged() override;
+  void BoundsChanged() override;
 
  private:
   void AdjustSize();
+  // A transparent label's parent paints what shows through, over the old and the new place.
+  void RedrawThrough(const RECT& before);
 };
 
 class TEdit : public TWinControl {

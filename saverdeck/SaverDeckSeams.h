@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <random>
 #include <string>
 
 // The hidden media player control that plays the music, one file at a time. The real control is
@@ -59,3 +60,30 @@ class ShellNotifySeam {
 };
 ShellNotifySeam& ShellNotify();
 void SetShellNotifySeam(ShellNotifySeam* seam);  // nullptr: the real call
+
+// The screen savers' processes: a run looks for running ".scr" processes every second and ends
+// them between two savers. A test must not end the machine's processes; it watches the calls.
+class SaverProcessSeam {
+ public:
+  virtual ~SaverProcessSeam() = default;
+  // IsProcessExtRunning(ext)
+  virtual bool IsExtRunning(const std::wstring& ext);
+  // KillProcessesByExt(ext)
+  virtual bool KillByExt(const std::wstring& ext);
+};
+SaverProcessSeam& SaverProcesses();
+void SetSaverProcessSeam(SaverProcessSeam* seam);  // nullptr: the real process list
+
+// The random generator of a random run, reseeded from the clock before each draw.
+class PlayerRandomSeam {
+ public:
+  virtual ~PlayerRandomSeam() = default;
+  virtual void Randomize();
+  // A whole number in 0 .. n-1 (0 for n below 1).
+  virtual int Random(int n);
+
+ private:
+  std::mt19937 gen_{5489u};
+};
+PlayerRandomSeam& PlayerRandom();
+void SetPlayerRandomSeam(PlayerRandomSeam* seam);  // nullptr: the real generator

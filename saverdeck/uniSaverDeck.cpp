@@ -97,6 +97,10 @@ TfrmSaverDeck::TfrmSaverDeck(TComponent* AOwner) : TForm(AOwner) {
                                  .Bind("NArray6", NArray[6])
                                  .Bind("NArray7", NArray[7])
                                  .Bind("NArray8", NArray[8])
+                                 .Bind(QV_MEMBER(NPlayScr))
+                                 .Bind(QV_MEMBER(tmrPlayEachScr))
+                                 .Bind(QV_MEMBER(tmrTransit))
+                                 .Bind(QV_MEMBER(tmrDetectScrIfEnd))
                                  .On(QV_HANDLER(FormCreate))
                                  .On(QV_HANDLER(FormClose))
                                  .On(QV_HANDLER(FormDestroy))
@@ -132,7 +136,19 @@ TfrmSaverDeck::TfrmSaverDeck(TComponent* AOwner) : TForm(AOwner) {
                                  .On(QV_HANDLER(btnScrPreviewMouseMove))
 
                                  .On(QV_HANDLER(cbbBanYingChange))
-                                 .On(QV_HANDLER(btnSetupDuLiBanYingClick)));
+                                 .On(QV_HANDLER(btnSetupDuLiBanYingClick))
+
+                                 .On(QV_HANDLER(cbbSCRSaversNameChange))
+                                 .On(QV_HANDLER(cbbSCRSaversChange))
+                                 .On(QV_HANDLER(btnSCRSetupClick))
+                                 .On(QV_HANDLER(btnScrPreviewClick))
+                                 .On(QV_HANDLER(btnPlayScrClick))
+                                 .On(QV_HANDLER(btnPlayScrWithMusClick))
+                                 .On(QV_HANDLER(NPlayScrClick))
+                                 .On(QV_HANDLER(NPlayScrWithMusicClick))
+                                 .On(QV_HANDLER(tmrPlayEachScrTimer))
+                                 .On(QV_HANDLER(tmrTransitTimer))
+                                 .On(QV_HANDLER(tmrDetectScrIfEndTimer)));
 }
 QV_REGISTER_FORM(TfrmSaverDeck);
 
@@ -534,9 +550,3 @@ void TfrmSaverDeck::Music1to2TimerTimer(TObject*) {
   PlayFile(list->Items[next]);
 }
 
-// ---- filled in by the run, volume and arrangement modules ------------------------------------
-
-void TfrmSaverDeck::StartScrRun(uint8_t random, uint8_t music) {
-  Observe(L"StartScrRun " + std::to_wstring(random) + L" " + std::to_wstring(music));
-}
-void TfrmSaverDeck::LoadScrList() { Observe(L"LoadScrList"); }

@@ -34,6 +34,15 @@ extern std::wstring LastErrorText;
 // there is none.
 extern std::wstring BuiltInAccompaniment;
 
+// The screen-saver run's state (uniSaverDeckScrRun.cpp): 1 from a run's start until its first
+// saver has started (the transit window's caption); 1 while the run plays music; 1 when music was
+// already playing as a run with music started (the run then never stops it).
+extern uint8_t FirstScrStart, ScrRunWithMusic, MusicWasPlaying;
+
+// The transit phase of a run: the transit window shown over the whole screen, and closed again.
+void ShowTransitWindow();
+void CloseTransitWindow();
+
 class TfrmSaverDeck : public TForm {
  public:
   explicit TfrmSaverDeck(TComponent* AOwner);
@@ -78,6 +87,7 @@ class TfrmSaverDeck : public TForm {
   TMenuItem* NPlayMusic = nullptr;
   TMenuItem* NAddMusic = nullptr;
   TMenuItem* NPlayScrWithMusic = nullptr;
+  TMenuItem* NPlayScr = nullptr;
   // One-shot delay between the end of a file and the advance.
   TTimer* Music1to2Timer = nullptr;
   TOpenDialog* dlgOpenMusic = nullptr;
@@ -95,6 +105,10 @@ class TfrmSaverDeck : public TForm {
   TMenuItem* NSaveMusList = nullptr;
   TMenuItem* NLoadMusList = nullptr;
   TMenuItem* NLoadAndAddList = nullptr;
+  // The screen-saver run: one saver's play time, the transit, the end detector.
+  TTimer* tmrPlayEachScr = nullptr;
+  TTimer* tmrTransit = nullptr;
+  TTimer* tmrDetectScrIfEnd = nullptr;
 
   // Byte fields of the runs and the accompaniment; FormCreate clears the first three.
   uint8_t FExternalCall = 0, FRandomOrder = 0, FUserStopped = 0, FDetectCount = 0;
@@ -158,9 +172,6 @@ class TfrmSaverDeck : public TForm {
   // ---- what the run, volume and arrangement modules provide ----
   void NMuteClick(TObject* Sender);
   void NVolAdjustClick(TObject* Sender);
-  // random 1: savers at random; music 0 with music, 1 without.
-  void StartScrRun(uint8_t random, uint8_t music);
-  void LoadScrList();
   // Writes the master mute, then shows the state the mixer holds afterwards.
   void ApplyMute(bool muted);
   bool GetMasterMute();
@@ -189,6 +200,35 @@ class TfrmSaverDeck : public TForm {
   // Mouse moves over btnScrPreview, btnSCRSetup and btnSetupDuLiBanYing: light captions on dark skins.
   void btnScrPreviewMouseMove(TObject* Sender, TShiftState Shift, int X, int Y);
 
+  // ---- screen-saver list and runs (uniSaverDeckScrRun.cpp) ----
+  // Fills both saver lists: "(无)", then the savers of the Windows folder, then the System folder's.
+  void LoadScrList();
+  void AddScrFromDir(const std::wstring& folder);
+  void cbbSCRSaversNameChange(TObject* Sender);
+  void cbbSCRSaversChange(TObject* Sender);
+  // The selected saver's own settings.
+  void btnSCRSetupClick(TObject* Sender);
+  // Starts the saver of that entry; 0 or an entry outside the list starts nothing.
+  void StartScr(int index);
+  void btnScrPreviewClick(TObject* Sender);
+  static bool IsScrRunning();
+  // A run without or with music. Sender nil: the program (an outside command or the menu's
+  // "屏保伴音") keeps FExternalCall and FRandomOrder; any other clears them.
+  void btnPlayScrClick(TObject* Sender);
+  void btnPlayScrWithMusClick(TObject* Sender);
+  void NPlayScrClick(TObject* Sender);
+  void NPlayScrWithMusicClick(TObject* Sender);
+  void tmrPlayEachScrTimer(TObject* Sender);
+  // The transit's end: the next saver. Also the transit window's "手动" (with tmrTransit off first).
+  void tmrTransitTimer(TObject* Sender);
+  void tmrDetectScrIfEndTimer(TObject* Sender);
+  // An outside command's run. random 1: savers at random; music 0 with music, 1 without, any
+  // other value no run.
+  void StartScrRun(uint8_t random, uint8_t music);
+  // Stops the music when the run started it itself (every end of a run calls this; so must the
+  // transit window's "退出").
+  void StopRunMusic();
+
   void WndProc(TMessage& m) override;
 
  protected:
@@ -199,6 +239,9 @@ class TfrmSaverDeck : public TForm {
   void RemoveTrayIcon();
   void OpenSetupOnPage(int page);
   void RunCommand(const struct TCommandAction& action, TMessage& m);
+  void StartRun(TObject* Sender, bool withMusic);
+  // A run's end: no timer of the run left on.
+  void EndScrRun();
   bool trayAdded_ = false;
   // Set while PlayFile changes the control's URL: the stop of the old file that this raises is
   // not the end of a file.

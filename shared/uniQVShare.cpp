@@ -125,17 +125,39 @@ bool IsFormCreated(const std::wstring& formName) {
   return false;
 }
 
-bool IsProcessExtRunning(const std::wstring& ext) {
+namespace {
+// Walks one process snapshot: each gets the id of every process whose executable's extension is
+// ext (any case) and answers whether to go on. The snapshot is released at the end.
+void ForEachProcessOfExt(const std::wstring& ext, const std::function<bool(DWORD pid)>& each) {
   FileHandle snap(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-  if (!snap) return false;
+  if (!snap) return;
   const std::wstring want = UpperCase(ext);
   PROCESSENTRY32W pe{sizeof(pe)};
   for (BOOL ok = Process32FirstW(snap.get(), &pe); ok; ok = Process32NextW(snap.get(), &pe)) {
     std::wstring name(pe.szExeFile, wcsnlen(pe.szExeFile, MAX_PATH));
     size_t dot = name.rfind(L'.');
-    if (dot != std::wstring::npos && UpperCase(name.substr(dot)) == want) return true;
+    if (dot != std::wstring::npos && UpperCase(name.substr(dot)) == want && !each(pe.th32ProcessID)) return;
   }
-  return false;
+}
+}  // namespace
+
+bool IsProcessExtRunning(const std::wstring& ext) {
+  bool found = false;
+  ForEachProcessOfExt(ext, [&](DWORD) {
+    found = true;
+    return false;
+  });
+  return found;
+}
+
+bool KillProcessesByExt(const std::wstring& ext) {
+  bool ended = false;
+  ForEachProcessOfExt(ext, [&](DWORD pid) {
+    KernelHandle h(OpenProcess(PROCESS_TERMINATE, FALSE, pid));
+    ended = h && TerminateProcess(h.get(), 0) != FALSE;
+    return true;
+  });
+  return ended;
 }
 
 bool IsSCRRunning() { return IsProcessExtRunning(L".scr") || IsFormCreated(L"frmScrBKWD"); }

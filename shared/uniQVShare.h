@@ -26,6 +26,9 @@ void ShowShutDownDialog();
 bool IsFormCreated(const std::wstring& formName);
 // True when a running process's executable name has that extension (with its dot), any case.
 bool IsProcessExtRunning(const std::wstring& ext);
+// Ends every process whose executable's name has that extension, any case (other programs'
+// too), with exit code 0. The result is that of the last ending; false when none was found.
+bool KillProcessesByExt(const std::wstring& ext);
 // IsProcessExtRunning(".scr") or IsFormCreated("frmScrBKWD").
 bool IsSCRRunning();
 

@@ -9,6 +9,7 @@
 #include "BkwdFakes.h"
 #include "DisplayZoom.h"
 #include "Fakes.h"
+#include "ProcessHelpers.h"
 #include "uniQVShare.h"
 #include "uniScrBKWD.h"
 
@@ -55,12 +56,7 @@ TEST_F(OwnSaver, ATopmostBlackWindowOverTheWholeScreenWithItsGreeting) {
   EXPECT_EQ(saver->WindowClassName(), L"TfrmScrBKWD");
   EXPECT_TRUE(IsFormCreated(L"frmScrBKWD"));
   EXPECT_TRUE(IsSCRRunning());
-  RECT r;
-  GetWindowRect(saver->Handle(), &r);
-  EXPECT_EQ(r.left, 0);
-  EXPECT_EQ(r.top, 0);
-  EXPECT_EQ(r.right, 1024);
-  EXPECT_EQ(r.bottom, 768);
+  EXPECT_EQ(WindowRectText(saver->Handle()), "0,0 1024,768");
   const LONG_PTR style = GetWindowLongPtrW(saver->Handle(), GWL_STYLE);
   EXPECT_FALSE(style & WS_CAPTION);
   EXPECT_FALSE(style & WS_THICKFRAME);

@@ -49,38 +49,9 @@ class ScreenSaverProcess : public BreakwardenCopy {
   HWND setup = nullptr;
 };
 
-// The saver file in the Windows folder for the test's scope; its process ends with it.
-struct SaverInWindowsFolder {
-  explicit SaverInWindowsFolder(const std::wstring& log) {
-    ok = CopyFileW(WinPathFromBuild(FAKESAVER_SCR).c_str(), path.c_str(), FALSE) != FALSE;
-    WriteTextLines(path + L".ini", {L"log=" + log, L"life=30000"});
-  }
-  ~SaverInWindowsFolder() {
-    if (pid)
-      if (HANDLE h = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid)) {
-        TerminateProcess(h, 0);
-        WaitForSingleObject(h, 5000);
-        CloseHandle(h);
-      }
-    DeleteFileW(path.c_str());
-    DeleteFileW((path + L".ini").c_str());
-  }
-  std::wstring path = GetWinDir() + L"\\fake.scr";
-  bool ok = false;
-  DWORD pid = 0;
-};
-
-std::vector<std::wstring> LogLines(const std::wstring& log) {
-  try {
-    return ReadTextLines(log);
-  } catch (const std::exception&) {
-    return {};
-  }
-}
-
 TEST_F(ScreenSaverProcess, ASaverFileOfTheWindowsFolderIsListedAndStartedWithSlashSAsItsOnlyArgument) {
   const std::wstring log = folder / L"saver.log";
-  SaverInWindowsFolder saver(log);
+  SaverInWindowsFolder saver(WinPathFromBuild(FAKESAVER_SCR), L"fake.scr", log);
   ASSERT_TRUE(saver.ok);
   TestProcess p(exe);
   ASSERT_TRUE(p.Started());
@@ -93,10 +64,9 @@ TEST_F(ScreenSaverProcess, ASaverFileOfTheWindowsFolderIsListedAndStartedWithSla
   ClickButton(VisibleChild(setup, L"Button", L"预览"));
   std::vector<std::wstring> lines;
   ASSERT_TRUE(WaitFor([&] {
-    lines = LogLines(log);
+    lines = saver.LogLines();
     return lines.size() >= 2;
   })) << "the saver did not start";
-  if (lines[0].rfind(L"start pid=", 0) == 0) saver.pid = DWORD(_wtoi(lines[0].c_str() + 10));
   EXPECT_EQ(lines[1], L"args /S");
   EXPECT_TRUE(p.Running());
   p.Quit();

@@ -8,6 +8,7 @@
 #include "DescribedForms.h"
 #include "PlayerFixture.h"
 #include "ProcessHelpers.h"
+#include "SaverDeckFakes.h"
 #include "SaverDeckCommands.h"
 #include "ShellFakes.h"
 #include "TextFile.h"
@@ -100,8 +101,9 @@ TEST_F(MainWindow, CreationCentresTheWindowLaysOutTheButtonsAndAddsTheTrayIcon) 
   EXPECT_TRUE(main->TrayIconAdded());
   EXPECT_TRUE(TrayIconAnswers(main->Handle()));
 
-  // The mute state is read and only shown (VolumeTest), then the saver lists are filled.
-  EXPECT_EQ(createCalls, (Calls{L"LoadScrList"}));
+  // The mute state is only shown (VolumeTest) and the saver lists are filled (ScrRunTest); nothing
+  // else is asked.
+  EXPECT_TRUE(createCalls.empty()) << createCalls.size();
   EXPECT_FALSE(main->NMute->Checked);
   EXPECT_FALSE(main->NMute_R->Checked);
   EXPECT_EQ(main->FExternalCall, 0);
@@ -147,20 +149,21 @@ struct CommandCase {
   UINT msg;
   int useBanYingItem;  // the settings' cbbUseBanYingOrNot
   Calls expected;
+  int runRandom = -1, runMusic = -1;  // the run it starts: random order, music (0 with, 1 without)
 };
 
 TEST_F(MainWindow, EachCommandMessageReachesItsReceiver) {
   const CommandCase cases[] = {
-      {0x8186, 1, {L"StartScrRun 0 1"}},
-      {0x8187, 1, {L"StartScrRun 1 1"}},
-      {0x8188, 1, {L"StartScrRun 0 0"}},
-      {0x8189, 1, {L"StartScrRun 1 0"}},
-      {0x8191, 1, {L"StartScrRun 0 1"}},  // music as the status list stands
-      {0x8191, 0, {L"StartScrRun 0 0"}},
-      {0x8192, 1, {L"StartScrRun 1 1"}},
-      {0x8192, 0, {L"StartScrRun 1 0"}},
-      {0x8193, 0, {L"StartScrRun 0 0"}},
-      {0x8193, 1, {L"StartScrRun 0 1"}},
+      {0x8186, 1, {}, 0, 1},
+      {0x8187, 1, {}, 1, 1},
+      {0x8188, 1, {}, 0, 0},
+      {0x8189, 1, {}, 1, 0},
+      {0x8191, 1, {}, 0, 1},  // music as the status list stands
+      {0x8191, 0, {}, 0, 0},
+      {0x8192, 1, {}, 1, 1},
+      {0x8192, 0, {}, 1, 0},
+      {0x8193, 0, {}, 0, 0},
+      {0x8193, 1, {}, 0, 1},
       {0x8195, 1, {}},
       {0x8196, 1, {}},
       {0x818A, 1, {}},
@@ -168,13 +171,35 @@ TEST_F(MainWindow, EachCommandMessageReachesItsReceiver) {
       {0x8199, 1, {}},  // playback's: below
       {0x8185, 1, {}},
   };
+  // One saver to run; its process, the shell and the waits faked.
+  TestFolder savers{L"qvcmdscr"};
+  WriteTextLines(savers / L"a.scr", {L"MZ"});
+  main->AddScrFromDir(savers.Path());
+  FakeClock clock;
+  RecordingShell shell;
+  FakeSaverProcesses procs;
   for (const auto& c : cases) {
     frmSetupSaverDeck->cbbUseBanYingOrNot->SetItemIndex(c.useBanYingItem);
     calls.clear();
+    ScrRunWithMusic = 9;
     EXPECT_EQ(Send(c.msg), 0) << std::hex << c.msg;
     EXPECT_EQ(calls, c.expected) << std::hex << c.msg << " with status item " << c.useBanYingItem;
     EXPECT_FALSE(Shown()) << std::hex << c.msg;
+    // A run command starts a run: its transit, with the order and the music asked for.
+    EXPECT_EQ(main->tmrTransit->Enabled(), c.runRandom >= 0) << std::hex << c.msg;
+    if (c.runRandom >= 0) {
+      EXPECT_EQ(main->FExternalCall, 1) << std::hex << c.msg;
+      EXPECT_EQ(main->FRandomOrder, c.runRandom) << std::hex << c.msg;
+      EXPECT_EQ(ScrRunWithMusic, c.runMusic == 0 ? 1 : 0) << std::hex << c.msg;
+      EXPECT_EQ(frmSetupSaverDeck->cbbUseBanYingOrNot->ItemIndex(), c.runMusic) << std::hex << c.msg;
+      main->tmrTransit->SetEnabled(false);
+      CloseTransitWindow();
+    } else {
+      EXPECT_EQ(ScrRunWithMusic, 9) << std::hex << c.msg;
+    }
   }
+  main->FExternalCall = 0;
+  ScrRunWithMusic = MusicWasPlaying = FirstScrStart = 0;
   // Stop and next reach playback; the next-track command is an outside call only while it runs.
   TestFolder folder{L"qvcommands"};
   const std::wstring song = folder / L"歌.wav";

@@ -1,6 +1,6 @@
 // Shows one of the player's windows for screenshots, until it is closed: "setup <page>" the settings
-// dialog on a page (0 to 3), "list" the playlist window with a few lines, "transit" the transit
-// window, "arrange <n>" all three as arrangement n places them, "skin <n>" the main window in skin n
+// dialog on a page (0 to 3), "list" the playlist window with a few lines, "transit <background>" the
+// transit window with that background (0 colour, 1 skin, 2 picture), "arrange <n>" all three as arrangement n places them, "skin <n>" the main window in skin n
 // (0 to 13) as its "皮肤" item gives it, "banying" the main window with its accompaniment list dropped
 // down, "flash" the settings dialog flashing its own-accompaniment field again and again. The main
 // window stays hidden otherwise.
@@ -46,8 +46,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR cmd, int) {
     SendMessageW(frmSaverDeck->cbbBanYing->Handle(), CB_SHOWDROPDOWN, TRUE, 0);
   } else if (what == L"flash") {
     while (!Application->Terminated) TfrmMusicList::procFlashSetupEdit(2, frmSetupSaverDeck->edtSelfSelectBanYing);
-  } else if (what == L"transit") {
-    frmTransitForm->SetBounds(0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+  } else if (what.rfind(L"transit", 0) == 0) {
+    // The background choice (0 colour, 1 skin, 2 picture) follows the word.
+    frmSetupSaverDeck->rdgTransitFormBackgroundUse->SetItemIndex(StrToIntDef(Trim(what.substr(7)), 0));
+    // The built-in picture, as after a start with a saved picture choice.
+    frmSetupSaverDeck->btnImg1Click(nullptr);
     frmTransitForm->Show();
   }
   Application->Run();

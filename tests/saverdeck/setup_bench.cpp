@@ -9,38 +9,17 @@
 #include <string>
 #include <vector>
 
+#include "BenchSupport.h"
 #include "ShellFakes.h"
 #include "TextFile.h"
 #include "uniQVShare.h"
 #include "uniSaverDeck.h"
 #include "uniSetupSaverDeck.h"
 
-namespace {
-
-double Ms(const LARGE_INTEGER& a, const LARGE_INTEGER& b, const LARGE_INTEGER& f) {
-  return double(b.QuadPart - a.QuadPart) * 1000.0 / double(f.QuadPart);
-}
-
-void Report(const char* what, std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  std::printf("%s: min %.2f ms, median %.2f ms, max %.2f ms (%zu creations)\n", what, v.front(), v[v.size() / 2],
-              v.back(), v.size());
-}
-
-}  // namespace
-
 int wmain() {
   const int rounds = 25;
-  wchar_t temp[MAX_PATH];
-  GetTempPathW(MAX_PATH, temp);
-  const std::wstring folder = std::wstring(temp) + L"qvsetupbench";
-  CreateDirectoryW(folder.c_str(), nullptr);
-  SetPlayerConfigFolder(folder);
-
-  const std::wstring pathFile = PathFileFolder() + L"\\" + kSaverDeckPathFile;
-  const bool hadPathFile = FileExists(pathFile);
-  const std::vector<std::wstring> oldPathFile = hadPathFile ? ReadTextLines(pathFile) : std::vector<std::wstring>{};
-  WritePathFile(kSaverDeckPathFile, OwnExePath(), kSaverDeckPathFileVersion);
+  BenchPlayerWorld world(L"qvsetupbench");
+  const std::wstring& folder = world.folder;
 
   InitApplication();
   Application->Title = L"Sonavista";
@@ -56,12 +35,12 @@ int wmain() {
       QueryPerformanceCounter(&t0);
       Application->CreateForm(frmSetupSaverDeck);
       QueryPerformanceCounter(&t1);
-      ms.push_back(Ms(t0, t1, freq));
+      ms.push_back(MsBetween(t0, t1, freq));
       TComponent::Free(frmSetupSaverDeck);
       frmSetupSaverDeck = nullptr;
       Application->ProcessMessages();
     }
-    Report(what, ms);
+    ReportTimes(what, ms, "creations");
   };
   time("settings dialog created, no svd25cfg");
 
@@ -76,9 +55,6 @@ int wmain() {
 
   DeleteFileW((folder + L"\\svd25cfg").c_str());
   DeleteFileW(picture.c_str());
-  RemoveDirectoryW(folder.c_str());
-  if (hadPathFile) WriteTextLines(pathFile, oldPathFile);
-  else DeleteFileW(pathFile.c_str());
   TComponent::Free(Application);
   return 0;
 }

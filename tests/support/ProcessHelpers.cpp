@@ -355,3 +355,54 @@ bool AnswerBoxOf(const TestProcess& p, const wchar_t* caption, int button, std::
   PostMessageW(b, BM_CLICK, 0, 0);
   return WaitFor([&] { return !IsWindow(box) || !IsWindowVisible(box); });
 }
+
+SaverInWindowsFolder::SaverInWindowsFolder(const std::wstring& builtSaver, const std::wstring& name,
+                                           const std::wstring& log, int lifeMs)
+    : path(GetWinDir() + L"\\" + name), log_(log) {
+  ok = CopyFileW(builtSaver.c_str(), path.c_str(), FALSE) != FALSE;
+  WriteTextLines(path + L".ini", {L"log=" + log, L"life=" + std::to_wstring(lifeMs)});
+}
+
+SaverInWindowsFolder::~SaverInWindowsFolder() {
+  for (DWORD pid : Started()) End(pid);
+  DeleteFileW(path.c_str());
+  DeleteFileW((path + L".ini").c_str());
+}
+
+std::vector<std::wstring> SaverInWindowsFolder::LogLines() const {
+  try {
+    return ReadTextLines(log_);
+  } catch (const std::exception&) {
+    return {};
+  }
+}
+
+std::vector<DWORD> SaverInWindowsFolder::Started() const {
+  std::vector<DWORD> pids;
+  for (const std::wstring& line : LogLines())
+    if (line.rfind(L"start pid=", 0) == 0) pids.push_back(DWORD(_wtoi(line.c_str() + 10)));
+  return pids;
+}
+
+bool SaverInWindowsFolder::Running(DWORD pid) {
+  HANDLE h = OpenProcess(SYNCHRONIZE, FALSE, pid);
+  if (!h) return false;
+  const bool running = WaitForSingleObject(h, 0) == WAIT_TIMEOUT;
+  CloseHandle(h);
+  return running;
+}
+
+void SaverInWindowsFolder::End(DWORD pid) {
+  if (HANDLE h = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid)) {
+    TerminateProcess(h, 0);
+    WaitForSingleObject(h, 5000);
+    CloseHandle(h);
+  }
+}
+
+std::string WindowRectText(HWND h) {
+  RECT r{};
+  GetWindowRect(h, &r);
+  return std::to_string(r.left) + "," + std::to_string(r.top) + " " + std::to_string(r.right) + "," +
+         std::to_string(r.bottom);
+}

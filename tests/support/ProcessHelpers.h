@@ -98,5 +98,32 @@ std::wstring WindowTexts(HWND window);
 // Answers a visible box (#32770) of the process with that caption by one of its buttons; texts, when
 // given, receives WindowTexts of the box. False when no such box or button comes, or it stays open.
 bool AnswerBoxOf(const TestProcess& p, const wchar_t* caption, int button, std::wstring* texts = nullptr);
+// A window's place on the screen as "left,top right,bottom", to compare in one expectation.
+std::string WindowRectText(HWND h);
 // A check box's state, as a user's tool reads it.
 bool Checked(HWND box);
+
+// A copy of the build's fake saver (builtSaver, a Windows path) in the Windows folder as name, for
+// a test's scope: the .ini beside it points its log at log. Whatever it started ends with it, and
+// both files go.
+class SaverInWindowsFolder {
+ public:
+  SaverInWindowsFolder(const std::wstring& builtSaver, const std::wstring& name, const std::wstring& log,
+                       int lifeMs = 30000);
+  ~SaverInWindowsFolder();
+  SaverInWindowsFolder(const SaverInWindowsFolder&) = delete;
+  SaverInWindowsFolder& operator=(const SaverInWindowsFolder&) = delete;
+  // Its log's lines; none while there is no log.
+  std::vector<std::wstring> LogLines() const;
+  // The ids of the processes its log says started, in order.
+  std::vector<DWORD> Started() const;
+  // Whether a process of the id still runs.
+  static bool Running(DWORD pid);
+  // Ends the process of the id as a user's input ends a saver, and waits until it is gone.
+  static void End(DWORD pid);
+  const std::wstring path;
+  bool ok = false;
+
+ private:
+  std::wstring log_;
+};
