@@ -368,6 +368,7 @@ TEST_F(ScrRun, TheDetectorHandsOverNearThePlayTimesEndAndThePlayEachTickSwitches
   EndPlayTime();
   EndTransit();
   EXPECT_EQ(main->FDetectCount, 0);
+  media.log.clear();  // what the run's accompaniment started; the detector's ticks must stop nothing
   for (int s = 1; s <= 40; ++s) main->tmrDetectScrIfEnd->Timer();
   EXPECT_TRUE(main->tmrDetectScrIfEnd->Enabled());
   frmSetupSaverDeck->updTimePlayEachScr->SetPosition(30);
