@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "Classes.h"
+#include "Handles.h"
 #include "QVSeams.h"
 #include "SaverDeckSeams.h"
 
@@ -17,13 +18,6 @@ std::vector<TFileTypeRow> PlayListFileTypeRows(const std::wstring& extension, co
 }
 
 namespace {
-struct RegKey {
-  HKEY h = nullptr;
-  ~RegKey() {
-    if (h) RegCloseKey(h);
-  }
-};
-
 std::wstring DefaultValue(HKEY key) {
   DWORD type = 0, bytes = 0;
   if (RegQueryValueExW(key, nullptr, nullptr, &type, nullptr, &bytes) != ERROR_SUCCESS || type != REG_SZ) return L"";
@@ -40,11 +34,11 @@ bool RegisterPlayListType(const std::wstring& extension, const std::wstring& exe
   bool written = false;
   for (const TFileTypeRow& row : PlayListFileTypeRows(extension, exePath)) {
     RegKey k;
-    if (RegistryCalls().CreateKey(HKEY_CLASSES_ROOT, row.key, KEY_READ | KEY_WRITE, &k.h) != ERROR_SUCCESS)
+    if (RegistryCalls().CreateKey(HKEY_CLASSES_ROOT, row.key, KEY_READ | KEY_WRITE, k.put()) != ERROR_SUCCESS)
       throw ERegistryException(L"Failed to create key '" + row.key + L"'");
-    if (DefaultValue(k.h) == row.value) continue;
+    if (DefaultValue(k.get()) == row.value) continue;
     DWORD bytes = DWORD((row.value.size() + 1) * sizeof(wchar_t));
-    if (RegSetValueExW(k.h, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(row.value.c_str()), bytes) !=
+    if (RegSetValueExW(k.get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(row.value.c_str()), bytes) !=
         ERROR_SUCCESS)
       throw ERegistryException(L"Failed to set data for ''");
     written = true;

@@ -22,10 +22,6 @@ namespace {
 const wchar_t kTrayTip[] = L"Sonavista";
 // Pages of the settings dialog.
 const int kPageAccompaniment = 2, kPageAbout = 3;
-
-void Observe(const std::wstring& call) {
-  if (SaverDeckLinks.ObserveCall) SaverDeckLinks.ObserveCall(call);
-}
 }  // namespace
 
 UINT SaverDeckTaskbarCreatedMessage() {
