@@ -130,13 +130,16 @@ void TForm::VisibleChanged() {
   if (!handle_) HandleNeeded();
   if (visible_) {
     if (!placed_) PlaceOnScreen();
+    // OnShow runs while the window is still hidden: what it places and sizes is what appears,
+    // never first the design size. A handler that hides the form again leaves it hidden.
+    CallEvent(OnShow, this);
+    if (!visible_) return;
     if (showNoActivate_) {
       ShowWindow(handle_, SW_SHOWNOACTIVATE);
     } else {
       ShowWindow(handle_, SW_SHOW);
       SetForegroundWindow(handle_);
     }
-    CallEvent(OnShow, this);
   } else {
     ShowWindow(handle_, SW_HIDE);
     CallEvent(OnHide, this);
