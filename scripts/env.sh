@@ -42,10 +42,18 @@ copy_template_prefix() {
 
 # A warm wineserver and Wine's virtual desktop for the current DISPLAY and WINEPREFIX. Started
 # with no pipe to the caller: whatever Wine starts then would hold the caller's output open.
+# On a busy machine a first start now and then never brings its desktop up (every window made
+# there then fails): that server is ended and the start tried once more. Fails if both fail.
 start_wine_desktop() {
-  "$WINESERVER" -p
-  "$WINE64" cmd /c exit 0 </dev/null >/dev/null 2>&1
-  "$WINE64" explorer /desktop=Default,1280x800 </dev/null >/dev/null 2>&1 &
-  for _ in $(seq 1 100); do xwininfo -root -tree 2>/dev/null | grep -qi 'Wine desktop' && return 0; sleep 0.1; done
+  local try
+  for try in 1 2; do
+    "$WINESERVER" -p
+    "$WINE64" cmd /c exit 0 </dev/null >/dev/null 2>&1
+    "$WINE64" explorer /desktop=Default,1280x800 </dev/null >/dev/null 2>&1 &
+    for _ in $(seq 1 300); do xwininfo -root -tree 2>/dev/null | grep -qi 'Wine desktop' && return 0; sleep 0.1; done
+    "$WINESERVER" -k 2>/dev/null
+    "$WINESERVER" -w
+  done
   echo "no Wine desktop on $DISPLAY" >&2
+  return 1
 }

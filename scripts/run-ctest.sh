@@ -23,7 +23,8 @@ start_private_desktop() {
   (
     export WINEPREFIX=$d/wineprefix HOME=$d/wineprefix.home
     export DISPLAY=:$(cat "$d/display")
-    start_wine_desktop
+    # A desktop that did not come up is not handed out.
+    start_wine_desktop || exit 0
     printf 'export DISPLAY=%q WINEPREFIX=%q HOME=%q\n' "$DISPLAY" "$WINEPREFIX" "$HOME" >"$d/env"
   )
 }
