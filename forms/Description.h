@@ -69,6 +69,13 @@ class FormBinder {
     };
     return *this;
   }
+  // An array of members named by the array's name and the index, from first on:
+  //   BindNumbered(QV_MEMBER(NArray), 1) binds NArray1 .. NArray8 to NArray[1] .. NArray[8].
+  template <class T, size_t N>
+  FormBinder& BindNumbered(const char* name, T* (&fields)[N], size_t first) {
+    for (size_t i = first; i < N; ++i) Bind((name + std::to_string(i)).c_str(), fields[i]);
+    return *this;
+  }
   void AddHandler(const std::string& name, std::any fn) { handlers_[name] = std::move(fn); }
 
   const std::map<std::string, std::function<bool(TComponent*)>>& Components() const { return components_; }
@@ -96,6 +103,11 @@ class Binder : public FormBinder {
   template <class T>
   Binder& Bind(const char* name, T*& field) {
     FormBinder::Bind(name, field);
+    return *this;
+  }
+  template <class T, size_t N>
+  Binder& BindNumbered(const char* name, T* (&fields)[N], size_t first) {
+    FormBinder::BindNumbered(name, fields, first);
     return *this;
   }
 

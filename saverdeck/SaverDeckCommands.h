@@ -11,10 +11,6 @@
 inline constexpr UINT WM_SAVERDECK_TRAY = WM_USER + 3;
 inline constexpr UINT kSaverDeckTrayId = 102;
 
-// Older versions of the player, by their main windows' classes; the player waits until none runs.
-inline constexpr const wchar_t* kSaverDeckOlderClasses[] = {L"KMR474747_320_SaverDeck", L"KMR474747_315_SaverDeck",
-                                                            L"KMR474747_3_SaverDeck"};
-
 // A second start hands a playlist over only for exactly "/L" followed by a path (letter case
 // counts); args are the command-line arguments after the program's name. True with the path.
 bool PlaylistHandOverPath(const std::vector<std::wstring>& args, std::wstring& path);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "Forms.h"
+#include "Handles.h"
 #include "PlaylistHandOver.h"
 #include "SaverDeckCommands.h"
 #include "uniMusicList.h"
@@ -18,16 +19,17 @@
 namespace {
 std::vector<std::wstring> Arguments() {
   int argc = 0;
-  wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+  LocalMemory<wchar_t**> argv(CommandLineToArgvW(GetCommandLineW(), &argc));
   std::vector<std::wstring> args;
-  for (int i = 1; i < argc; ++i) args.emplace_back(argv[i]);
-  LocalFree(argv);
+  for (int i = 1; argv && i < argc; ++i) args.emplace_back(argv.get()[i]);
   return args;
 }
 
+// Older versions of the player, by their main windows' classes in the product table.
 bool OlderVersionRunning() {
-  for (const wchar_t* c : kSaverDeckOlderClasses)
-    if (FindWindowW(c, nullptr)) return true;
+  static const std::vector<std::wstring> older = OlderClasses(pcSaverDeck, kClassSaverDeck);
+  for (const std::wstring& c : older)
+    if (FindWindowW(c.c_str(), nullptr)) return true;
   return false;
 }
 

@@ -14,7 +14,6 @@
 
 TfrmSaverDeck* frmSaverDeck = nullptr;
 uint8_t ArrangeIndex = 0;
-TSaverDeckLinks SaverDeckLinks;
 std::wstring LastErrorText;
 std::wstring BuiltInAccompaniment;
 
@@ -85,14 +84,7 @@ TfrmSaverDeck::TfrmSaverDeck(TComponent* AOwner) : TForm(AOwner) {
                                  .Bind(QV_MEMBER(NSaveMusList))
                                  .Bind(QV_MEMBER(NLoadMusList))
                                  .Bind(QV_MEMBER(NLoadAndAddList))
-                                 .Bind("NArray1", NArray[1])
-                                 .Bind("NArray2", NArray[2])
-                                 .Bind("NArray3", NArray[3])
-                                 .Bind("NArray4", NArray[4])
-                                 .Bind("NArray5", NArray[5])
-                                 .Bind("NArray6", NArray[6])
-                                 .Bind("NArray7", NArray[7])
-                                 .Bind("NArray8", NArray[8])
+                                 .BindNumbered(QV_MEMBER(NArray), 1)
                                  .Bind(QV_MEMBER(NPlayScr))
                                  .Bind(QV_MEMBER(tmrPlayEachScr))
                                  .Bind(QV_MEMBER(tmrTransit))

@@ -19,14 +19,6 @@
 #include "PlayRules.h"
 #include "StdCtrls.h"
 
-// The calls that lead into playback, the screen-saver runs, the accompaniment, volume and window
-// arrangements. Until those modules fill them in, the calls only report themselves here, so the
-// command table can be watched end to end.
-struct TSaverDeckLinks {
-  std::function<void(const std::wstring& call)> ObserveCall;
-};
-extern TSaverDeckLinks SaverDeckLinks;
-
 // The last error message the player showed; empty until one was shown, never cleared.
 extern std::wstring LastErrorText;
 

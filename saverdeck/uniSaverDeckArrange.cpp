@@ -51,7 +51,6 @@ TArrangeScreen ScreenNow() { return {Screen->Width(), Screen->Height(), Screen->
 }  // namespace
 
 void TfrmSaverDeck::NResetFormPositionClick(TObject*) {
-  if (SaverDeckLinks.ObserveCall) SaverDeckLinks.ObserveCall(L"NResetFormPositionClick");
   ApplyArrangement(this, MusicModeArrangement(ScreenNow(), BoundsOf(this), BoundsOf(frmSetupSaverDeck),
                                               BoundsOf(frmMusicList)));
 }

@@ -17,6 +17,8 @@
 namespace {
 
 using Calls = std::vector<std::wstring>;
+// In a list of what was seen: the windows stood where music mode puts them.
+const wchar_t kArranged[] = L"music mode";
 
 bool TrayIconAnswers(HWND owner) { return ::TrayIconShown(owner, 102, L"Sonavista"); }
 
@@ -103,7 +105,7 @@ TEST_F(MainWindow, CreationCentresTheWindowLaysOutTheButtonsAndAddsTheTrayIcon) 
 
   // The mute state is only shown (VolumeTest) and the saver lists are filled (ScrRunTest); nothing
   // else is asked.
-  EXPECT_TRUE(createCalls.empty()) << createCalls.size();
+  EXPECT_FALSE(InMusicModePlaces()) << "made without an arrangement";
   EXPECT_FALSE(main->NMute->Checked);
   EXPECT_FALSE(main->NMute_R->Checked);
   EXPECT_EQ(main->FExternalCall, 0);
@@ -148,28 +150,28 @@ TEST_F(MainWindow, FreeingTheWindowRemovesTheTrayIcon) {
 struct CommandCase {
   UINT msg;
   int useBanYingItem;  // the settings' cbbUseBanYingOrNot
-  Calls expected;
+  bool arranged;       // the windows put in music mode
   int runRandom = -1, runMusic = -1;  // the run it starts: random order, music (0 with, 1 without)
 };
 
 TEST_F(MainWindow, EachCommandMessageReachesItsReceiver) {
   const CommandCase cases[] = {
-      {0x8186, 1, {}, 0, 1},
-      {0x8187, 1, {}, 1, 1},
-      {0x8188, 1, {}, 0, 0},
-      {0x8189, 1, {}, 1, 0},
-      {0x8191, 1, {}, 0, 1},  // music as the status list stands
-      {0x8191, 0, {}, 0, 0},
-      {0x8192, 1, {}, 1, 1},
-      {0x8192, 0, {}, 1, 0},
-      {0x8193, 0, {}, 0, 0},
-      {0x8193, 1, {}, 0, 1},
-      {0x8195, 1, {}},
-      {0x8196, 1, {}},
-      {0x818A, 1, {}},
-      {0x818F, 1, {}},
-      {0x8199, 1, {}},  // playback's: below
-      {0x8185, 1, {}},
+      {0x8186, 1, false, 0, 1},
+      {0x8187, 1, false, 1, 1},
+      {0x8188, 1, false, 0, 0},
+      {0x8189, 1, false, 1, 0},
+      {0x8191, 1, false, 0, 1},  // music as the status list stands
+      {0x8191, 0, false, 0, 0},
+      {0x8192, 1, false, 1, 1},
+      {0x8192, 0, false, 1, 0},
+      {0x8193, 0, false, 0, 0},
+      {0x8193, 1, false, 0, 1},
+      {0x8195, 1, false},
+      {0x8196, 1, false},
+      {0x818A, 1, false},
+      {0x818F, 1, false},
+      {0x8199, 1, false},  // playback's: below
+      {0x8185, 1, false},
   };
   // One saver to run; its process, the shell and the waits faked.
   TestFolder savers{L"qvcmdscr"};
@@ -180,10 +182,10 @@ TEST_F(MainWindow, EachCommandMessageReachesItsReceiver) {
   FakeSaverProcesses procs;
   for (const auto& c : cases) {
     frmSetupSaverDeck->cbbUseBanYingOrNot->SetItemIndex(c.useBanYingItem);
-    calls.clear();
+    LeaveMusicModePlaces();
     ScrRunWithMusic = 9;
     EXPECT_EQ(Send(c.msg), 0) << std::hex << c.msg;
-    EXPECT_EQ(calls, c.expected) << std::hex << c.msg << " with status item " << c.useBanYingItem;
+    EXPECT_EQ(InMusicModePlaces(), c.arranged) << std::hex << c.msg << " with status item " << c.useBanYingItem;
     EXPECT_FALSE(Shown()) << std::hex << c.msg;
     // A run command starts a run: its transit, with the order and the music asked for.
     EXPECT_EQ(main->tmrTransit->Enabled(), c.runRandom >= 0) << std::hex << c.msg;
@@ -226,10 +228,11 @@ TEST_F(MainWindow, EachCommandMessageReachesItsReceiver) {
 }
 
 TEST_F(MainWindow, ShowHideTogglesTheWindowAndTheApplicationWindow) {
+  LeaveMusicModePlaces();
   Send(WM_SAVERDECK_SHOWHIDE);
   EXPECT_TRUE(Shown());
   EXPECT_TRUE(IsWindowVisible(Application->Handle()));
-  EXPECT_EQ(calls, (Calls{L"NResetFormPositionClick"}));  // music-mode arrangement
+  EXPECT_TRUE(InMusicModePlaces());  // music-mode arrangement
   Send(WM_SAVERDECK_SHOWHIDE);
   EXPECT_FALSE(Shown());
   EXPECT_FALSE(IsWindowVisible(Application->Handle()));
@@ -239,14 +242,14 @@ TEST_F(MainWindow, ShowPlayTogglesWhileMusicPlaysAndOtherwiseShowsAndPlays) {
   const struct {
     int state;
     bool shownBefore, shownAfter;
-    Calls expected;
+    Calls expected;  // kArranged: the windows put in music mode
   } cases[] = {
-      {kPlayStatePlaying, false, true, {L"NResetFormPositionClick"}},
+      {kPlayStatePlaying, false, true, {kArranged}},
       {kPlayStatePlaying, true, false, {}},
-      {kPlayStatePaused, false, true, {L"NResetFormPositionClick", L"URL ", L"play"}},
-      {kPlayStatePaused, true, true, {L"NResetFormPositionClick", L"URL ", L"play"}},
-      {kPlayStateStopped, false, true, {L"NResetFormPositionClick", L"URL ", L"play"}},
-      {0, true, true, {L"NResetFormPositionClick", L"URL ", L"play"}},
+      {kPlayStatePaused, false, true, {kArranged, L"URL ", L"play"}},
+      {kPlayStatePaused, true, true, {kArranged, L"URL ", L"play"}},
+      {kPlayStateStopped, false, true, {kArranged, L"URL ", L"play"}},
+      {0, true, true, {kArranged, L"URL ", L"play"}},
   };
   TestFolder folder{L"qvshowplay"};
   const std::wstring song = folder / L"歌.wav";
@@ -256,13 +259,20 @@ TEST_F(MainWindow, ShowPlayTogglesWhileMusicPlaysAndOtherwiseShowsAndPlays) {
     if (c.shownBefore) main->ShowPlayer();
     else main->HidePlayer();
     media.SetState(c.state);
-    calls.clear();
+    LeaveMusicModePlaces();
     media.log.clear();
+    // Whether the windows were arranged before the control was first asked anything.
+    bool arrangedFirst = false;
+    media.watch = [&](const std::wstring&) {
+      if (media.log.size() == 1) arrangedFirst = InMusicModePlaces();
+    };
     Send(WM_SAVERDECK_SHOWPLAY);
+    media.watch = nullptr;
     EXPECT_EQ(Shown(), c.shownAfter) << c.state << " " << c.shownBefore;
-    // The arrangement's call, then what the control was asked: the playlist's one song played.
-    Calls expected, seen = calls;
+    // The arrangement, then what the control was asked: the playlist's one song played.
+    Calls expected, seen;
     for (const auto& e : c.expected) expected.push_back(e == L"URL " ? L"URL " + song : e);
+    if (media.log.empty() ? InMusicModePlaces() : arrangedFirst) seen.push_back(kArranged);
     seen.insert(seen.end(), media.log.begin(), media.log.end());
     EXPECT_EQ(seen, expected) << c.state << " " << c.shownBefore;
   }

@@ -1,6 +1,6 @@
 #pragma once
-// The player's four forms made through Application as the program block makes them, with the
-// calls into the modules still to come watched; all forms are freed at the end. The settings
+// The player's four forms made through Application as the program block makes them; all forms
+// are freed at the end. The settings
 // dialog finds the world of an installed player of the test's own: its first run done (the path
 // file names this executable), its Run value set, and svd25cfg looked for in a test folder.
 #include <gtest/gtest.h>
@@ -112,7 +112,6 @@ class PlayerForms : public testing::Test {
   void SetUp() override {
     LastErrorText.clear();
     ArrangeIndex = 0;
-    SaverDeckLinks.ObserveCall = [this](const std::wstring& call) { calls.push_back(call); };
     Application->CreateForm(frmSaverDeck);
     Application->CreateForm(frmSetupSaverDeck);
     Application->CreateForm(frmTransitForm);
@@ -120,8 +119,6 @@ class PlayerForms : public testing::Test {
     Application->CreateForm(frmMusicList);
     PumpMessages();
     main = frmSaverDeck;
-    createCalls = calls;
-    calls.clear();
   }
   // The settings and the command line the playlist window's creation reads.
   virtual void BeforeMusicList() {}
@@ -134,7 +131,6 @@ class PlayerForms : public testing::Test {
     frmMusicList = nullptr;
     PumpMessages();
     Application->MainForm = nullptr;
-    SaverDeckLinks = {};
     LastErrorText.clear();
     ArrangeIndex = 0;
     MSG m;
@@ -159,6 +155,20 @@ class PlayerForms : public testing::Test {
     return frmSetupSaverDeck;
   }
   bool Shown() const { return main->HandleIfAllocated() && IsWindowVisible(main->HandleIfAllocated()); }
+  // The main window and the playlist window moved off the places music mode gives them, so that
+  // a test sees whether what follows arranges them.
+  void LeaveMusicModePlaces() {
+    main->SetLeft(3);
+    frmMusicList->SetLeft(5);
+  }
+  // The two windows where music mode puts them on this fixture's 1280 x 800 screen (its work area
+  // 760 high): the playlist above the main window and as wide, the pair centred.
+  bool InMusicModePlaces() const {
+    const TForm* list = frmMusicList;
+    return list && main->Left() == (1280 - main->Width()) / 2 && list->Left() == main->Left() &&
+           list->Width() == main->Width() && list->Top() + list->Height() == main->Top() &&
+           list->Top() == (760 - list->Height() - main->Height()) / 2;
+  }
   LRESULT Send(UINT msg, WPARAM w = 0, LPARAM l = 0) { return SendMessageW(main->Handle(), msg, w, l); }
   // A user's click on a button of the main window, shown; true when it popped up a menu.
   bool ClickPopsUpAMenu(TSpeedButton* b) {
@@ -176,5 +186,4 @@ class PlayerForms : public testing::Test {
   FakeMediaPlayer media;
   FakeMixer mixer;  // the machine's own sound card is never touched
   TfrmSaverDeck* main = nullptr;
-  std::vector<std::wstring> calls, createCalls;
 };

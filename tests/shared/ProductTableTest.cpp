@@ -77,10 +77,13 @@ TEST(ProductTable, ClassListsNewestFirst) {
   EXPECT_TRUE(has(pcDeskpanel, kClassDeskpanel));
 }
 
-// The break reminder refuses to start beside these (its older versions' main windows).
+// The programs refuse to start beside these (their older versions' main windows).
 TEST(ProductTable, OlderClassesFollowTheOwnClass) {
   EXPECT_EQ(OlderClasses(pcBKWD, kClassBKWD),
             (std::vector<std::wstring>{L"KMR474747_25", L"KMR474747_20", L"KMR474747_15", L"KMR474747_1"}));
+  EXPECT_EQ(OlderClasses(pcSaverDeck, kClassSaverDeck),
+            (std::vector<std::wstring>{L"KMR474747_320_SaverDeck", L"KMR474747_315_SaverDeck",
+                                       L"KMR474747_3_SaverDeck"}));
   EXPECT_EQ(OlderClasses(pcDeskpanel, kClassDeskpanel), (std::vector<std::wstring>{L"KMR474747_4_DESKPANEL"}));
   EXPECT_TRUE(OlderClasses(4, kClassBKWD).empty());  // no such product
 }
