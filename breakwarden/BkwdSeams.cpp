@@ -2,10 +2,7 @@
 
 #include "Handles.h"
 #include "Seams.h"
-#include "uniAboutQV.h"
 #include "uniQVShare.h"
-#include "uniStat.h"
-#include "unitFrmMain.h"
 
 BOOL AnimationSeam::Animate(HWND window, DWORD ms, DWORD flags) { return AnimateWindow(window, ms, flags); }
 
@@ -52,27 +49,6 @@ bool PowerSeam::BringToFront(HWND window) {
 bool PowerSeam::IsInFront(HWND window) { return GetForegroundWindow() == window; }
 
 void PowerSeam::PressKey(BYTE vk, bool up) { keybd_event(vk, 0, up ? KEYEVENTF_KEYUP : 0, 0); }
-
-void ProgramWindowsSeam::CreateStat() {
-  frmStat = new TfrmStat(Application);
-  frmStat->Show();
-}
-
-void ProgramWindowsSeam::AddStatLine(const std::wstring& line) {
-  if (IsFormCreated(L"frmStat") && frmStat) frmStat->AddHistoryLine(line);
-}
-
-void ProgramWindowsSeam::ShowAboutPage(int page) {
-  if (frmAboutHelp) frmAboutHelp->ShowPage(page);
-}
-
-void ProgramWindowsSeam::AboutWelcome() {
-  if (frmAboutHelp) frmAboutHelp->procWelcome();
-}
-
-void ProgramWindowsSeam::ShutDownDialog() {
-  if (frmMain) frmMain->NSysShutdownInterfaceClick(nullptr);
-}
 
 AnimationSeam& Animation() { return SeamSlot<AnimationSeam>::Instance().Get(); }
 void SetAnimationSeam(AnimationSeam* seam) { SeamSlot<AnimationSeam>::Instance().Set(seam); }

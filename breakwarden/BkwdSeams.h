@@ -12,7 +12,7 @@
 #include "BreakWindowSettings.h"
 #include "CountdownSettings.h"
 #include "Graphics.h"
-#include "RemindWindows.h"
+#include "RemindWindowLook.h"
 #include "SchedulerMath.h"
 
 class TForm;

@@ -5,13 +5,7 @@
 
 #include "DisplayZoom.h"
 #include "Graphics.h"
-
-struct RemindWindowLook {
-  const RemindKindInfo* info;  // the kind's row; an unknown kind shows as the next-break reminder
-  std::wstring value, content;
-  TColor body, border;
-  int zoomMode, percent, fontAdjust;
-};
+#include "RemindWindowLook.h"
 
 // The kind's row; an unknown kind shows as the next-break reminder.
 const RemindKindInfo& ShownRemindKind(int kind);
