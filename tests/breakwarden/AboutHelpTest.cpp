@@ -274,7 +274,7 @@ TEST_F(AboutHelp, DesktopAnswerWritesNoSettingsFile) {
   EXPECT_FALSE(frmSetup->cbxHarwareIsLaptop->Checked());
   EXPECT_FALSE(ConfigWritten());
   EXPECT_EQ(ReadPathFile(L"dir1"), OwnExePath());
-  EXPECT_EQ(RunValue(), OwnExePath());
+  EXPECT_EQ(RunValue(), L"\"" + OwnExePath() + L"\"");
   EXPECT_FALSE(PreviewOpen()) << "no rehearsal without OK";
 }
 
@@ -326,7 +326,7 @@ TEST_F(AboutHelp, AQuovelFolderThatCannotBeMadeIsPassedOverSilently) {
   RunSetup();
   const std::vector<std::wstring> expected = {kFirstBox, kLaptopBox, kWelcome1, kWelcome2};
   EXPECT_EQ(Texts(), expected);
-  EXPECT_EQ(RunValue(), OwnExePath());
+  EXPECT_EQ(RunValue(), L"\"" + OwnExePath() + L"\"");
 }
 
 TEST_F(AboutHelp, ARunKeyThatCannotBeWrittenSaysNothingAndTheSetupGoesOn) {
