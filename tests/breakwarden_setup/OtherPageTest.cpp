@@ -424,6 +424,36 @@ TEST_F(OtherPage, AFileThatIsNoPictureShowsTheErrorAndKeepsPictureNameAndOverlay
   EXPECT_EQ(ReadConfig().at(11), good);
 }
 
+TEST_F(OtherPage, APictureNameGbkCannotHoldIsSavedAsAFormThatOpensItOrNotAtAll) {
+  Create();
+  Click(setup->cbxShowSOT);
+  PumpMessages();
+  const std::wstring pic = folder.File(L"그림\U0001F5BC.bmp");
+  WriteBitmap(pic, 5, 5, RGB(1, 2, 3));
+  dialogs.ChooseFile(pic);
+  Click(setup->btnLoadScreenShadow);
+  PumpMessages();
+  ASSERT_EQ(setup->OpenPictureDialog1->FileName, pic);
+  setup->SaveConfig();
+  EXPECT_TRUE(dialogs.shown.empty());
+  const std::wstring stored = ReadConfig().at(11);
+  EXPECT_EQ(stored.find(L'?'), std::wstring::npos) << Narrow(stored);
+  wchar_t full[MAX_PATH] = {}, chosen[MAX_PATH] = {};
+  GetLongPathNameW(stored.c_str(), full, MAX_PATH);
+  GetLongPathNameW(pic.c_str(), chosen, MAX_PATH);
+  EXPECT_EQ(std::wstring(full), std::wstring(chosen)) << "the short form opens the chosen picture";
+
+  // Gone before the save: no form names it, so the file keeps what it held and the save says so.
+  ASSERT_TRUE(DeleteFileW(pic.c_str()));
+  dialogs.Answer(IDOK);
+  setup->SaveConfig();
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_NE(dialogs.shown[0].text.find(L"无法保存该文件名"), std::wstring::npos) << Narrow(dialogs.shown[0].text);
+  EXPECT_NE(dialogs.shown[0].text.find(pic), std::wstring::npos);
+  EXPECT_EQ(dialogs.shown[0].owner, setup->Handle());
+  EXPECT_EQ(ReadConfig().at(11), stored);
+}
+
 TEST_F(OtherPage, APictureThatFailsAtTheStartIsNotSavedAgain) {
   const std::wstring bad = folder.File(L"坏图片.jpg");
   WriteBytes(bad, "not a picture");

@@ -4,6 +4,7 @@
 
 #include "SetupFixture.h"
 #include "Text.h"
+#include "uniQVShare.h"
 
 namespace {
 
