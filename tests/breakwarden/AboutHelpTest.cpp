@@ -261,7 +261,7 @@ TEST_F(AboutHelp, LaptopAnswerSavesTheSettingsWritesThePathFileAndRunValueThenWe
   EXPECT_EQ(config[8], L"[7] TRUE TRUE");
   EXPECT_EQ(pathFileAtWelcome, OwnExePath());
   EXPECT_EQ(ReadTextLines(PathFile()), (std::vector<std::wstring>{OwnExePath(), L"30"}));
-  EXPECT_EQ(runAtWelcome, OwnExePath());
+  EXPECT_EQ(runAtWelcome, L"\"" + OwnExePath() + L"\"");
   EXPECT_TRUE(PreviewOpen()) << "OK to the first welcome box runs the break rehearsal";
 }
 

@@ -551,6 +551,7 @@ struct RunValueCase {
   std::wstring value;  // empty: no value
   bool checked;
 };
+void PrintTo(const RunValueCase& c, std::ostream* os) { *os << c.name; }
 
 class AutoRunBoxAtStart : public OtherPage, public testing::WithParamInterface<RunValueCase> {};
 

@@ -346,7 +346,7 @@ TEST_F(Settings, StartWithWindowsWritesAndAsksBeforeRemovingAndShowsWhatHolds) {
   EXPECT_EQ(dialogs.shown[0].text, L"你真要取消开机自动运行吗？");
   EXPECT_EQ(dialogs.shown[0].caption, L"Confirm");
   EXPECT_TRUE(s->cbxEnableStartUpWithSys->Checked());
-  EXPECT_EQ(world.RunValue(), L"\"" + OwnExePath() + L"\"");
+  EXPECT_EQ(world.RunValue(), OwnExePath()) << "the bare value of an older version, as it was";
   EXPECT_FALSE(s->AutoRunClickGuard);
 
   dialogs.Answer(IDYES);
