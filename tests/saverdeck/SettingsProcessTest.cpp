@@ -6,7 +6,6 @@
 
 #include <windows.h>
 #include <commctrl.h>
-#include <dlgs.h>
 
 #include <cstdlib>
 #include <string>
@@ -187,9 +186,10 @@ TEST_F(PlayerCopy, AnOwnAccompanimentWithAKoreanNameChosenInTheOpenDialogIsSaved
   HWND open = nullptr;
   ASSERT_TRUE(WaitFor([&] { return (open = p.AnyWindow(L"#32770", L"选择伴音音乐")) != nullptr && IsWindowVisible(open); }))
       << "no open dialog";
-  HWND name = GetDlgItem(open, cmb13);
-  if (name) name = FindWindowExW(name, nullptr, L"Edit", nullptr);
-  if (!name) name = GetDlgItem(open, edt1);
+  // Its one text field is the file name.
+  HWND name = nullptr;
+  for (HWND e : ChildrenOfClass(open, L"Edit"))
+    if (!name && IsWindowVisible(e)) name = e;
   ASSERT_NE(name, nullptr);
   SendMessageW(name, WM_SETTEXT, 0, LPARAM(song.c_str()));
   PostMessageW(GetDlgItem(open, IDOK), BM_CLICK, 0, 0);
@@ -260,7 +260,7 @@ TEST_F(PlayerCopy, AFirstRunInANewPlaceWritesItsRecordsAndStartsTheConsoleBeside
   EXPECT_EQ(ReadTextLines(pathFile), (std::vector<std::wstring>{exe, L"25"}));
   std::wstring value;
   EXPECT_TRUE(ValueGuard(HKEY_LOCAL_MACHINE, kRunKeyPath, kAutoRunSaverDeck).Query(value));
-  EXPECT_EQ(value, exe);
+  EXPECT_EQ(value, L"\"" + exe + L"\"") << "quoted: the folder may hold a blank";
   EXPECT_TRUE(ValueGuard(HKEY_CLASSES_ROOT, L".qvml", L"").Query(value));
   EXPECT_EQ(value, L"qvml_auto_file");
   EXPECT_TRUE(ValueGuard(HKEY_CLASSES_ROOT, L"qvml_auto_file\\shell\\open\\command", L"").Query(value));
