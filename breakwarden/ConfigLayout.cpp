@@ -7,6 +7,7 @@
 #include "ConfigLine.h"
 #include "Graphics.h"
 #include "Text.h"
+#include "TextFile.h"
 
 namespace {
 
@@ -275,4 +276,12 @@ std::vector<std::wstring> WriteConfigLines(const ConfigValues& values) {
       lines[item.line - 1] += L" " + text;
   }
   return lines;
+}
+
+std::vector<std::wstring> KeepStorableNames(ConfigValues& values, const ConfigValues& old) {
+  NameKeeper keeper;
+  for (const ConfigItem& item : ConfigLayout())
+    if (item.kind == K::Path)
+      values.SetText(item.control, keeper.Keep(values.Text(item.control), old.Text(item.control)));
+  return keeper.Lost();
 }

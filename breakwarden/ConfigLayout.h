@@ -106,5 +106,9 @@ inline constexpr int kConfigErrorsListed = 8;
 inline constexpr int kConfigErrorValueChars = 40;
 std::wstring ConfigErrorSummary(const std::vector<ConfigError>& errors);
 
+// Puts every path of values in the form the file can keep (StorableName); a path that has none
+// takes its value in old instead. Returns the paths that could not be kept.
+std::vector<std::wstring> KeepStorableNames(ConfigValues& values, const ConfigValues& old);
+
 // The 12 lines of the file. Line breaks inside a text become spaces, so every text stays one line.
 std::vector<std::wstring> WriteConfigLines(const ConfigValues& values);

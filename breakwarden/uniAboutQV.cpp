@@ -129,6 +129,7 @@ void TfrmAboutHelp::tmrFirstSetupTimer(TObject*) {
   } catch (const std::exception&) {
     // Starting with Windows is not worth a message at the first run; the general page shows it.
   }
+  if (frmSetup) frmSetup->ShowAutoRunReadBack();
   DelayWithMessages(5000);
   if (Ending()) return;
   procWelcome();

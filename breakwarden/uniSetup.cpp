@@ -671,7 +671,23 @@ void TfrmSetup::LoadConfig() {
   if (!read.errors.empty()) Application->HandleException(EConvertError(ConfigErrorSummary(read.errors)));
 }
 
-void TfrmSetup::SaveConfig() { WriteTextLines(SetupConfigPath(), WriteConfigLines(CollectConfigValues())); }
+void TfrmSetup::SaveConfig() {
+  const std::wstring path = SetupConfigPath();
+  ConfigValues values = CollectConfigValues();
+  // A path the file cannot keep keeps the value the file holds now.
+  ConfigValues saved = DefaultConfigValues(ConfigCounts());
+  if (FileExists(path)) {
+    try {
+      saved = ReadConfigLines(ReadTextLines(path), ConfigCounts()).values;
+    } catch (const std::exception&) {
+      // Unreadable: the form's values stand in.
+    }
+  }
+  const std::vector<std::wstring> lost = KeepStorableNames(values, saved);
+  WriteTextLines(path, WriteConfigLines(values));
+  if (!lost.empty())
+    Dialogs().MessageBox(Handle(), LostNamesText(kLostSettingNames, lost), kSaveCaption, MB_OK | MB_ICONWARNING);
+}
 
 // ---- life cycle --------------------------------------------------------------------
 
@@ -690,6 +706,7 @@ void TfrmSetup::FormCreate(TObject*) {
 
   // 3.
   StartUpStep([&] { LoadConfig(); });
+  StartUpStep([&] { ShowAutoRunReadBack(); });
 
   // 4. Mode and plan; the plan in force is the selected one.
   StartUpStep([&] { rbxSelectBreakModeClick(nullptr); });

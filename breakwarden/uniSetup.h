@@ -365,6 +365,8 @@ class TfrmSetup : public TForm {
   void btnLoadScreenShadowClick(TObject* Sender);
   void btnFixAutoRunClick(TObject* Sender);
   void cbxAutoRunClick(TObject* Sender);
+  // cbxAutoRun := whether the Run value names this executable, asking and writing nothing.
+  void ShowAutoRunReadBack();
   void btnAddtoStartMenuClick(TObject* Sender);
   void btnCreateDeskIconClick(TObject* Sender);
   void btnLaunchDeskpanelClick(TObject* Sender);

@@ -88,16 +88,28 @@ void TfrmSetup::btnFixAutoRunClick(TObject*) {
   cbxAutoRun->SetChecked(true);
 }
 
+void TfrmSetup::ShowAutoRunReadBack() {
+  // Shown, not chosen: setting the box must neither write nor ask.
+  FlagScope loading(loadingConfig_);
+  cbxAutoRun->SetChecked(IsAutoRunSet(kAutoRunBKWD, OwnExePath()));
+}
+
 void TfrmSetup::cbxAutoRunClick(TObject*) {
+  if (LoadingConfig()) return;
   if (cbxAutoRun->Checked()) {
-    SetAutoRun(kAutoRunBKWD, OwnExePath());
+    try {
+      SetAutoRun(kAutoRunBKWD, OwnExePath());
+    } catch (const std::exception& e) {
+      Application->HandleException(e);
+    }
+  } else if (Application->MessageBox(L"你真要取消开机自动运行吗？", L"确认", MB_ICONQUESTION | MB_YESNO) == IDYES) {
+    RemoveAutoRun(kAutoRunBKWD);
+  } else {
+    cbxAutoRun->SetChecked(true);
     return;
   }
-  if (LoadingConfig()) return;
-  if (Application->MessageBox(L"你真要取消开机自动运行吗？", L"确认", MB_ICONQUESTION | MB_YESNO) == IDYES)
-    RemoveAutoRun(kAutoRunBKWD);
-  else
-    cbxAutoRun->SetChecked(true);
+  // The box shows what the Run key holds now: a key that could not be written changes nothing.
+  ShowAutoRunReadBack();
 }
 
 void TfrmSetup::btnAddtoStartMenuClick(TObject*) {

@@ -7,6 +7,7 @@
 #include "Classes.h"
 #include "ConfigLine.h"
 #include "Text.h"
+#include "TextFile.h"
 
 namespace {
 
@@ -301,9 +302,11 @@ std::wstring FormatConfigDate(TDayNumber day, const std::wstring& picture) {
   DecodeDayNumber(day, y, m, d);
   const std::wstring form = Picture(picture);
   std::wstring text = y >= 1601 && y <= 9999 ? FormatWithPicture(y, m, d, form) : std::wstring();
-  // Only a text that reads back as the same day: no blank, and no century lost to a two-digit year.
+  // Only a text that reads back as the same day: no blank, no character the GBK file loses, and no
+  // century lost to a two-digit year.
   int ry, rm, rd;
-  if (text.empty() || text.find(L' ') != std::wstring::npos || !ParseWithPicture(text, form, ry, rm, rd) ||
+  if (text.empty() || text.find(L' ') != std::wstring::npos || !TextFileHolds(text) ||
+      !ParseWithPicture(text, form, ry, rm, rd) ||
       ry != y || rm != m || rd != d)
     return IsoDate(y, m, d);
   return text;

@@ -497,8 +497,14 @@ void TfrmLumoConsoleMain::NAutoRunClick(TObject*) {
   const std::wstring exe = OwnExePath();
   if (NAutoRun->Checked) {
     if (Application->MessageBox(L"您确定要设定开机时自动启动本程序吗？", kPrompt,
-                                MB_SYSTEMMODAL | MB_ICONQUESTION | MB_YESNO) == IDYES)
-      SetAutoRun(kAutoRunDeskpanel, exe);
+                                MB_SYSTEMMODAL | MB_ICONQUESTION | MB_YESNO) == IDYES) {
+      try {
+        SetAutoRun(kAutoRunDeskpanel, exe);
+      } catch (const std::exception& e) {
+        // The error box says why; the mark below still shows what the key holds.
+        Application->HandleException(e);
+      }
+    }
   } else {
     if (Application->MessageBox(L"您确定要取消开机时自动启动本程序吗？", kPrompt,
                                 MB_SYSTEMMODAL | MB_ICONQUESTION | MB_YESNO) == IDYES)

@@ -11,11 +11,31 @@ std::wstring CodePageToWide(std::string_view s, unsigned codePage) {
 }
 
 std::string WideToCodePage(std::wstring_view s, unsigned codePage) {
-  if (s.empty()) return {};
-  int n = WideCharToMultiByte(codePage, 0, s.data(), int(s.size()), nullptr, 0, nullptr, nullptr);
-  std::string out(n, '\0');
-  WideCharToMultiByte(codePage, 0, s.data(), int(s.size()), out.data(), n, nullptr, nullptr);
+  std::string out;
+  WideToCodePageExact(s, codePage, out);
   return out;
+}
+
+bool WideToCodePageExact(std::wstring_view s, unsigned codePage, std::string& out) {
+  out.clear();
+  if (s.empty()) return true;
+  // UTF-8 holds every character and refuses the best-fit flag and the used-default answer.
+  const bool utf8 = codePage == CP_UTF8;
+  const DWORD flags = utf8 ? 0 : WC_NO_BEST_FIT_CHARS;
+  BOOL usedDefault = FALSE;
+  BOOL* used = utf8 ? nullptr : &usedDefault;
+  int n = WideCharToMultiByte(codePage, flags, s.data(), int(s.size()), nullptr, 0, nullptr, used);
+  if (n == 0) {
+    // A code page that takes no flags converts as it can, and nothing says what was lost.
+    n = WideCharToMultiByte(codePage, 0, s.data(), int(s.size()), nullptr, 0, nullptr, nullptr);
+    out.assign(size_t(n), '\0');
+    WideCharToMultiByte(codePage, 0, s.data(), int(s.size()), out.data(), n, nullptr, nullptr);
+    return false;
+  }
+  out.assign(size_t(n), '\0');
+  usedDefault = FALSE;
+  WideCharToMultiByte(codePage, flags, s.data(), int(s.size()), out.data(), n, nullptr, used);
+  return n > 0 && !usedDefault;
 }
 
 std::wstring Utf8ToWide(std::string_view s) { return CodePageToWide(s, CP_UTF8); }

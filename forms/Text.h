@@ -6,9 +6,13 @@
 
 std::wstring Utf8ToWide(std::string_view s);
 std::string WideToUtf8(std::wstring_view s);
-// Code-page conversions (CP_ACP, 936, ...). Characters that do not convert become '?'.
+// Code-page conversions (CP_ACP, 936, ...). Characters that do not convert become '?' (never a
+// look-alike of another character).
 std::wstring CodePageToWide(std::string_view s, unsigned codePage);
 std::string WideToCodePage(std::wstring_view s, unsigned codePage);
+// The same conversion, saying whether it lost nothing: false when a character has no form in the
+// code page and became '?'.
+bool WideToCodePageExact(std::wstring_view s, unsigned codePage, std::string& out);
 
 std::wstring IntToStr(long long v);
 // Whole-string decimal or $hex conversion, as the classic run-time does; raises EConvertError

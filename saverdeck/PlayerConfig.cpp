@@ -4,6 +4,7 @@
 
 #include "Classes.h"
 #include "Text.h"
+#include "TextFile.h"
 
 namespace {
 
@@ -88,6 +89,30 @@ std::wstring FormatField(const PlayerConfigField& f, const TPlayerConfig& c) {
 }  // namespace
 
 std::span<const PlayerConfigField> PlayerConfigLayout() { return kLayout; }
+
+std::vector<std::wstring> KeepStorableNames(TPlayerConfig& c, const TPlayerConfig& old) {
+  NameKeeper keeper;
+  bool foldersDone = false;
+  for (const PlayerConfigField& f : kLayout) {
+    if (f.kind == K::Text) {
+      At<std::wstring>(c, f) = keeper.Keep(At<std::wstring>(c, f), At<std::wstring>(old, f));
+    } else if (f.kind == K::Folder && !foldersDone) {
+      foldersDone = true;
+      auto& dirs = At<std::vector<std::wstring>>(c, f);
+      bool all = true;
+      for (std::wstring& dir : dirs) {
+        std::wstring stored;
+        if (keeper.CanKeep(dir, stored)) dir = stored;
+        else all = false;
+      }
+      if (!all) {
+        dirs = At<std::vector<std::wstring>>(old, f);
+        c.MusDirIndex = old.MusDirIndex;
+      }
+    }
+  }
+  return keeper.Lost();
+}
 
 TPlayerConfig DefaultPlayerConfig() {
   TPlayerConfig c;

@@ -73,5 +73,9 @@ struct PlayerConfigRead {
 PlayerConfigRead ReadPlayerConfigLines(const std::vector<std::wstring>& lines);
 // The 17 lines of the file; always five folder lines, empty for the slots the list lacks.
 std::vector<std::wstring> WritePlayerConfigLines(const TPlayerConfig& values);
+// Puts every name of c (texts and music folders) in the form the file can keep (StorableName);
+// a name that has none takes its value in old instead (the music folders and the selected one go
+// back to old together). Returns the names that could not be kept.
+std::vector<std::wstring> KeepStorableNames(TPlayerConfig& c, const TPlayerConfig& old);
 // The one text of the error box for what was skipped; empty when nothing was.
 std::wstring PlayerConfigErrorText(const std::vector<ConfigSkip>& skipped);

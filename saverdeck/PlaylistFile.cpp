@@ -38,7 +38,17 @@ std::vector<std::wstring> ReadPlaylistFile(const std::wstring& path) {
   return DecodePlaylistBytes(std::string_view(bytes.data(), bytes.size()));
 }
 
-void WritePlaylistFile(const std::wstring& path, const std::vector<std::wstring>& lines) { WriteTextLines(path, lines); }
+std::vector<std::wstring> WritePlaylistFile(const std::wstring& path, const std::vector<std::wstring>& lines) {
+  NameKeeper keeper;
+  std::vector<std::wstring> kept;
+  kept.reserve(lines.size());
+  for (const std::wstring& line : lines) {
+    std::wstring stored;
+    if (keeper.CanKeep(line, stored)) kept.push_back(stored);
+  }
+  WriteTextLines(path, kept);
+  return keeper.Lost();
+}
 
 namespace {
 void SwapLines(TPlaylistLines& list, int a, int b) {

@@ -16,8 +16,9 @@ std::vector<std::wstring> DecodePlaylistBytes(std::string_view bytes);
 // EInOutError when it cannot be read.
 std::vector<std::wstring> ReadPlaylistFile(const std::wstring& path);
 // Writes the file whole, beside the old one first, so a failed write leaves the old file as it was.
-// EInOutError when it cannot be written.
-void WritePlaylistFile(const std::wstring& path, const std::vector<std::wstring>& lines);
+// Each line as the file can keep it (StorableName); a line that has no such form is left out, so
+// no line names another file. Returns the lines left out. EInOutError when it cannot be written.
+std::vector<std::wstring> WritePlaylistFile(const std::wstring& path, const std::vector<std::wstring>& lines);
 
 // The playlist as its commands see it: each line's text and mark, and the current line (-1 none).
 struct TPlaylistLines {

@@ -129,7 +129,10 @@ void TfrmMusicList::procLoadPlayList(const std::wstring& path) {
 }
 
 void TfrmMusicList::NSaveMusListClick(TObject*) {
-  if (ChoosePlaylistFile(L"保存播放列表", true)) WritePlaylistFile(dlgSaveMusList->FileName, CheckListBox1->Items.List());
+  if (!ChoosePlaylistFile(L"保存播放列表", true)) return;
+  const std::vector<std::wstring> lost = WritePlaylistFile(dlgSaveMusList->FileName, CheckListBox1->Items.List());
+  if (!lost.empty())
+    Dialogs().MessageBox(Handle(), LostNamesText(kLostPlaylistNames, lost), L"保存播放列表", MB_OK | MB_ICONWARNING);
 }
 
 void TfrmMusicList::NLoadMusListClick(TObject*) {

@@ -287,7 +287,23 @@ void TfrmSetupSaverDeck::LoadConfig() {
   if (!read.skipped.empty()) Application->HandleException(EConvertError(PlayerConfigErrorText(read.skipped)));
 }
 
-void TfrmSetupSaverDeck::SaveConfig() { WriteTextLines(PlayerConfigPath(), WritePlayerConfigLines(CollectConfig())); }
+void TfrmSetupSaverDeck::SaveConfig() {
+  const std::wstring path = PlayerConfigPath();
+  TPlayerConfig c = CollectConfig();
+  // A name the file cannot keep keeps the value the file holds now.
+  TPlayerConfig saved = DefaultPlayerConfig();
+  if (FileExists(path)) {
+    try {
+      saved = ReadPlayerConfigLines(ReadTextLines(path)).values;
+    } catch (const std::exception&) {
+      // Unreadable: the design values stand in.
+    }
+  }
+  const std::vector<std::wstring> lost = KeepStorableNames(c, saved);
+  WriteTextLines(path, WritePlayerConfigLines(c));
+  if (!lost.empty())
+    Dialogs().MessageBox(Handle(), LostNamesText(kLostSettingNames, lost), L"存盘提示:", MB_OK | MB_ICONWARNING);
+}
 
 void TfrmSetupSaverDeck::bbtCloseClick(TObject*) { Close(); }
 

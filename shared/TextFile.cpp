@@ -147,3 +147,40 @@ std::wstring ExtractFileExt(const std::wstring& path) {
 }
 
 std::wstring ThroughTextFile(const std::wstring& text) { return CodePageToWide(WideToCodePage(text, kGBK), kGBK); }
+
+bool TextFileHolds(const std::wstring& text) {
+  std::string bytes;
+  return WideToCodePageExact(text, kGBK, bytes);
+}
+
+std::wstring StorableName(const std::wstring& name) {
+  if (TextFileHolds(name)) return name;
+  const DWORD n = GetShortPathNameW(name.c_str(), nullptr, 0);
+  if (n == 0) return {};
+  std::wstring buf(n, L'\0');
+  const DWORD got = GetShortPathNameW(name.c_str(), buf.data(), n);
+  if (got == 0 || got >= n) return {};
+  buf.resize(got);
+  // Where short names are off, the system answers the long name itself.
+  return TextFileHolds(buf) ? buf : std::wstring();
+}
+
+bool NameKeeper::CanKeep(const std::wstring& name, std::wstring& stored) {
+  stored = name.empty() ? name : StorableName(name);
+  if (!name.empty() && stored.empty()) {
+    lost_.push_back(name);
+    return false;
+  }
+  return true;
+}
+
+std::wstring NameKeeper::Keep(const std::wstring& name, const std::wstring& old) {
+  std::wstring stored;
+  return CanKeep(name, stored) ? stored : old;
+}
+
+std::wstring LostNamesText(const std::wstring& intro, const std::vector<std::wstring>& names) {
+  std::wstring text = intro;
+  for (const std::wstring& name : names) text += L"\n" + name;
+  return BoxText(text);
+}

@@ -23,6 +23,32 @@ void WriteFileBytes(const std::wstring& path, std::string_view bytes, bool repla
 // A text as a file line holds it once written and read back: characters CP936 cannot hold come
 // back as the code page's replacement.
 std::wstring ThroughTextFile(const std::wstring& text);
+// Whether a file line keeps text as it is (every character has a CP936 form).
+bool TextFileHolds(const std::wstring& text);
+// A file or folder name as a file line can keep it and still name the same file: the name itself
+// when CP936 holds it, else the system's short (8.3) form of an existing path when CP936 holds
+// that; empty when there is neither (the name would come back naming another file).
+std::wstring StorableName(const std::wstring& name);
+// The names a save stores: each name as StorableName gives it; one that has no such form is
+// noted, and the caller keeps the old value in its place.
+class NameKeeper {
+ public:
+  // The form to write for name, or old when name cannot be kept (an empty name is kept as it is).
+  std::wstring Keep(const std::wstring& name, const std::wstring& old);
+  // Whether name can be kept; false notes it.
+  bool CanKeep(const std::wstring& name, std::wstring& stored);
+  const std::vector<std::wstring>& Lost() const { return lost_; }
+
+ private:
+  std::vector<std::wstring> lost_;
+};
+// The notices' first lines: a setting kept its old value; a playlist left lines out.
+inline constexpr const wchar_t* kLostSettingNames =
+    L"以下文件名含有配置文件不能保存的字符，无法保存该文件名，仍保留原来的设置：";
+inline constexpr const wchar_t* kLostPlaylistNames =
+    L"以下文件名含有播放列表不能保存的字符，无法保存该文件名，这些歌曲没有存入播放列表：";
+// The one notice of a save that could not keep names: intro, then each name on its own line.
+std::wstring LostNamesText(const std::wstring& intro, const std::vector<std::wstring>& names);
 // True when path names an existing file (a directory does not count).
 bool FileExists(const std::wstring& path);
 // True when path names an existing directory.

@@ -242,8 +242,9 @@ std::wstring PathFileLine(const std::vector<std::wstring>& lines) {
 }
 
 bool PathFileHolds(const std::wstring& line, const std::wstring& exePath) {
-  // The file keeps the path in GBK: a path with characters GBK cannot hold is compared as written.
-  return line == ThroughTextFile(exePath);
+  // The file keeps the path in GBK: a path GBK cannot hold is kept in its short form.
+  const std::wstring stored = StorableName(exePath);
+  return !stored.empty() && line == stored;
 }
 
 namespace {
@@ -261,40 +262,57 @@ std::wstring LongForm(const std::wstring& path) {
 
 bool PathFileNamesExe(const std::wstring& line, const std::wstring& exePath) {
   if (line.empty()) return false;
-  const std::wstring kept = LongForm(line), running = ThroughTextFile(LongForm(exePath));
-  return CompareStringOrdinal(kept.c_str(), int(kept.size()), running.c_str(), int(running.size()), TRUE) ==
-         CSTR_EQUAL;
+  const std::wstring kept = LongForm(line), running = LongForm(exePath);
+  auto same = [&](const std::wstring& a) {
+    return CompareStringOrdinal(kept.c_str(), int(kept.size()), a.c_str(), int(a.size()), TRUE) == CSTR_EQUAL;
+  };
+  // A file written before short forms were kept holds the path as GBK turned it.
+  return same(running) || same(ThroughTextFile(running));
 }
 
 bool WritePathFile(const std::wstring& fileName, const std::wstring& exePath, const std::wstring& version) {
   std::wstring folder = PathFileFolder();
   if (folder.empty()) return false;
   std::wstring file = JoinPath(folder, fileName);
+  // A path that GBK cannot keep in any form would send the siblings elsewhere: no file is better.
+  const std::wstring stored = StorableName(exePath);
+  if (stored.empty()) return false;
   if (DirectoryExists(folder)) {
     if (FileExists(file) && PathFileHolds(ReadPathFile(fileName), exePath)) return false;
   } else if (!CreateDirectoryW(folder.c_str(), nullptr)) {
     return false;
   }
-  WriteTextLines(file, {exePath, version});
+  WriteTextLines(file, {stored, version});
   return true;
 }
 
 // ---- Run values ----------------------------------------------------------------------------
 
+namespace {
+// The value names path in either form: quoted as written now, or bare as older versions wrote it.
+bool RunValueNames(const std::wstring& value, const std::wstring& path) {
+  if (value == path) return true;
+  return value.size() == path.size() + 2 && value.front() == L'"' && value.back() == L'"' &&
+         value.compare(1, path.size(), path) == 0;
+}
+}  // namespace
+
 bool IsAutoRunSet(const std::wstring& name, const std::wstring& path) {
   RegKey k;
   if (!OpenForRead(HKEY_LOCAL_MACHINE, kRunKeyPath, k)) return false;
   std::wstring value;
-  return ReadString(k.get(), name, value) && value == path;
+  return ReadString(k.get(), name, value) && RunValueNames(value, path);
 }
 
 void SetAutoRun(const std::wstring& name, const std::wstring& path) {
   RegKey k;
   if (RegistryCalls().CreateKey(HKEY_LOCAL_MACHINE, kRunKeyPath, kWriteAccess, k.put()) != ERROR_SUCCESS) return;
+  // Quoted, or a folder with a blank ("C:\Program Files\...") starts "C:\Program" first.
+  const std::wstring quoted = L"\"" + path + L"\"";
   std::wstring value;
-  if (ReadString(k.get(), name, value) && value == path) return;
-  DWORD bytes = DWORD((path.size() + 1) * sizeof(wchar_t));
-  if (RegSetValueExW(k.get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(path.c_str()), bytes) !=
+  if (ReadString(k.get(), name, value) && value == quoted) return;
+  DWORD bytes = DWORD((quoted.size() + 1) * sizeof(wchar_t));
+  if (RegSetValueExW(k.get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(quoted.c_str()), bytes) !=
       ERROR_SUCCESS)
     throw ERegistryException(L"Failed to set data for '" + name + L"'");
 }

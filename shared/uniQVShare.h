@@ -53,21 +53,25 @@ std::wstring PathFileFolder();
 // A file that exists but cannot be read raises EInOutError.
 std::wstring ReadPathFile(const std::wstring& fileName);
 // Whether line 1 of a path file is exePath as the file keeps it (exact, letter case included;
-// compared after exePath's round trip through the file's code page).
+// exePath as StorableName gives it; false when GBK cannot keep it).
 bool PathFileHolds(const std::wstring& line, const std::wstring& exePath);
 // Whether line 1 of a path file names the running executable exePath, so its first run is done:
-// both as the file system names them in full (a short name and its long form are one), exePath as
-// the file's code page keeps it, letter case ignored. An empty line names nothing.
+// both as the file system names them in full (a short name and its long form are one), or exePath
+// as the file's code page turned it in an older file, letter case ignored. An empty line names nothing.
 bool PathFileNamesExe(const std::wstring& line, const std::wstring& exePath);
 // What ReadPathFile takes from the file's lines: line 1, empty when there is none.
 std::wstring PathFileLine(const std::vector<std::wstring>& lines);
-// True when the file was written (a new file, or line 1 differed). EInOutError when writing fails.
+// True when the file was written (a new file, or line 1 differed). The path is written as
+// StorableName gives it; a path GBK cannot keep in any form writes nothing (false). EInOutError
+// when writing fails.
 bool WritePathFile(const std::wstring& fileName, const std::wstring& exePath, const std::wstring& version);
 
-// Run values under HKLM\Software\microsoft\Windows\CurrentVersion\Run.
+// Run values under HKLM\Software\microsoft\Windows\CurrentVersion\Run, written as the path in
+// double quotes; a value that holds the bare path names it as well (exact, letter case included).
 // False when the Run key cannot be opened (the mend) or the value is missing/different.
 bool IsAutoRunSet(const std::wstring& name, const std::wstring& path);
-// Writes name = path unless equal; ERegistryException "Failed to set data for '%s'" on a failed write.
+// Writes name = "path" (quoted) unless it holds that already, so a bare value is written quoted;
+// ERegistryException "Failed to set data for '%s'" on a failed write.
 void SetAutoRun(const std::wstring& name, const std::wstring& path);
 void RemoveAutoRun(const std::wstring& name);
 

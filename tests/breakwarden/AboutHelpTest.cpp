@@ -261,7 +261,7 @@ TEST_F(AboutHelp, LaptopAnswerSavesTheSettingsWritesThePathFileAndRunValueThenWe
   EXPECT_EQ(config[8], L"[7] TRUE TRUE");
   EXPECT_EQ(pathFileAtWelcome, OwnExePath());
   EXPECT_EQ(ReadTextLines(PathFile()), (std::vector<std::wstring>{OwnExePath(), L"30"}));
-  EXPECT_EQ(runAtWelcome, OwnExePath());
+  EXPECT_EQ(runAtWelcome, L"\"" + OwnExePath() + L"\"");
   EXPECT_TRUE(PreviewOpen()) << "OK to the first welcome box runs the break rehearsal";
 }
 
@@ -274,7 +274,7 @@ TEST_F(AboutHelp, DesktopAnswerWritesNoSettingsFile) {
   EXPECT_FALSE(frmSetup->cbxHarwareIsLaptop->Checked());
   EXPECT_FALSE(ConfigWritten());
   EXPECT_EQ(ReadPathFile(L"dir1"), OwnExePath());
-  EXPECT_EQ(RunValue(), OwnExePath());
+  EXPECT_EQ(RunValue(), L"\"" + OwnExePath() + L"\"");
   EXPECT_FALSE(PreviewOpen()) << "no rehearsal without OK";
 }
 
@@ -326,7 +326,7 @@ TEST_F(AboutHelp, AQuovelFolderThatCannotBeMadeIsPassedOverSilently) {
   RunSetup();
   const std::vector<std::wstring> expected = {kFirstBox, kLaptopBox, kWelcome1, kWelcome2};
   EXPECT_EQ(Texts(), expected);
-  EXPECT_EQ(RunValue(), OwnExePath());
+  EXPECT_EQ(RunValue(), L"\"" + OwnExePath() + L"\"");
 }
 
 TEST_F(AboutHelp, ARunKeyThatCannotBeWrittenSaysNothingAndTheSetupGoesOn) {

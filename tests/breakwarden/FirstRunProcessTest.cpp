@@ -89,7 +89,7 @@ TEST_F(NewUser, ADesktopUserIsWelcomedAndTheCopyIsRemembered) {
     ASSERT_TRUE(Answer(box, IDCANCEL));
 
     EXPECT_TRUE(WaitFor([&] { return PathFileLines() == std::vector<std::wstring>{exe, L"30"}; }, 5000));
-    EXPECT_EQ(RegReadStr(HKEY_LOCAL_MACHINE, kRunKeyPath, kAutoRunBKWD), exe);
+    EXPECT_EQ(RegReadStr(HKEY_LOCAL_MACHINE, kRunKeyPath, kAutoRunBKWD), L"\"" + exe + L"\"");
     EXPECT_FALSE(FileExists(first / L"qv30cfg")) << "a desktop answer writes no settings";
 
     ASSERT_NE(box = NextBox(p, 15000), nullptr) << "no welcome after the setup";
@@ -120,7 +120,7 @@ TEST_F(NewUser, ADesktopUserIsWelcomedAndTheCopyIsRemembered) {
   ASSERT_NE(box = NextBox(p, 10000), nullptr);
   ASSERT_TRUE(Answer(box, IDCANCEL));
   EXPECT_TRUE(WaitFor([&] { return PathFileLines() == std::vector<std::wstring>{moved, L"30"}; }, 5000));
-  EXPECT_EQ(RegReadStr(HKEY_LOCAL_MACHINE, kRunKeyPath, kAutoRunBKWD), moved);
+  EXPECT_EQ(RegReadStr(HKEY_LOCAL_MACHINE, kRunKeyPath, kAutoRunBKWD), L"\"" + moved + L"\"") << "written quoted";
 }
 
 TEST_F(NewUser, ALaptopAnswerSavesTheSettingsAndAnExitDuringTheWaitEndsTheSetup) {

@@ -424,6 +424,36 @@ TEST_F(OtherPage, AFileThatIsNoPictureShowsTheErrorAndKeepsPictureNameAndOverlay
   EXPECT_EQ(ReadConfig().at(11), good);
 }
 
+TEST_F(OtherPage, APictureNameGbkCannotHoldIsSavedAsAFormThatOpensItOrNotAtAll) {
+  Create();
+  Click(setup->cbxShowSOT);
+  PumpMessages();
+  const std::wstring pic = folder.File(L"그림\U0001F5BC.bmp");
+  WriteBitmap(pic, 5, 5, RGB(1, 2, 3));
+  dialogs.ChooseFile(pic);
+  Click(setup->btnLoadScreenShadow);
+  PumpMessages();
+  ASSERT_EQ(setup->OpenPictureDialog1->FileName, pic);
+  setup->SaveConfig();
+  EXPECT_TRUE(dialogs.shown.empty());
+  const std::wstring stored = ReadConfig().at(11);
+  EXPECT_EQ(stored.find(L'?'), std::wstring::npos) << Narrow(stored);
+  wchar_t full[MAX_PATH] = {}, chosen[MAX_PATH] = {};
+  GetLongPathNameW(stored.c_str(), full, MAX_PATH);
+  GetLongPathNameW(pic.c_str(), chosen, MAX_PATH);
+  EXPECT_EQ(std::wstring(full), std::wstring(chosen)) << "the short form opens the chosen picture";
+
+  // Gone before the save: no form names it, so the file keeps what it held and the save says so.
+  ASSERT_TRUE(DeleteFileW(pic.c_str()));
+  dialogs.Answer(IDOK);
+  setup->SaveConfig();
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_NE(dialogs.shown[0].text.find(L"无法保存该文件名"), std::wstring::npos) << Narrow(dialogs.shown[0].text);
+  EXPECT_NE(dialogs.shown[0].text.find(pic), std::wstring::npos);
+  EXPECT_EQ(dialogs.shown[0].owner, setup->Handle());
+  EXPECT_EQ(ReadConfig().at(11), stored);
+}
+
 TEST_F(OtherPage, APictureThatFailsAtTheStartIsNotSavedAgain) {
   const std::wstring bad = folder.File(L"坏图片.jpg");
   WriteBytes(bad, "not a picture");
@@ -447,7 +477,7 @@ TEST_F(OtherPage, RepairWritesAMissingValueAndThenFindsNothingToRepair) {
   EXPECT_EQ(Narrow(dialogs.shown[0].caption), Narrow(L"启动检测"));
   EXPECT_EQ(dialogs.shown[0].owner, setup->Handle());
   EXPECT_EQ(dialogs.shown[0].flags & 0xF, UINT(MB_OK));
-  EXPECT_EQ(RunValue(), OwnExePath());
+  EXPECT_EQ(RunValue(), L"\"" + OwnExePath() + L"\"");
   EXPECT_TRUE(setup->cbxAutoRun->Checked());
 
   // With the box off, a correct value still ends with the box on.
@@ -461,7 +491,7 @@ TEST_F(OtherPage, RepairWritesAMissingValueAndThenFindsNothingToRepair) {
   EXPECT_EQ(Narrow(dialogs.shown[2].text), Narrow(L"您的自启动设置已开启且没有问题，无需修复！"));
   EXPECT_EQ(Narrow(dialogs.shown[2].caption), Narrow(L"启动检测"));
   EXPECT_TRUE(setup->cbxAutoRun->Checked());
-  EXPECT_EQ(RunValue(), OwnExePath());
+  EXPECT_EQ(RunValue(), L"\"" + OwnExePath() + L"\"");
 }
 
 TEST_F(OtherPage, AValueOfAnotherProgramIsRepaired) {
@@ -471,14 +501,12 @@ TEST_F(OtherPage, AValueOfAnotherProgramIsRepaired) {
   Click(setup->btnFixAutoRun);
   ASSERT_EQ(dialogs.shown.size(), 1u);
   EXPECT_EQ(Narrow(dialogs.shown[0].text), Narrow(L"您的自启动设置未开启或存在问题，请点击确定进行修复。"));
-  EXPECT_EQ(RunValue(), OwnExePath());
+  EXPECT_EQ(RunValue(), L"\"" + OwnExePath() + L"\"");
 }
 
 TEST_F(OtherPage, ARepairThatDoesNotWriteSaysSoAndLeavesTheBox) {
   Create();
-  dialogs.Answer(IDYES);
-  Click(setup->cbxAutoRun);
-  ASSERT_FALSE(setup->cbxAutoRun->Checked());
+  ASSERT_FALSE(setup->cbxAutoRun->Checked()) << "no Run value";
   for (bool denied : {true, false}) {
     SCOPED_TRACE(denied ? "the Run key cannot be opened" : "the value cannot be written");
     FakeRegistry registry;
@@ -498,8 +526,8 @@ TEST_F(OtherPage, ARepairThatDoesNotWriteSaysSoAndLeavesTheBox) {
 }
 
 TEST_F(OtherPage, UncheckingAutoStartAsksAndNoPutsTheValueBack) {
-  Create();
   SetRunValue(OwnExePath());
+  Create();
   dialogs.Answer(IDNO);
   Click(setup->cbxAutoRun);
   ASSERT_EQ(dialogs.shown.size(), 1u);
@@ -507,15 +535,63 @@ TEST_F(OtherPage, UncheckingAutoStartAsksAndNoPutsTheValueBack) {
   EXPECT_EQ(dialogs.shown[0].flags & 0xF, UINT(MB_YESNO));
   EXPECT_EQ(dialogs.shown[0].flags & MB_ICONMASK, UINT(MB_ICONQUESTION));
   EXPECT_TRUE(setup->cbxAutoRun->Checked());
-  EXPECT_EQ(RunValue(), OwnExePath());
+  EXPECT_EQ(RunValue(), L"\"" + OwnExePath() + L"\"");
 
   dialogs.Answer(IDYES);
   Click(setup->cbxAutoRun);
   EXPECT_FALSE(setup->cbxAutoRun->Checked());
   EXPECT_EQ(RunValue(), L"");
   Click(setup->cbxAutoRun);
-  EXPECT_EQ(RunValue(), OwnExePath()) << "checked again: written again";
+  EXPECT_EQ(RunValue(), L"\"" + OwnExePath() + L"\"") << "checked again: written again";
   EXPECT_EQ(dialogs.shown.size(), 2u);
+}
+
+struct RunValueCase {
+  const char* name;
+  std::wstring value;  // empty: no value
+  bool checked;
+};
+void PrintTo(const RunValueCase& c, std::ostream* os) { *os << c.name; }
+
+class AutoRunBoxAtStart : public OtherPage, public testing::WithParamInterface<RunValueCase> {};
+
+TEST_P(AutoRunBoxAtStart, ShowsTheRunValueReadBack) {
+  const RunValueCase& c = GetParam();
+  if (!c.value.empty()) SetRunValue(c.value);
+  Create();
+  EXPECT_EQ(setup->cbxAutoRun->Checked(), c.checked);
+  EXPECT_TRUE(dialogs.shown.empty()) << "showing asks nothing";
+  EXPECT_EQ(RunValue(), c.value) << "showing writes nothing";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, AutoRunBoxAtStart,
+    testing::Values(RunValueCase{"NoValue", L"", false},
+                    RunValueCase{"Quoted", L"\"" + OwnExePath() + L"\"", true},
+                    RunValueCase{"BareAsOlderVersionsWroteIt", OwnExePath(), true},
+                    RunValueCase{"AnotherProgram", L"\"C:\\old\\breakwarden.exe\"", false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(OtherPage, AQuotedValueNeedsNoRepair) {
+  SetRunValue(L"\"" + OwnExePath() + L"\"");
+  Create();
+  dialogs.Answer(IDOK);
+  Click(setup->btnFixAutoRun);
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(Narrow(dialogs.shown[0].text), Narrow(L"您的自启动设置已开启且没有问题，无需修复！"));
+}
+
+TEST_F(OtherPage, ARunValueThatCannotBeWrittenLeavesTheBoxOffAfterTheErrorBox) {
+  Create();
+  ASSERT_FALSE(setup->cbxAutoRun->Checked());
+  FakeRegistry registry;
+  registry.ReadOnly(HKEY_LOCAL_MACHINE, kRunKeyPath);
+  dialogs.Answer(IDOK);
+  Click(setup->cbxAutoRun);
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(dialogs.shown[0].text, L"Failed to set data for 'Quovel'.");
+  EXPECT_EQ(RunValue(), L"");
+  EXPECT_FALSE(setup->cbxAutoRun->Checked());
 }
 
 // ---- shortcuts, console, exit setting, font ----------------------------------------------------------

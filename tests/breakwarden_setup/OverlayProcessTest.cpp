@@ -127,7 +127,7 @@ TEST_F(OverlayProcess, RepairWritesTheDeletedRunValueAndThenFindsNothingToRepair
   std::wstring texts;
   ASSERT_TRUE(AnswerBoxOf(p, L"启动检测", IDOK, &texts)) << "no repair box";
   EXPECT_NE(texts.find(L"您的自启动设置未开启或存在问题，请点击确定进行修复。"), std::wstring::npos) << Narrow(texts);
-  EXPECT_TRUE(WaitFor([&] { return RegReadStr(HKEY_LOCAL_MACHINE, kRunKeyPath, kAutoRunBKWD) == exe; }, 5000))
+  EXPECT_TRUE(WaitFor([&] { return RegReadStr(HKEY_LOCAL_MACHINE, kRunKeyPath, kAutoRunBKWD) == L"\"" + exe + L"\""; }, 5000))
       << Narrow(RegReadStr(HKEY_LOCAL_MACHINE, kRunKeyPath, kAutoRunBKWD));
 
   PostMessageW(fix, BM_CLICK, 0, 0);

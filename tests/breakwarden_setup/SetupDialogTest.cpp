@@ -4,6 +4,7 @@
 
 #include "SetupFixture.h"
 #include "Text.h"
+#include "uniQVShare.h"
 
 namespace {
 
@@ -81,7 +82,7 @@ TEST_F(SetupDialog, EveryStoredControlExistsWithItsRangeAndDefault) {
   EXPECT_TRUE(setup->cbxEnableSelfSCR->Checked());
   EXPECT_TRUE(setup->cbxShowDesktopDeco->Checked());
   EXPECT_TRUE(setup->cbxUseMoiseEffect->Checked());
-  EXPECT_TRUE(setup->cbxAutoRun->Checked());
+  EXPECT_EQ(setup->cbxAutoRun->Checked(), IsAutoRunSet(kAutoRunBKWD, OwnExePath())) << "the Run value read back";
   EXPECT_FALSE(setup->cbxDisableKeyboard->Checked());
   EXPECT_FALSE(setup->cbxHideCursor->Checked());
   EXPECT_EQ(setup->cbxActionOnSelectTerminate->ItemIndex(), 0);

@@ -70,7 +70,7 @@ TEST_F(ConsoleBar, StartWithWindowsAsksAndTheMarkShowsTheRunValue) {
   EXPECT_EQ(dialogs.shown[1].caption, L"Quovel提示：");
   EXPECT_EQ(dialogs.shown[1].flags, 0x1024u);
   EXPECT_TRUE(form->NAutoRun->Checked);
-  EXPECT_EQ(RunValue(), OwnExePath());
+  EXPECT_EQ(RunValue(), L"\"" + OwnExePath() + L"\"") << "quoted, for a folder with a blank";
 
   // Read back at the next start.
   TComponent::Free(form);
@@ -95,6 +95,27 @@ TEST_F(ConsoleBar, AnUnwritableRunKeyLeavesTheMarkAsTheKeyIs) {
   dialogs.Answer(IDYES);
   form->NAutoRun->Click();
   EXPECT_FALSE(form->NAutoRun->Checked) << "SetAutoRun skipped the key: nothing starts with Windows";
+}
+
+TEST_F(ConsoleBar, ARunValueThatCannotBeWrittenLeavesTheMarkOffAfterTheErrorBox) {
+  SeedRecord();
+  // The key opens, but only for reading: the write after it fails.
+  shell.registry.ReadOnly(HKEY_LOCAL_MACHINE, kRunKeyPath);
+  Make();
+  ASSERT_FALSE(form->NAutoRun->Checked);
+  dialogs.Answer(IDYES).Answer(IDOK);
+  form->NAutoRun->Click();
+  ASSERT_EQ(dialogs.shown.size(), 2u);
+  EXPECT_EQ(dialogs.shown[1].text, L"Failed to set data for 'Quovel_DESKPANEL'.");
+  EXPECT_EQ(RunValue(), L"");
+  EXPECT_FALSE(form->NAutoRun->Checked) << "the mark shows what the Run key holds";
+}
+
+TEST_F(ConsoleBar, ABareRunValueOfAnOlderVersionShowsTheMark) {
+  SeedRecord();
+  shell.key.SetString(L"Run", kAutoRunDeskpanel, OwnExePath());
+  Make();
+  EXPECT_TRUE(form->NAutoRun->Checked);
 }
 
 // ---- shortcuts -----------------------------------------------------------------------------------

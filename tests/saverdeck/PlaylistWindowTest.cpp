@@ -169,6 +169,26 @@ TEST_F(PlaylistWindow, SaveWritesTheWholeListThroughTheOneDialogAndCancelWritesN
   EXPECT_EQ(ReadPlaylistFile(path).size(), 3u) << "a cancelled save wrote";
 }
 
+TEST_F(PlaylistWindow, ASaveNamesTheSongsItCouldNotKeepAndLeavesThemOut) {
+  frmSetupSaverDeck->edtQVMLdir->SetText(folder.Path());
+  const std::wstring path = folder / L"노래 목록.qvml";
+  // Korean and an emoji: a song that exists keeps its short form, one that is gone has none.
+  const std::wstring korean = Song(L"한국노래.wav"), gone = folder / L"\U0001F3B5없는.wav";
+  Fill({L"C:\\音乐\\一.mp3", korean, gone, L"D:\\b.wav"});
+  dialogs.ChooseFile(path).Answer(IDOK);
+  Choose(kFile, 2);
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_NE(dialogs.shown[0].text.find(L"无法保存该文件名"), std::wstring::npos) << Narrow(dialogs.shown[0].text);
+  EXPECT_NE(dialogs.shown[0].text.find(gone), std::wstring::npos);
+  EXPECT_EQ(dialogs.shown[0].text.find(korean), std::wstring::npos) << "kept, so not named";
+  const std::vector<std::wstring> lines = ReadPlaylistFile(path);
+  ASSERT_EQ(lines.size(), 3u) << "no line naming another file";
+  EXPECT_EQ(lines[0], L"C:\\音乐\\一.mp3");
+  EXPECT_EQ(ReadBytes(lines[1]), "RIFF\r\n") << Narrow(lines[1]);
+  EXPECT_EQ(lines[2], L"D:\\b.wav");
+  EXPECT_EQ(Lines().texts.size(), 4u) << "the window keeps its list";
+}
+
 TEST_F(PlaylistWindow, LoadReplacesThenStopsAndPlaysAndLoadAndAddAppendsKeepingTheCurrentLine) {
   const std::wstring path = folder / L"list.qvml", x = Song(L"x.mp3"), y = Song(L"y.mp3");
   WriteTextLines(path, {x, y});

@@ -165,6 +165,51 @@ TEST_F(PlayerCopy, AStoredOwnFileSourceWithoutAFileAsksAtStartAndIsSavedAsAutoma
   EXPECT_EQ(ReadTextLines(ConfigPath()), lines);
 }
 
+TEST_F(PlayerCopy, AnOwnAccompanimentWithAKoreanNameChosenInTheOpenDialogIsSavedAsANameThatOpensIt) {
+  std::vector<std::wstring> lines = {kWarning, L"[0] FALSE TRUE TRUE", L"[1] 0", L"[2]", L"[3] 30 10 2 0 -16777190 1",
+                                     L"[4] 0 TRUE", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"-1"};
+  WriteTextLines(ConfigPath(), lines);
+  const std::wstring sd = folder / L"sd";
+  ASSERT_TRUE(CreateDirectoryW(sd.c_str(), nullptr));
+  const std::wstring song = sd + L"\\한국노래.wav";
+  ASSERT_TRUE(WriteToneWav(song, 200));
+  TestProcess p(exe);
+  ASSERT_TRUE(p.Started());
+  HWND main = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (main = p.AnyWindow(kClass)) != nullptr; }));
+  HWND dialog = Dialog(p);
+  PostMessageW(main, WM_SAVERDECK_SETUPACCOMP, 0, 0);
+  ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(dialog) != FALSE; }));
+
+  // The system's open dialog: the name typed into its file-name field, then its OK button.
+  PostMessageW(Control(dialog, L"..."), BM_CLICK, 0, 0);
+  HWND open = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (open = p.AnyWindow(L"#32770", L"选择伴音音乐")) != nullptr && IsWindowVisible(open); }))
+      << "no open dialog";
+  // Its one text field is the file name.
+  HWND name = nullptr;
+  for (HWND e : ChildrenOfClass(open, L"Edit"))
+    if (!name && IsWindowVisible(e)) name = e;
+  ASSERT_NE(name, nullptr);
+  SendMessageW(name, WM_SETTEXT, 0, LPARAM(song.c_str()));
+  PostMessageW(GetDlgItem(open, IDOK), BM_CLICK, 0, 0);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindow(open); })) << "the open dialog stays";
+
+  PostMessageW(Control(dialog, L"保存退出"), BM_CLICK, 0, 0);
+  std::wstring texts;
+  ASSERT_TRUE(AnswerBoxOf(p, L"存盘提示:", IDYES, &texts));
+  ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(dialog); })) << Narrow(texts);
+  lines = ReadTextLines(ConfigPath());
+  ASSERT_EQ(lines.size(), 17u);
+  // Line 8 opens the chosen file: not "C:\\...\\????.wav".
+  const std::wstring stored = lines[7];
+  EXPECT_EQ(stored.find(L'?'), std::wstring::npos) << Narrow(stored);
+  wchar_t full[MAX_PATH] = {}, chosen[MAX_PATH] = {};
+  GetLongPathNameW(stored.c_str(), full, MAX_PATH);
+  GetLongPathNameW(song.c_str(), chosen, MAX_PATH);
+  EXPECT_EQ(std::wstring(full), std::wstring(chosen)) << Narrow(stored);
+}
+
 TEST_F(PlayerCopy, AFirstStartWritesTheBuiltInTuneAndATuneTheUserPutThereIsKept) {
   const std::wstring tune = folder / L"Syn\\xjwuqu.mid";
   {
@@ -215,7 +260,7 @@ TEST_F(PlayerCopy, AFirstRunInANewPlaceWritesItsRecordsAndStartsTheConsoleBeside
   EXPECT_EQ(ReadTextLines(pathFile), (std::vector<std::wstring>{exe, L"25"}));
   std::wstring value;
   EXPECT_TRUE(ValueGuard(HKEY_LOCAL_MACHINE, kRunKeyPath, kAutoRunSaverDeck).Query(value));
-  EXPECT_EQ(value, exe);
+  EXPECT_EQ(value, L"\"" + exe + L"\"") << "quoted: the folder may hold a blank";
   EXPECT_TRUE(ValueGuard(HKEY_CLASSES_ROOT, L".qvml", L"").Query(value));
   EXPECT_EQ(value, L"qvml_auto_file");
   EXPECT_TRUE(ValueGuard(HKEY_CLASSES_ROOT, L"qvml_auto_file\\shell\\open\\command", L"").Query(value));

@@ -305,7 +305,7 @@ TEST_F(Settings, AFirstRunWelcomesWritesThePathFileRunValueFileTypeAndCallsTheCo
   EXPECT_EQ(dialogs.shown[0].flags, UINT(MB_SYSTEMMODAL | MB_ICONQUESTION | MB_OK));
   const std::vector<std::wstring> pathFile = ReadTextLines(world.PathFileName(kSaverDeckPathFile));
   EXPECT_EQ(pathFile, (std::vector<std::wstring>{OwnExePath(), L"25"}));
-  EXPECT_EQ(world.RunValue(), OwnExePath());
+  EXPECT_EQ(world.RunValue(), L"\"" + OwnExePath() + L"\"");
   EXPECT_EQ(RegReadStr(HKEY_CURRENT_USER, world.keys.Path() + L"\\.qvml", L""), L"qvml_auto_file");
   EXPECT_EQ(notify.count, 1);
   ASSERT_EQ(shell.calls.size(), 1u) << "the console started";
@@ -346,7 +346,7 @@ TEST_F(Settings, StartWithWindowsWritesAndAsksBeforeRemovingAndShowsWhatHolds) {
   EXPECT_EQ(dialogs.shown[0].text, L"你真要取消开机自动运行吗？");
   EXPECT_EQ(dialogs.shown[0].caption, L"Confirm");
   EXPECT_TRUE(s->cbxEnableStartUpWithSys->Checked());
-  EXPECT_EQ(world.RunValue(), OwnExePath());
+  EXPECT_EQ(world.RunValue(), OwnExePath()) << "the bare value of an older version, as it was";
   EXPECT_FALSE(s->AutoRunClickGuard);
 
   dialogs.Answer(IDYES);
@@ -357,7 +357,7 @@ TEST_F(Settings, StartWithWindowsWritesAndAsksBeforeRemovingAndShowsWhatHolds) {
   Click(s->cbxEnableStartUpWithSys);
   EXPECT_EQ(dialogs.shown.size(), 2u) << "ticking asks nothing";
   EXPECT_TRUE(s->cbxEnableStartUpWithSys->Checked());
-  EXPECT_EQ(world.RunValue(), OwnExePath());
+  EXPECT_EQ(world.RunValue(), L"\"" + OwnExePath() + L"\"");
 
   // A Run key that cannot be opened: the box does not pretend.
   world.DeleteRunValue();
@@ -539,6 +539,51 @@ TEST_F(Settings, TheOwnAccompanimentFileIsChosenWithOneFileAndCleared) {
   Click(s->btnDeleteSelfDuLiBanYing);
   EXPECT_EQ(s->edtSelfSelectBanYing->Text(), L"");
   EXPECT_EQ(main->cbbBanYing->ItemIndex(), 0);
+}
+
+TEST_F(Settings, AnOwnAccompanimentGbkCannotHoldIsSavedAsAFormThatOpensItOrNotAtAll) {
+  WriteConfig(kDesignLines);
+  const std::wstring folder = files / L"sd";
+  ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+  const std::wstring song = folder + L"\\한국노래.wav";
+  WriteBytes(song, "RIFF");
+  s->Show();
+  s->PageControl1->SetActivePageIndex(2);
+  dialogs.ChooseFile(song);
+  Click(s->btnSelectSelfDuLiBanYing);
+  ASSERT_EQ(dialogs.asked.size(), 1u);
+  EXPECT_EQ(dialogs.asked[0].title, L"选择伴音音乐");
+  CloseAnswering(IDYES);
+  ASSERT_EQ(dialogs.shown.size(), 1u) << "the file keeps the name: only the save question";
+  // Line 8 holds the name as the file can: the short form, which opens the chosen file.
+  std::vector<std::wstring> saved = ReadTextLines(world.ConfigPath());
+  ASSERT_EQ(saved.size(), kDesignLines.size());
+  const std::wstring stored = saved[7];
+  EXPECT_EQ(stored.find(L'?'), std::wstring::npos) << Narrow(stored);
+  EXPECT_EQ(ReadBytes(stored), "RIFF");
+  wchar_t full[MAX_PATH] = {}, chosen[MAX_PATH] = {};
+  GetLongPathNameW(stored.c_str(), full, MAX_PATH);
+  GetLongPathNameW(song.c_str(), chosen, MAX_PATH);
+  EXPECT_EQ(std::wstring(full), std::wstring(chosen));
+
+  // A name of a file that is gone has no short form: the save says so and keeps the file's value.
+  const std::wstring gone = folder + L"\\\U0001F3B5없는노래.wav";
+  s->Show();
+  dialogs.ChooseFile(gone);
+  Click(s->btnSelectSelfDuLiBanYing);
+  EXPECT_EQ(s->edtSelfSelectBanYing->Text(), gone);
+  dialogs.shown.clear();
+  dialogs.Answer(IDYES).Answer(IDOK);
+  SendMessageW(s->bbtClose->Handle(), BM_CLICK, 0, 0);
+  PumpMessages();
+  ASSERT_EQ(dialogs.shown.size(), 2u);
+  EXPECT_NE(dialogs.shown[1].text.find(L"无法保存该文件名"), std::wstring::npos) << Narrow(dialogs.shown[1].text);
+  EXPECT_NE(dialogs.shown[1].text.find(gone), std::wstring::npos);
+  EXPECT_EQ(dialogs.shown[1].owner, s->Handle());
+  saved = ReadTextLines(world.ConfigPath());
+  ASSERT_EQ(saved.size(), kDesignLines.size());
+  EXPECT_EQ(saved[7], stored) << "the old value, not one naming another file";
+  EXPECT_FALSE(IsWindowVisible(s->Handle())) << "the rest is saved and the dialog closes";
 }
 
 TEST_F(Settings, TheNoticesOfPageTwoAndTheEmptyPlaylistQuestion) {

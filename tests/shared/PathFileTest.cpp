@@ -67,18 +67,32 @@ TEST(PathFile, AnUnchangedPathIsNotWrittenEvenWithAnotherVersion) {
   EXPECT_EQ(ReadBytes(folders.appData + L"\\Quovel\\dir1"), "C:\\q\\breakwarden.exe\r\n30\r\n");
 }
 
-TEST(PathFile, APathGbkCannotHoldIsWrittenOnceOnly) {
+TEST(PathFile, AnExistingPathGbkCannotHoldIsWrittenAsItsShortFormOnceOnly) {
   ShellFoldersInTestFolder folders;
-  // "ß" and "가" have no GBK code: the file holds them as the code page's replacement.
-  const std::wstring path = L"C:\\Straße\\가\\breakwarden.exe";
+  TestFolder exeFolder;
+  // "ß" and "가" have no GBK code: the file keeps the short form, which opens the same file.
+  const std::wstring dir = exeFolder / L"Straße 가";
+  ASSERT_TRUE(CreateDirectoryW(dir.c_str(), nullptr));
+  const std::wstring path = dir + L"\\breakwarden.exe";
+  WriteBytes(path, "MZ");
   ASSERT_TRUE(WritePathFile(L"dir1", path, L"30"));
-  ASSERT_NE(ReadPathFile(L"dir1"), path);
-  EXPECT_TRUE(PathFileHolds(ReadPathFile(L"dir1"), path));
+  const std::wstring line = ReadPathFile(L"dir1");
+  EXPECT_EQ(line.find(L'?'), std::wstring::npos) << Narrow(line);
+  EXPECT_EQ(ReadBytes(line), "MZ");
+  EXPECT_TRUE(PathFileHolds(line, path));
+  EXPECT_TRUE(PathFileNamesExe(line, path));
   EXPECT_FALSE(WritePathFile(L"dir1", path, L"31")) << "rewritten at every start";
-  EXPECT_EQ(ReadBytes(folders.appData + L"\\Quovel\\dir1").substr(0, 3), "C:\\");
-  // Another path still differs.
-  EXPECT_FALSE(PathFileHolds(ReadPathFile(L"dir1"), L"C:\\Strasse\\가\\breakwarden.exe"));
+  EXPECT_EQ(ReadBytes(folders.appData + L"\\Quovel\\dir1").substr(line.size()), "\r\n30\r\n");
   EXPECT_TRUE(WritePathFile(L"dir1", L"C:\\q\\breakwarden.exe", L"30"));
+}
+
+TEST(PathFile, APathGbkCannotHoldInAnyFormWritesNothing) {
+  ShellFoldersInTestFolder folders;
+  ASSERT_TRUE(WritePathFile(L"dir1", L"C:\\q\\breakwarden.exe", L"30"));
+  // A missing file has no short form: "C:\Stra?e\?\..." would name another file.
+  EXPECT_FALSE(WritePathFile(L"dir1", L"C:\\Straße\\가\\breakwarden.exe", L"30"));
+  EXPECT_EQ(ReadBytes(folders.appData + L"\\Quovel\\dir1"), "C:\\q\\breakwarden.exe\r\n30\r\n");
+  EXPECT_FALSE(PathFileHolds(ReadPathFile(L"dir1"), L"C:\\Straße\\가\\breakwarden.exe"));
 }
 
 TEST(PathFile, APathDifferingOnlyInLetterCaseRewritesTheFile) {

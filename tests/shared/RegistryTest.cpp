@@ -139,7 +139,8 @@ TEST(AutoRun, SetReadAndRemoveARunValue) {
   std::wstring data;
   DWORD type = 0;
   ASSERT_TRUE(v.Get(data, type));
-  EXPECT_EQ(data, exe);
+  // Quoted: unquoted, Windows would first try to start "C:\Program".
+  EXPECT_EQ(data, L"\"" + exe + L"\"");
   EXPECT_EQ(type, DWORD(REG_SZ));
   EXPECT_TRUE(IsAutoRunSet(v.name, exe));
   EXPECT_FALSE(IsAutoRunSet(v.name, UpperCase(exe)));  // letter case counts
@@ -151,7 +152,7 @@ TEST(AutoRun, SetReadAndRemoveARunValue) {
 TEST(AutoRun, AnEqualValueIsLeftUntouchedADifferentOneOverwritten) {
   RunValue v;
   const std::wstring exe = L"C:\\q\\saverdeck.exe";
-  v.Set(exe, REG_EXPAND_SZ);  // the type shows whether SetAutoRun wrote
+  v.Set(L"\"" + exe + L"\"", REG_EXPAND_SZ);  // the type shows whether SetAutoRun wrote
   SetAutoRun(v.name, exe);
   std::wstring data;
   DWORD type = 0;
@@ -159,8 +160,32 @@ TEST(AutoRun, AnEqualValueIsLeftUntouchedADifferentOneOverwritten) {
   EXPECT_EQ(type, DWORD(REG_EXPAND_SZ));
   SetAutoRun(v.name, L"C:\\q\\other.exe");
   ASSERT_TRUE(v.Get(data, type));
-  EXPECT_EQ(data, L"C:\\q\\other.exe");
+  EXPECT_EQ(data, L"\"C:\\q\\other.exe\"");
   EXPECT_EQ(type, DWORD(REG_SZ));
+}
+
+TEST(AutoRun, ABareValueOfOlderVersionsCountsAsSetAndIsWrittenQuotedWhenSetAgain) {
+  RunValue v;
+  const std::wstring exe = L"C:\\Program Files\\Quovel\\saverdeck.exe";
+  struct Case {
+    const char* what;
+    std::wstring value;
+    bool set;
+  };
+  for (const Case& c : {Case{"bare", exe, true}, Case{"quoted", L"\"" + exe + L"\"", true},
+                        Case{"quoted other case", L"\"" + UpperCase(exe) + L"\"", false},
+                        Case{"one quote", L"\"" + exe, false}, Case{"quoted with an argument", L"\"" + exe + L"\" /A", false},
+                        Case{"empty quotes", L"\"\"", false}}) {
+    SCOPED_TRACE(c.what);
+    v.Set(c.value);
+    EXPECT_EQ(IsAutoRunSet(v.name, exe), c.set);
+  }
+  v.Set(exe);
+  SetAutoRun(v.name, exe);
+  std::wstring data;
+  DWORD type = 0;
+  ASSERT_TRUE(v.Get(data, type));
+  EXPECT_EQ(data, L"\"" + exe + L"\"");
 }
 
 TEST(AutoRun, ReadersOpenForReadingWritersWithWriteAccessOnly) {

@@ -5,6 +5,7 @@
 #include "Fakes.h"
 #include "Handles.h"
 #include "ShellFakes.h"
+#include "Text.h"
 #include "TextFile.h"
 
 namespace {
@@ -107,6 +108,71 @@ TEST(TextFile, FileAndFolderHelpers) {
   EXPECT_EQ(ExtractFileName(L"C:\\a\\b\\c.exe"), L"c.exe");
   EXPECT_EQ(ExtractFileExt(L"C:\\a.dir\\b.Lnk"), L".Lnk");
   EXPECT_EQ(ExtractFileExt(L"C:\\a.dir\\b"), L"");
+}
+
+
+// ---- names GBK cannot hold -------------------------------------------------------------------
+
+// Whether two names open one file: the system's full names of both are one.
+std::wstring FullName(const std::wstring& path) {
+  wchar_t buf[MAX_PATH];
+  DWORD n = GetLongPathNameW(path.c_str(), buf, MAX_PATH);
+  return n > 0 && n < MAX_PATH ? std::wstring(buf, n) : std::wstring();
+}
+
+TEST(StorableName, ANameGbkHoldsIsKeptAndOneItLacksTakesTheShortFormOfTheSameFile) {
+  TestFolder folder;
+  struct Case {
+    const char* what;
+    std::wstring name;
+    bool gbk;
+  };
+  for (const Case& c : {Case{"Chinese", L"伴音音乐.wav", true}, Case{"Korean", L"한국노래.wav", false},
+                        Case{"emoji", L"🎵歌曲.wav", false}, Case{"German", L"Straße.wav", false}}) {
+    SCOPED_TRACE(c.what);
+    const std::wstring path = folder / c.name;
+    EXPECT_EQ(TextFileHolds(path), c.gbk);
+    // Never a look-alike: a character GBK lacks is reported, not replaced.
+    std::string bytes;
+    EXPECT_EQ(WideToCodePageExact(path, 936, bytes), c.gbk);
+    EXPECT_EQ(StorableName(path), c.gbk ? path : L"") << "a missing file has no short form";
+    WriteBytes(path, "RIFF");
+    const std::wstring stored = StorableName(path);
+    ASSERT_FALSE(stored.empty());
+    if (c.gbk) {
+      EXPECT_EQ(stored, path);
+      continue;
+    }
+    EXPECT_NE(stored, path);
+    EXPECT_TRUE(TextFileHolds(stored)) << Narrow(stored);
+    // Through the file and back it still opens the file that was chosen.
+    const std::wstring back = ThroughTextFile(stored);
+    EXPECT_EQ(back, stored);
+    EXPECT_EQ(ReadBytes(back), "RIFF");
+    EXPECT_EQ(FullName(back), FullName(path));
+  }
+}
+
+TEST(StorableName, AFolderGbkCannotHoldIsKeptByItsShortFormToo) {
+  TestFolder folder;
+  const std::wstring dir = folder / L"노래";
+  ASSERT_TRUE(CreateDirectoryW(dir.c_str(), nullptr));
+  const std::wstring stored = StorableName(dir);
+  ASSERT_FALSE(stored.empty());
+  EXPECT_TRUE(TextFileHolds(stored));
+  EXPECT_TRUE(DirectoryExists(stored));
+  EXPECT_EQ(StorableName(dir + L"\\없는"), L"") << "a missing folder";
+}
+
+TEST(NameKeeper, KeepsWhatTheFileHoldsAndOtherwiseTheOldValueAndSaysWhich) {
+  NameKeeper keeper;
+  EXPECT_EQ(keeper.Keep(L"C:\\音乐\\a.wav", L"C:\\old.wav"), L"C:\\音乐\\a.wav");
+  EXPECT_EQ(keeper.Keep(L"", L"C:\\old.wav"), L"") << "an emptied setting is no loss";
+  EXPECT_EQ(keeper.Keep(L"C:\\없는\\곡.wav", L"C:\\old.wav"), L"C:\\old.wav");
+  EXPECT_EQ(keeper.Lost(), std::vector<std::wstring>{L"C:\\없는\\곡.wav"});
+  const std::wstring text = LostNamesText(kLostSettingNames, keeper.Lost());
+  EXPECT_NE(text.find(L"无法保存该文件名"), std::wstring::npos);
+  EXPECT_NE(text.find(L"\nC:\\없는\\곡.wav"), std::wstring::npos);
 }
 
 }  // namespace
