@@ -228,7 +228,8 @@ ConfigReadResult ReadConfigLines(const std::vector<std::wstring>& lines, const C
 
   for (const ConfigItem& item : kLayout) {
     if (IsLine(item.kind)) {
-      if (item.line <= int(lines.size())) r.values.SetText(item.control, lines[item.line - 1]);
+      // A damaged line's NUL, CR or other control character is not written back.
+      if (item.line <= int(lines.size())) r.values.SetText(item.control, CleanConfigText(lines[item.line - 1]));
       continue;
     }
     const auto& values = sections[item.line];

@@ -95,7 +95,8 @@ struct ConfigReadResult {
 // stops early: a value that does not convert keeps its default and is reported; a value missing
 // from a short or missing line keeps its default silently; numbers are held within their ranges;
 // an index outside its list takes the item's fallback; a colour that is not an RGB value keeps its
-// default. Texts and paths are whole lines of any length; a missing text line keeps its default.
+// default. Texts and paths are whole lines of any length, read without control characters; a
+// missing text line keeps its default.
 ConfigReadResult ReadConfigLines(const std::vector<std::wstring>& lines,
                                  const ConfigListCounts& counts = {});
 

@@ -66,6 +66,15 @@ std::wstring ReadableValue(std::wstring_view s, size_t maxChars) {
   return r;
 }
 
+std::wstring ReadablePath(std::wstring_view path) {
+  if (path.size() <= kMaxQuotedPathChars) return ReadableValue(path, kMaxQuotedPathChars);
+  const size_t tail = kMaxQuotedPathChars / 2;
+  size_t from = path.size() - tail;
+  if (path[from] >= 0xDC00 && path[from] <= 0xDFFF) ++from;  // not the second half of a pair
+  std::wstring head = ReadableValue(path, kMaxQuotedPathChars - tail);  // ends in the "…"
+  return head + ReadableValue(path.substr(from), tail);
+}
+
 std::wstring BoxText(std::wstring_view s) {
   std::wstring r = CutText(s, kMaxBoxTextChars);
   for (wchar_t& c : r)

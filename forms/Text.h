@@ -25,6 +25,10 @@ std::wstring Trim(const std::wstring& s);
 // A value from a file as an error text may quote it: control characters (NUL among them) become
 // '?', and a text longer than maxChars is cut there and ends in "…" (never inside a surrogate pair).
 std::wstring ReadableValue(std::wstring_view s, size_t maxChars);
+// A path as a box quotes it: readable as ReadableValue makes a value, and one longer than
+// kMaxQuotedPathChars keeps its start and its end (the file's name) around a "…".
+inline constexpr size_t kMaxQuotedPathChars = 120;
+std::wstring ReadablePath(std::wstring_view path);
 // A message box's text as the user can read it: a NUL would end it early, so it shows as '?', and
 // a text beyond kMaxBoxTextChars is cut with "…".
 inline constexpr size_t kMaxBoxTextChars = 2000;

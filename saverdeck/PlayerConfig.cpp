@@ -149,9 +149,11 @@ PlayerConfigRead ReadPlayerConfigLines(const std::vector<std::wstring>& lines) {
     switch (f.kind) {
       case K::Bool: At<bool>(r.values, f) = ConfigTextIsTrue(*text); continue;
       case K::ImageChoice: At<int>(r.values, f) = *text == L"2" ? kImageFile : kImageBuiltIn; continue;
-      case K::Text: At<std::wstring>(r.values, f) = *text; continue;
+      // A damaged line's NUL, CR or other control character is not written back.
+      case K::Text: At<std::wstring>(r.values, f) = CleanConfigText(*text); continue;
       case K::Folder:
-        if (!text->empty()) At<std::vector<std::wstring>>(r.values, f).push_back(*text);
+        if (std::wstring folder = CleanConfigText(*text); !folder.empty())
+          At<std::vector<std::wstring>>(r.values, f).push_back(std::move(folder));
         continue;
       default: break;
     }

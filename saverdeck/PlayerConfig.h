@@ -39,8 +39,8 @@ enum class PlayerFieldKind {
   Index,        // a list's item, min..max; one outside takes the design value
   Colour,       // signed decimal: RGB or a system colour; anything else takes the design value
   ImageChoice,  // exactly "2" is the picture file; anything else the built-in picture
-  Text,         // a whole line of any length
-  Folder,       // one of the music-folder lines (field = slot 1..5); empty lines add nothing
+  Text,         // a whole line of any length; control characters are dropped
+  Folder,       // one of the music-folder lines (field = slot 1..5), as Text; empty lines add nothing
   FolderIndex,  // the selected music folder, -1..folders read - 1; one outside selects none
 };
 

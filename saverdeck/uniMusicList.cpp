@@ -5,6 +5,7 @@
 
 #include "Seams.h"
 #include "StdCtrls.h"
+#include "Text.h"
 #include "TextFile.h"
 #include "uniQVShare.h"
 #include "uniSaverDeck.h"
@@ -75,7 +76,8 @@ void TfrmMusicList::FormCreate(TObject*) {
           CheckListBox1->Items.Assign(ReadPlaylistFile(startList));
           if (setup->cbxPlayImediately->Checked() && frmSaverDeck) frmSaverDeck->bbtPlayClick(this);
         } else if (!startList.empty()) {
-          LastErrorText = L"你指定要载入的播放列表\"" + startList + L"\"不存在！请检查文件是否被更名、删除或移走？";
+          LastErrorText = L"你指定要载入的播放列表\"" + ReadablePath(startList) +
+                          L"\"不存在！请检查文件是否被更名、删除或移走？";
           procFlashSetupEdit(0, setup->edtPlayMusListAtStart);
           Application->MessageBox(LastErrorText, L"Quovel提示：", MB_SYSTEMMODAL | MB_ICONQUESTION);
         }

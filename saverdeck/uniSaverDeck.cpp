@@ -7,6 +7,7 @@
 #include "SaverDeckCommands.h"
 #include "SaverDeckSeams.h"
 #include "Seams.h"
+#include "Text.h"
 #include "TextFile.h"
 #include "uniMusicList.h"
 #include "uniQVShare.h"
@@ -296,6 +297,30 @@ void TfrmSaverDeck::WndProc(TMessage& m) {
 }
 
 void TfrmSaverDeck::RunCommand(const TCommandAction& action, TMessage& m) {
+  m.Result = 0;
+  if (action.op == TPlayerOp::Tray) {
+    WMSaverDeckTray(m);
+    return;
+  }
+  // A sibling's repeat while the command still runs starts nothing more: it would open its box,
+  // dialog or run again inside the first one's. A second start's hand-over carries a playlist on
+  // the clipboard, so it waits and follows.
+  bool& running = commandRunning_[size_t(action.op)];
+  if (running) {
+    if (action.op == TPlayerOp::ShowAndLoadList) handOverPending_ = true;
+    return;
+  }
+  {
+    FlagScope scope(running);
+    DispatchCommand(action, m);
+  }
+  if (action.op == TPlayerOp::ShowAndLoadList && handOverPending_) {
+    handOverPending_ = false;
+    PostMessageW(Handle(), WM_SAVERDECK_SHOW, 0, 0);
+  }
+}
+
+void TfrmSaverDeck::DispatchCommand(const TCommandAction& action, TMessage& m) {
   switch (action.op) {
     case TPlayerOp::ShowAndLoadList: WMShowAndLoadList(); break;
     case TPlayerOp::ToggleAccomp: ToggleAccompaniment(action.force); break;
@@ -387,7 +412,7 @@ const wchar_t kHintCaption[] = L"Quovel提示：";
 
 void TfrmSaverDeck::PlayFile(const std::wstring& path) {
   if (!FileExists(path)) {
-    LastErrorText = L"你要播放的音乐文件\"" + path + L"\"不存在！请检查文件是否被更名、删除或移走？";
+    LastErrorText = L"你要播放的音乐文件\"" + ReadablePath(path) + L"\"不存在！请检查文件是否被更名、删除或移走？";
     Application->MessageBox(LastErrorText, kHintCaption, MB_SYSTEMMODAL | MB_ICONQUESTION | MB_OK);
     return;
   }

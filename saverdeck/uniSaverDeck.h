@@ -17,6 +17,7 @@
 #include "ListCtrls.h"
 #include "Menus.h"
 #include "PlayRules.h"
+#include "SaverDeckCommands.h"
 #include "StdCtrls.h"
 
 // The last error message the player showed; empty until one was shown, never cleared.
@@ -230,7 +231,8 @@ class TfrmSaverDeck : public TForm {
   void AddTrayIcon();
   void RemoveTrayIcon();
   void OpenSetupOnPage(int page);
-  void RunCommand(const struct TCommandAction& action, TMessage& m);
+  void RunCommand(const TCommandAction& action, TMessage& m);
+  void DispatchCommand(const TCommandAction& action, TMessage& m);
   void StartRun(TObject* Sender, bool withMusic);
   // A run's end: no timer of the run left on.
   void EndScrRun();
@@ -238,6 +240,11 @@ class TfrmSaverDeck : public TForm {
   // Set while PlayFile changes the control's URL: the stop of the old file that this raises is
   // not the end of a file.
   bool changingURL_ = false;
+  // Set while a command's handler runs, by kind: a command that comes in while the same kind
+  // still runs (inside the box, dialog or wait it opened) does not start it again.
+  bool commandRunning_[size_t(TPlayerOp::Tray) + 1] = {};
+  // A second start's hand-over that came in meanwhile: it follows once the running one is done.
+  bool handOverPending_ = false;
 };
 extern TfrmSaverDeck* frmSaverDeck;
 

@@ -23,6 +23,14 @@ bool ConfigTextIsTrue(const std::wstring& text) {
                     [](wchar_t a, wchar_t b) { return (a >= L'A' && a <= L'Z' ? a + 32 : a) == b; });
 }
 
+std::wstring CleanConfigText(const std::wstring& text) {
+  std::wstring out;
+  out.reserve(text.size());
+  for (wchar_t c : text)
+    if (c >= L' ' && c != 0x7F) out += c;
+  return out;
+}
+
 std::wstring ConfigSkipSummary(const std::wstring& fileName, const std::vector<ConfigSkip>& skips, size_t listed,
                                size_t maxValueChars) {
   if (skips.empty()) return {};

@@ -10,6 +10,9 @@
 std::vector<std::wstring> SplitConfigFields(const std::wstring& line, size_t most = 64);
 // A boolean as the files write it: true when the lower-cased text is "true", false for anything else.
 bool ConfigTextIsTrue(const std::wstring& text);
+// A whole-line text or path as a file holds it: control characters (NUL, a CR or LF, a tab...)
+// are no part of the text a line of these files holds, so they are dropped.
+std::wstring CleanConfigText(const std::wstring& text);
 
 // A value of a configuration file that did not convert and kept its default. position is its
 // 1-based place in a section line, 0 for a whole line.

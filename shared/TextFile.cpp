@@ -19,34 +19,29 @@ std::wstring SystemMessage(DWORD err) {
 }
 
 // A save killed between creating its temporary file and the rename leaves "<name>.tmp<pid>"
-// behind. One whose process is gone is removed; one of a live process may still be in writing.
+// behind. A save in progress holds its file open until the rename, so one that opens for
+// nobody else is a leftover, whatever process now has its number: it goes when the handle
+// opened to delete it closes.
 void RemoveSaveLeftovers(const std::wstring& path) {
   const std::wstring prefix = ExtractFileName(path) + L".tmp";
   const std::wstring dir = ExtractFileDir(path);
   WIN32_FIND_DATAW fd;
   FindHandle find(FindFirstFileW((path + L".tmp*").c_str(), &fd));
   if (!find) return;
-  std::vector<std::wstring> stale;
+  std::vector<std::wstring> found;
   do {
     const std::wstring name = fd.cFileName;
     if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
     if (name.size() <= prefix.size() || name.size() > prefix.size() + 10) continue;
     if (_wcsnicmp(name.c_str(), prefix.c_str(), prefix.size()) != 0) continue;
-    unsigned long long pid = 0;
-    bool digits = true;
-    for (size_t i = prefix.size(); i < name.size() && digits; ++i) {
-      digits = name[i] >= L'0' && name[i] <= L'9';
-      pid = pid * 10 + unsigned(name[i] - L'0');
-    }
-    if (!digits || pid > 0xFFFFFFFFull || DWORD(pid) == GetCurrentProcessId()) continue;
-    if (KernelHandle p(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, DWORD(pid))); p) {
-      DWORD code = 0;
-      if (GetExitCodeProcess(p.get(), &code) && code == STILL_ACTIVE) continue;
-    }
-    stale.push_back((dir.empty() ? std::wstring() : dir + L"\\") + name);
+    if (name.find_first_not_of(L"0123456789", prefix.size()) != std::wstring::npos) continue;
+    found.push_back((dir.empty() ? std::wstring() : dir + L"\\") + name);
   } while (FindNextFileW(find.get(), &fd));
   find.reset();
-  for (const std::wstring& file : stale) DeleteFileW(file.c_str());
+  for (const std::wstring& file : found) {
+    FileHandle leftover(
+        CreateFileW(file.c_str(), DELETE, 0, nullptr, OPEN_EXISTING, FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+  }
 }
 
 [[noreturn]] void Fail(const wchar_t* what, const std::wstring& path, DWORD err) {
@@ -99,7 +94,10 @@ void WriteTextLines(const std::wstring& path, const std::vector<std::wstring>& l
 void WriteFileBytes(const std::wstring& path, std::string_view bytes, bool replace) {
   const std::wstring temp = path + L".tmp" + std::to_wstring(GetCurrentProcessId());
   {
-    FileHandle f(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    // Open, and shared only for the rename, until it has its name: no other save takes it for a
+    // leftover meanwhile.
+    FileHandle f(CreateFileW(temp.c_str(), GENERIC_WRITE, FILE_SHARE_DELETE, nullptr, CREATE_ALWAYS,
+                             FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!f) Fail(L"Cannot create file", path, GetLastError());
     DWORD written = 0;
     bool ok = bytes.empty() || (WriteFile(f.get(), bytes.data(), DWORD(bytes.size()), &written, nullptr) &&
@@ -111,11 +109,12 @@ void WriteFileBytes(const std::wstring& path, std::string_view bytes, bool repla
       DeleteFileW(temp.c_str());
       Fail(L"Cannot write file", path, err);
     }
-  }
-  if (!MoveFileExW(temp.c_str(), path.c_str(), (replace ? MOVEFILE_REPLACE_EXISTING : 0) | MOVEFILE_WRITE_THROUGH)) {
-    DWORD err = GetLastError();
-    DeleteFileW(temp.c_str());
-    Fail(L"Cannot write file", path, err);
+    if (!MoveFileExW(temp.c_str(), path.c_str(), (replace ? MOVEFILE_REPLACE_EXISTING : 0) | MOVEFILE_WRITE_THROUGH)) {
+      DWORD err = GetLastError();
+      f.reset();
+      DeleteFileW(temp.c_str());
+      Fail(L"Cannot write file", path, err);
+    }
   }
   RemoveSaveLeftovers(path);
 }

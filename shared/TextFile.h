@@ -14,7 +14,7 @@ std::vector<std::wstring> DecodeTextLines(std::string_view bytes);
 // Writes each line encoded in CP936 followed by CR LF: into a temporary file beside the target,
 // which then replaces the target. Raises EInOutError on any failure (the target stays as it was).
 // After a successful save the temporary files that killed saves left beside the target
-// ("<name>.tmp<pid>" of processes no longer running) are removed.
+// ("<name>.tmp<pid>" that no process holds open) are removed.
 void WriteTextLines(const std::wstring& path, const std::vector<std::wstring>& lines);
 // The writer under WriteTextLines, for any bytes: a temporary file beside the target, then renamed
 // to it, so a write that fails (a full disk) never leaves a file cut short. With replace false an

@@ -317,6 +317,18 @@ TEST(ConfigRead, TextsAreWholeLinesOfAnyLength) {
   EXPECT_EQ(r.values.Text(L"OpenPictureDialog1"), longPath);
 }
 
+TEST(ConfigRead, TextsDropControlCharacters) {
+  std::vector<std::wstring> lines = SampleFile();
+  lines[9] = std::wstring(L"开会\0带上\x01", 6);
+  lines[10] = L"\t笔记本\r";
+  lines[11] = L"C:\\a\x1B\x7F.jpg";
+  ConfigReadResult r = ReadConfigLines(lines, kCounts);
+  EXPECT_EQ(r.values.Text(L"edtContentOfRemindOnce1"), L"开会带上");
+  EXPECT_EQ(r.values.Text(L"edtContentOfRemindOnce2"), L"笔记本");
+  EXPECT_EQ(r.values.Text(L"OpenPictureDialog1"), L"C:\\a.jpg");
+  EXPECT_TRUE(r.errors.empty());
+}
+
 TEST(ConfigRead, MissingLinesKeepTheirDefaults) {
   struct Case {
     size_t keep;  // lines of the sample kept

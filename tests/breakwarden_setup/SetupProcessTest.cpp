@@ -10,6 +10,7 @@
 #include "Fakes.h"
 #include "ProcessHelpers.h"
 #include "ShellFakes.h"
+#include "Text.h"
 #include "TextFile.h"
 #include "uniQVShare.h"
 
@@ -65,6 +66,42 @@ TEST_F(SetupProcess, AChangeThroughTheControlsIsSavedWithYes) {
   p.Quit();
   EXPECT_TRUE(p.Ended());
   EXPECT_EQ(ReadTextLines(ConfigPath()), expected) << "ending the program writes nothing";
+}
+
+// A damaged file's NUL, CR and other control characters in the text lines: the file loads
+// without a box, and Yes writes those lines as the text they hold.
+TEST_F(SetupProcess, ControlCharactersOfTheTextLinesAreNotWrittenBack) {
+  const std::wstring nul(1, L'\0');
+  std::vector<std::wstring> lines = {L"请勿擅自更改数据，由此造成的软件运行错误，后果自负！",
+                                     L"[0] 2",
+                                     L"[1] 0 30 FALSE FALSE",
+                                     L"[2] 2 1 FALSE 10 FALSE 30 FALSE 0 FALSE FALSE TRUE 30",
+                                     L"[3] TRUE FALSE FALSE 0 0 FALSE 0 0 1 1 8421504 65535 8421504 65535",
+                                     L"[4] 0 FALSE TRUE 24 5 32 12 200 112",
+                                     L"[5] 0 1 0 0 16711680 16777215",
+                                     L"[6] 0 0 1 1 0 0",
+                                     L"[7] TRUE FALSE",
+                                     L"八点半" + nul + L"站起来\x01活动",
+                                     L"在这里\t输入提醒内容。\r",
+                                     L"C:\\图" + nul + L"片\r\x1B.jpg"};
+  WriteTextLines(ConfigPath(), lines);
+  TestProcess p(exe);
+  ASSERT_TRUE(p.Started());
+  HWND main = nullptr, setup = nullptr;
+  ASSERT_TRUE(OpenSettingsOf(p, main, setup)) << "the dialog did not open";
+  EXPECT_EQ(p.Window(L"#32770"), nullptr) << "a box at start";
+  PostMessageW(setup, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(AnswerBoxOf(p, L"存盘提示:", IDYES)) << "no save question";
+  EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(setup); }));
+
+  lines[9] = L"八点半站起来活动";
+  lines[10] = L"在这里输入提醒内容。";
+  lines[11] = L"C:\\图片.jpg";
+  std::string bytes;
+  for (const auto& l : lines) bytes += WideToCodePage(l, 936) + "\r\n";
+  EXPECT_EQ(ReadBytes(ConfigPath()), bytes);
+  p.Quit();
+  EXPECT_TRUE(p.Ended());
 }
 
 TEST_F(SetupProcess, ADamagedFileShowsTheErrorAndTheStartUpFinishes) {

@@ -10,8 +10,12 @@
 #include <string>
 #include <vector>
 
+#include <windows.h>
+#include <tlhelp32.h>
+
 #include "BkwdProcessFixture.h"
 #include "Fakes.h"
+#include "Handles.h"
 #include "ProcessHelpers.h"
 #include "ShellFakes.h"
 #include "TextFile.h"
@@ -45,6 +49,17 @@ std::vector<std::wstring> Leftovers(const std::wstring& folder) {
 int KillCount() {
   const char* n = std::getenv("QV_SAVE_KILLS");
   return n && std::atoi(n) > 0 ? std::atoi(n) : 12;
+}
+
+// A running process other than this test: the system's own, which outlive the test.
+DWORD OtherRunningPid() {
+  FileHandle snap(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  PROCESSENTRY32W e{sizeof(e)};
+  if (!snap || !Process32FirstW(snap.get(), &e)) return 0;
+  do
+    if (e.th32ProcessID != 0 && e.th32ProcessID != GetCurrentProcessId()) return e.th32ProcessID;
+  while (Process32NextW(snap.get(), &e));
+  return 0;
 }
 
 FILETIME WriteTime(const std::wstring& path) {
@@ -163,11 +178,17 @@ TEST_F(SaveKill, TheFileIsAlwaysTheWholeOldOrTheWholeNewOne) {
   std::printf("%d kills survived (a save takes about %lu ms): %d before the rename (old file), %d after it (new "
               "file); %d temporary files left\n",
               kills, saveMs, beforeTheRename, afterIt, leftBehind);
-  // One leftover for sure (a killed process's), and one of a live process (this test), which may
-  // still be writing and is left alone.
+  // One leftover for sure (a killed process's); one whose number a running process has now, as
+  // when Wine gives a killed save's number to a new process; and one a save still holds open
+  // (this test's, opened as a save opens it), which is left alone.
   WriteTextLines(folder / (L"qv30cfg.tmp" + std::to_wstring(deadPid)), {L"half"});
+  const DWORD reused = OtherRunningPid();
+  ASSERT_NE(reused, 0u);
+  WriteTextLines(folder / (L"qv30cfg.tmp" + std::to_wstring(reused)), {L"half, its number in use again"});
   const std::wstring live = L"qv30cfg.tmp" + std::to_wstring(GetCurrentProcessId());
-  WriteTextLines(folder / live, {L"in writing"});
+  FileHandle writing(CreateFileW((folder / live).c_str(), GENERIC_WRITE, FILE_SHARE_DELETE, nullptr, CREATE_ALWAYS,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr));
+  ASSERT_TRUE(writing);
 
   // A save that runs to its end clears the leftovers of the killed ones.
   TestProcess p(exe);
@@ -179,6 +200,8 @@ TEST_F(SaveKill, TheFileIsAlwaysTheWholeOldOrTheWholeNewOne) {
       << Leftovers(folder.Path()).size() << " left";
   p.Quit();
   EXPECT_TRUE(p.Ended());
+  writing.reset();
+  DeleteFileW((folder / live).c_str());
 }
 
 }  // namespace

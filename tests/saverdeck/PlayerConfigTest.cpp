@@ -85,6 +85,12 @@ TEST(PlayerConfig, EachKindOfValueReadsAsTheDialogHoldsIt) {
          return c.PlayMusListFile == L"C:\\列表 一.qvml" && c.SelfSelectBanYing == L" x " &&
                 c.TransitPicture == L"D:\\p.jpg" && c.QVMLdir == L"E:\\l" && c.PicDir == L"F:\\p";
        }},
+      {"texts and folders drop control characters",
+       With({{7, std::wstring(L"C:\\l\0ist\r.qvml", 14)}, {8, L"\tx\x1F"}, {12, L"\x01"}, {13, L"C:\\m\x7F"}}),
+       [](const TPlayerConfig& c) {
+         return c.PlayMusListFile == L"C:\\list.qvml" && c.SelfSelectBanYing == L"x" &&
+                c.MusDirs == std::vector<std::wstring>{L"C:\\m"};
+       }},
       {"a section line longer than 255 characters",
        With({{5, L"[3] 40 12 1 2 255 2" + std::wstring(300, L' ')}}),
        [](const TPlayerConfig& c) { return c.TimePlayEachScr == 40 && c.ImageChoice == kImageFile; }},

@@ -143,6 +143,37 @@ TEST_F(PlayerCopy, ASiblingShowsTheAccompanimentPageAndYesSavesWhatTheUserChange
   EXPECT_EQ(ReadBytes(ConfigPath()), bytes);
 }
 
+// A damaged file's NUL, CR and other control characters in the text lines: the file loads, and
+// Yes writes those lines as the text they hold, each one line of the file.
+TEST_F(PlayerCopy, ControlCharactersOfTheTextLinesAreNotWrittenBack) {
+  const std::wstring nul(1, L'\0');
+  WriteTextLines(ConfigPath(), {kWarning, L"[0] FALSE FALSE TRUE", L"[1] 0", L"[2]", L"[3] 30 10 2 0 -16777190 1",
+                                L"[4] 0 TRUE", L"C:\\li" + nul + L"st\r.qvml", L"C:\\ow\tn\x01.mid",
+                                L"C:\\pi\x1F" L"c.jpg", L"C:\\qv\x7F" L"ml", L"C:\\pi\x0B" L"cs", L"C:\\歌\r",
+                                L"\x01", L"C:\\m" + nul + L"2", L"", L"", L"1"});
+  TestProcess p(exe);
+  ASSERT_TRUE(p.Started());
+  HWND main = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (main = p.AnyWindow(kClass)) != nullptr; }));
+  HWND dialog = Dialog(p);
+  EXPECT_EQ(p.Window(L"#32770"), nullptr) << "a box at start";
+  PostMessageW(main, WM_SAVERDECK_SETUPACCOMP, 0, 0);
+  ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(dialog) != FALSE; }));
+  PostMessageW(Control(dialog, L"保存退出"), BM_CLICK, 0, 0);
+  ASSERT_TRUE(AnswerBoxOf(p, L"存盘提示:", IDYES));
+  ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(dialog); }));
+
+  const std::vector<std::wstring> expected = {kWarning, L"[0] FALSE FALSE TRUE", L"[1] 0", L"[2]",
+                                              L"[3] 30 10 2 0 -16777190 1", L"[4] 0 TRUE", L"C:\\list.qvml",
+                                              L"C:\\own.mid", L"C:\\pic.jpg", L"C:\\qvml", L"C:\\pics",
+                                              L"C:\\歌", L"C:\\m2", L"", L"", L"", L"1"};
+  std::string bytes;
+  for (const auto& l : expected) bytes += WideToCodePage(l, 936) + "\r\n";
+  EXPECT_EQ(ReadBytes(ConfigPath()), bytes);
+  p.Quit();
+  EXPECT_TRUE(p.Ended());
+}
+
 TEST_F(PlayerCopy, AStoredOwnFileSourceWithoutAFileAsksAtStartAndIsSavedAsAutomatic) {
   std::vector<std::wstring> lines = {kWarning, L"[0] FALSE TRUE TRUE", L"[1] 0", L"[2]", L"[3] 30 10 2 0 -16777190 1",
                                      L"[4] 2 TRUE", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"", L"-1"};

@@ -74,6 +74,45 @@ TEST(TextFile, WriteReplacesTheWholeFileAndLeavesNoTemporaryFile) {
   EXPECT_EQ(files, 1);
 }
 
+// Wine hands a killed save's process number to the next process soon: what tells a leftover from
+// a save in progress is whether a process holds the file open.
+TEST(TextFile, ASaveRemovesTheLeftoversThatNoProcessHoldsOpen) {
+  TestFolder dir;
+  const std::wstring cfg = dir / L"配置";
+  WriteBytes(cfg + L".tmp" + std::to_wstring(GetCurrentProcessId() + 4), "half");  // a number in use or not
+  WriteBytes(cfg + L".tmp4", "half");
+  WriteBytes(cfg + L".tmp4x", "not a save's");
+  const std::wstring writing = cfg + L".tmp8";
+  FileHandle h(CreateFileW(writing.c_str(), GENERIC_WRITE, FILE_SHARE_DELETE, nullptr, CREATE_ALWAYS, 0, nullptr));
+  ASSERT_TRUE(h);
+  WriteTextLines(cfg, {L"new"});
+  EXPECT_FALSE(FileExists(cfg + L".tmp" + std::to_wstring(GetCurrentProcessId() + 4)));
+  EXPECT_FALSE(FileExists(cfg + L".tmp4"));
+  EXPECT_TRUE(FileExists(cfg + L".tmp4x"));
+  EXPECT_TRUE(FileExists(writing)) << "a save in progress keeps its file";
+  h.reset();
+  EXPECT_EQ(ReadBytes(cfg), "new\r\n");
+}
+
+struct QuotedPathCase {
+  const char* what;
+  std::wstring path, shown;
+};
+
+TEST(TextFile, BoxesQuoteAPathCutToAReadableLength) {
+  const std::wstring head(kMaxQuotedPathChars / 2, L'h'), tail(kMaxQuotedPathChars / 2 - 4, L't');
+  const QuotedPathCase cases[] = {
+      {"a short path whole", L"C:\\音乐\\a.wav", L"C:\\音乐\\a.wav"},
+      {"control characters made visible", std::wstring(L"C:\\a\0b\r.wav", 11), L"C:\\a?b?.wav"},
+      {"at the limit whole", std::wstring(kMaxQuotedPathChars, L'p'), std::wstring(kMaxQuotedPathChars, L'p')},
+      {"a megabyte: its start and its file", head + std::wstring(1 << 20, L'm') + tail + L".wav",
+       head + L"\u2026" + tail + L".wav"},
+      {"no half of a pair at the cut", head + std::wstring(500, L'm') + L"\xD83D\xDE00" + tail + L"wav",
+       head + L"\u2026" + tail + L"wav"},
+  };
+  for (const QuotedPathCase& c : cases) EXPECT_EQ(ReadablePath(c.path), c.shown) << c.what;
+}
+
 TEST(TextFile, WriteIntoAMissingFolderRaisesInOutError) {
   TestFolder dir;
   EXPECT_THROW(WriteTextLines(dir / L"no\\such\\cfg", {L"x"}), EInOutError);
