@@ -99,6 +99,19 @@ TEST_F(StartUp, ASecondStartPostsShowWelcomeToTheFirstAndEnds) {
   EXPECT_TRUE(first.Running());
 }
 
+// A double click, or a sibling's start beside the log-on start: one break reminder, which the
+// later start asks for its welcome.
+TEST_F(StartUp, TwoStartsAtTheSameMomentLeaveOneBreakReminder) {
+  DoubleStart both(WinPathFromBuild(BREAKWARDEN_EXE));
+  const int kept = both.Survivor();
+  ASSERT_NE(kept, -1) << "two break reminders run (or none)";
+  EXPECT_EQ(both.starts[1 - kept].ExitCode(), 0u);
+  HWND main = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (main = both.starts[kept].AnyWindow(L"KMR474747_30")) != nullptr; }));
+  EXPECT_EQ(MainWindowCount(), 1);
+  EXPECT_TRUE(both.starts[kept].Running());
+}
+
 TEST_F(StartUp, EndOfSessionRemovesTheTrayIcon) {
   Program p;
   HWND main = nullptr;

@@ -217,6 +217,18 @@ TEST_F(Console, ASecondStartShowsTheHiddenBarAndEnds) {
   EXPECT_EQ(bars, 1);
 }
 
+// A double click, or the break reminder starting the console beside the log-on start: one bar.
+TEST_F(Console, TwoStartsAtTheSameMomentLeaveOneBar) {
+  SeedRecord();
+  DoubleStart both(exe);
+  const int kept = both.Survivor();
+  ASSERT_NE(kept, -1) << "two consoles run (or none)";
+  EXPECT_EQ(both.starts[1 - kept].ExitCode(), 0u);
+  HWND bar = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (bar = both.starts[kept].Window(kClassDeskpanel)) != nullptr; })) << "no bar shown";
+  EXPECT_EQ(WindowsOfClass(kClassDeskpanel), 1);
+}
+
 TEST_F(Console, CloseDoesNothingButLogOffIsNeverBlocked) {
   SeedRecord();
   TestProcess p(exe);

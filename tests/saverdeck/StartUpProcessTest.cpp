@@ -159,6 +159,28 @@ TEST_F(StartUp, ASecondStartShowsTheFirstAndEndsAtOnceLeavingTheUsersClipboardAl
   }
 }
 
+// A double click, or a sibling's start beside the log-on start: the later start waits for the
+// first one's window and hands its playlist over, it never runs as a second player.
+TEST_F(StartUp, TwoStartsAtTheSameMomentLeaveOnePlayerThatTakesTheHandOver) {
+  std::wstring list = folder / L"同时.qvml";
+  WriteTextLines(list, {folder / L"甲.wav", folder / L"乙.wav"});
+  ASSERT_TRUE(WriteToneWav(folder / L"甲.wav", 3000));
+  ASSERT_TRUE(WriteToneWav(folder / L"乙.wav", 3000));
+  ASSERT_TRUE(SetClipboardText(L"hello"));
+  DoubleStart both(WinPathFromBuild(SAVERDECK_EXE), L"/L \"" + list + L"\"");
+  const int kept = both.Survivor();
+  ASSERT_NE(kept, -1) << "two players run (or none)";
+  const TestProcess& first = both.starts[kept];
+  const TestProcess& later = both.starts[1 - kept];
+  EXPECT_EQ(later.ExitCode(), 0u);
+  HWND main = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (main = first.Window(kClass)) != nullptr; })) << "the player did not show";
+  EXPECT_EQ(MainWindowCount(), 1);
+  // The first loaded the list itself, and the hand-over of the later one comes on top.
+  EXPECT_TRUE(WaitFor([&] { return ClipboardText() == L"<none>"; })) << "the hand-over was not taken";
+  EXPECT_EQ(PlaylistTexts(first.AnyWindow(L"TfrmMusicList")).size(), 2u);
+}
+
 TEST_F(StartUp, ASecondStartWithSlashLHandsItsPlaylistOver) {
   Player first;
   HWND main = StartShown(first);
