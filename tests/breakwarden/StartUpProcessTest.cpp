@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "ClassWindow.h"
 #include "Fakes.h"
 #include "ProcessHelpers.h"
 #include "ShellFakes.h"
@@ -110,6 +111,28 @@ TEST_F(StartUp, TwoStartsAtTheSameMomentLeaveOneBreakReminder) {
   ASSERT_TRUE(WaitFor([&] { return (main = both.starts[kept].AnyWindow(L"KMR474747_30")) != nullptr; }));
   EXPECT_EQ(MainWindowCount(), 1);
   EXPECT_TRUE(both.starts[kept].Running());
+}
+
+// A start held in its start-up (here by an older version's notice) has no main window yet: a start
+// meanwhile waits for that window and hands over to it, it never runs beside the first.
+TEST_F(StartUp, AStartDuringTheFirstsStartUpWaitsForItsWindowAndHandsOver) {
+  ClassWindow old(L"KMR474747_20");
+  Program first;
+  HWND notice = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (notice = first.Window(L"#32770")) != nullptr; })) << "no older-version notice";
+  Program later;
+  ASSERT_TRUE(later.Started());
+  // It waits for the first: no notice, no window of its own.
+  EXPECT_FALSE(WaitFor([&] { return later.Window(L"#32770") != nullptr; }, 4000)) << "the later start went on";
+  DestroyWindow(old.hwnd);
+  old.hwnd = nullptr;
+  PostMessageW(notice, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(later.Ended()) << "the later start runs beside the first";
+  EXPECT_EQ(later.ExitCode(), 0u);
+  HWND main = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (main = first.MainWindow()) != nullptr; })) << "the first did not go on";
+  EXPECT_EQ(MainWindowCount(), 1);
+  EXPECT_TRUE(first.Running());
 }
 
 TEST_F(StartUp, EndOfSessionRemovesTheTrayIcon) {

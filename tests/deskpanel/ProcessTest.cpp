@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 
+#include "ClassWindow.h"
 #include "ConsoleConfig.h"
 #include "Fakes.h"
 #include "ProcessHelpers.h"
@@ -227,6 +228,31 @@ TEST_F(Console, TwoStartsAtTheSameMomentLeaveOneBar) {
   HWND bar = nullptr;
   ASSERT_TRUE(WaitFor([&] { return (bar = both.starts[kept].Window(kClassDeskpanel)) != nullptr; })) << "no bar shown";
   EXPECT_EQ(WindowsOfClass(kClassDeskpanel), 1);
+}
+
+// A console in its start-up holds the program's name from its first step on, before its bar
+// exists. The test takes that first start's part: a start meanwhile makes no bar of its own, and
+// once the first's bar is up it hands over to it and ends.
+TEST_F(Console, AStartDuringTheFirstsStartUpWaitsForItsBarAndHandsOver) {
+  SeedRecord();
+  KernelHandle name(CreateMutexW(nullptr, TRUE, InstanceMutexName(pcDeskpanel).c_str()));
+  KernelHandle ready(CreateEventW(nullptr, TRUE, FALSE, InstanceReadyName(pcDeskpanel).c_str()));
+  ASSERT_TRUE(name && ready);
+  TestProcess later(exe);
+  ASSERT_TRUE(later.Started());
+  EXPECT_FALSE(WaitFor([&] { return later.AnyWindow(kClassDeskpanel) != nullptr; }, 4000))
+      << "a bar beside the first's";
+  ClassWindow bar(kClassDeskpanel);
+  SetEvent(ready.get());
+  ASSERT_TRUE(WaitFor([&] {
+    MSG m;
+    while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&m);
+    return !bar.got.empty();
+  })) << "no hand-over";
+  EXPECT_EQ(bar.got, std::vector<UINT>{WM_DESKPANEL_SHOW});
+  ASSERT_TRUE(later.Ended());
+  EXPECT_EQ(later.ExitCode(), 0u);
+  ReleaseMutex(name.get());
 }
 
 TEST_F(Console, CloseDoesNothingButLogOffIsNeverBlocked) {
