@@ -25,6 +25,8 @@ int EndProgram(int rc) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  TSingleInstance instance(pcBKWD);
+  instance.WaitForFirst(kClassBKWD, kWaitForFirstInstanceMs);
   InitApplication();
   Application->Title = L"Restalon";
   DelayWithMessages(200);
@@ -33,6 +35,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     PostMessageW(running, WM_BKWD_SHOWWELCOME, 0, 0);
     return EndProgram(0);
   }
+  // The first instance never showed its window: still only one.
+  if (!instance.First()) return EndProgram(0);
   // No way on but closing the old version.
   while (OlderVersionRunning())
     Application->MessageBox(L"Restalon检测到已经有一个旧版本在运行,请您先关闭它,再继续！", L"提示",
@@ -43,8 +47,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   Application->CreateForm(frmMain);
   Application->CreateForm(frmAboutHelp);
   Application->CreateForm(frmSetup);
+  instance.MainWindowReady();
   Application->Run();
   int rc = EndProgram(Application->ExitCode());
+  instance.Release();
 
   // "重启程序": this instance has cleaned up and its main window is gone, so the new one starts
   // cleanly instead of finding it and ending.

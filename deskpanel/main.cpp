@@ -6,13 +6,18 @@
 #include "uniQVShare.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  TSingleInstance instance(pcDeskpanel);
+  instance.WaitForFirst(kClassDeskpanel, kWaitForFirstInstanceMs);
   if (HWND running = FindWindowW(kClassDeskpanel, nullptr)) {
     PostMessageW(running, WM_DESKPANEL_SHOW, 0, 0);
     return 0;
   }
+  // The first instance never showed its bar: still only one.
+  if (!instance.First()) return 0;
   InitApplication();
   Application->Title = L"Deskora";
   Application->CreateForm(frmLumoConsoleMain);
+  instance.MainWindowReady();
   Application->Run();
   const int rc = Application->ExitCode();
   TComponent::Free(Application);

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 
-#include "Graphics.h"
 #include "TextFile.h"
 
 std::vector<std::wstring> ParsePlaylistText(const std::wstring& text) {
@@ -23,19 +22,12 @@ std::vector<std::wstring> ParsePlaylistText(const std::wstring& text) {
 
 std::vector<std::wstring> DecodePlaylistBytes(std::string_view bytes) {
   // The text ends at a NUL: a binary file loads what stands before its first zero byte.
-  const int n = int(std::min(bytes.find('\0'), bytes.size()));
-  std::wstring text;
-  if (n > 0) {
-    int w = MultiByteToWideChar(936, 0, bytes.data(), n, nullptr, 0);
-    text.resize(size_t(w));
-    MultiByteToWideChar(936, 0, bytes.data(), n, text.data(), w);
-  }
-  return ParsePlaylistText(text);
+  return DecodeTextLines(bytes.substr(0, std::min(bytes.find('\0'), bytes.size())), TLineEnds::CrLfOrLfOrCr);
 }
 
 std::vector<std::wstring> ReadPlaylistFile(const std::wstring& path) {
-  std::vector<char> bytes = ReadWholeFile(path);
-  return DecodePlaylistBytes(std::string_view(bytes.data(), bytes.size()));
+  const std::string bytes = ReadBoundedFile(path, kPlaylistMaxBytes, L"a playlist");
+  return DecodePlaylistBytes(bytes);
 }
 
 std::vector<std::wstring> WritePlaylistFile(const std::wstring& path, const std::vector<std::wstring>& lines) {

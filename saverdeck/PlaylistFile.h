@@ -12,8 +12,11 @@
 std::vector<std::wstring> ParsePlaylistText(const std::wstring& text);
 // A playlist file's bytes, decoded from GBK up to the first NUL, as lines.
 std::vector<std::wstring> DecodePlaylistBytes(std::string_view bytes);
+// The largest playlist file read: far above the 200,000 entries a list holds in a few MB, far below
+// what would take the player's memory.
+inline constexpr unsigned long long kPlaylistMaxBytes = 64ull << 20;
 // A playlist file, decoded from GBK (bytes that are not GBK decode as the system decodes them).
-// EInOutError when it cannot be read.
+// EInOutError when it cannot be read, is larger than the bound, or is no regular file (a device).
 std::vector<std::wstring> ReadPlaylistFile(const std::wstring& path);
 // Writes the file whole, beside the old one first, so a failed write leaves the old file as it was.
 // Each line as the file can keep it (StorableName); a line that has no such form is left out, so

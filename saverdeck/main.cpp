@@ -41,6 +41,8 @@ int EndProgram(int rc) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  TSingleInstance instance(pcSaverDeck);
+  instance.WaitForFirst(kClassSaverDeck, kWaitForFirstInstanceMs);
   InitApplication();
   Application->Title = L"Sonavista";
   if (HWND running = FindWindowW(kClassSaverDeck, nullptr)) {
@@ -49,6 +51,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     PostMessageW(running, WM_SAVERDECK_SHOW, 0, 0);
     return EndProgram(0);
   }
+  // The first instance never showed its window: still only one.
+  if (!instance.First()) return EndProgram(0);
   // No way on but closing the old version.
   while (OlderVersionRunning())
     Application->MessageBox(L"Sonavista检测到已经有一个旧版本在运行,请您先关闭它,再继续！", L"提示",
@@ -60,6 +64,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   Application->CreateForm(frmTransitForm);
   StartArguments = Arguments();
   Application->CreateForm(frmMusicList);
+  instance.MainWindowReady();
   Application->Run();
   return EndProgram(Application->ExitCode());
 }

@@ -411,7 +411,8 @@ const wchar_t kHintCaption[] = L"Quovel提示：";
 }  // namespace
 
 void TfrmSaverDeck::PlayFile(const std::wstring& path) {
-  if (!FileExists(path)) {
+  // A device or a pipe is no music file: the control would wait on it for good.
+  if (!RegularFileExists(path)) {
     LastErrorText = L"你要播放的音乐文件\"" + ReadablePath(path) + L"\"不存在！请检查文件是否被更名、删除或移走？";
     Application->MessageBox(LastErrorText, kHintCaption, MB_SYSTEMMODAL | MB_ICONQUESTION | MB_OK);
     return;

@@ -86,3 +86,13 @@ UINT CommandMessage(ProductCode code, SiblingCommand cmd) {
   const ProductInfo* p = FindProduct(code);
   return p && cmd < p->commandCount ? p->commands[cmd] : 0;
 }
+
+std::wstring InstanceMutexName(ProductCode code) {
+  const ProductInfo* p = FindProduct(code);
+  return std::wstring(L"Local\\Quovel.") + (p ? p->productKey : L"") + L".Instance";
+}
+
+std::wstring InstanceReadyName(ProductCode code) {
+  const ProductInfo* p = FindProduct(code);
+  return std::wstring(L"Local\\Quovel.") + (p ? p->productKey : L"") + L".Ready";
+}

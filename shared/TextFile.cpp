@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <cwctype>
+
 #include "Classes.h"
 #include "Handles.h"
 #include "Text.h"
@@ -67,19 +69,48 @@ std::vector<std::wstring> ReadTextLines(const std::wstring& path) {
   return DecodeTextLines(bytes);
 }
 
-std::vector<std::wstring> DecodeTextLines(std::string_view bytes) {
+std::vector<std::wstring> DecodeTextLines(std::string_view bytes, TLineEnds ends) {
+  const bool loneCr = ends == TLineEnds::CrLfOrLfOrCr;
   std::vector<std::wstring> lines;
   size_t start = 0;
   while (start < bytes.size()) {
-    size_t nl = bytes.find('\n', start);
-    size_t end = nl == std::string::npos ? bytes.size() : nl;
-    size_t stop = end;
-    if (nl != std::string::npos && stop > start && bytes[stop - 1] == '\r') --stop;
-    lines.push_back(CodePageToWide(bytes.substr(start, stop - start), kGBK));
-    if (nl == std::string::npos) break;
-    start = nl + 1;
+    // CR and LF are never the trail byte of a GBK pair: split on them first, then decode.
+    size_t end = bytes.find_first_of(loneCr ? std::string_view("\r\n") : std::string_view("\n"), start);
+    if (end == std::string::npos) {
+      lines.push_back(CodePageToWide(bytes.substr(start), kGBK));
+      break;
+    }
+    size_t next = end + 1;
+    if (!loneCr && end > start && bytes[end - 1] == '\r') --end;
+    if (loneCr && bytes[end] == '\r' && next < bytes.size() && bytes[next] == '\n') ++next;
+    lines.push_back(CodePageToWide(bytes.substr(start, end - start), kGBK));
+    start = next;
   }
   return lines;
+}
+
+std::string ReadBoundedFile(const std::wstring& path, unsigned long long maxBytes, const std::wstring& kind) {
+  if (InDeviceSpace(path) || DirectoryExists(path)) throw EInOutError(L"'" + path + L"' is not " + kind);
+  FileHandle f(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!f) Fail(L"Cannot open file", path, GetLastError());
+  if (GetFileType(f.get()) != FILE_TYPE_DISK) throw EInOutError(L"'" + path + L"' is not " + kind);
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(f.get(), &size)) Fail(L"Cannot read file", path, GetLastError());
+  if (size.QuadPart < 0 || (unsigned long long)size.QuadPart > maxBytes)
+    throw EInOutError(L"'" + path + L"' is too large for " + kind);
+  std::string bytes;
+  bytes.reserve(size_t(size.QuadPart));
+  char buf[65536];
+  // A file that grows while it is read stops at the bound all the same.
+  while (bytes.size() <= maxBytes) {
+    DWORD got = 0;
+    if (!ReadFile(f.get(), buf, sizeof(buf), &got, nullptr)) Fail(L"Cannot read file", path, GetLastError());
+    if (got == 0) break;
+    bytes.append(buf, got);
+  }
+  if (bytes.size() > maxBytes) throw EInOutError(L"'" + path + L"' is too large for " + kind);
+  return bytes;
 }
 
 void WriteTextLines(const std::wstring& path, const std::vector<std::wstring>& lines) {
@@ -122,6 +153,39 @@ void WriteFileBytes(const std::wstring& path, std::string_view bytes, bool repla
 bool FileExists(const std::wstring& path) {
   DWORD a = GetFileAttributesW(path.c_str());
   return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool NamesDevice(const std::wstring& path) {
+  std::wstring name = path.substr(path.find_last_of(L"\\/") == std::wstring::npos ? 0 : path.find_last_of(L"\\/") + 1);
+  if (name.size() >= 2 && name[1] == L':') name.erase(0, 2);
+  // "nul.txt", "COM1:" and "COM1 " name the device too: the part before a dot or colon, blanks dropped.
+  name = name.substr(0, name.find_first_of(L".:"));
+  while (!name.empty() && name.back() == L' ') name.pop_back();
+  for (wchar_t& c : name) c = wchar_t(towupper(c));
+  if (name == L"CON" || name == L"PRN" || name == L"AUX" || name == L"NUL" || name == L"CONIN$" ||
+      name == L"CONOUT$" || name == L"CLOCK$")
+    return true;
+  return name.size() == 4 && (name.starts_with(L"COM") || name.starts_with(L"LPT")) && name[3] >= L'1' &&
+         name[3] <= L'9';
+}
+
+bool InDeviceSpace(const std::wstring& path) {
+  if (NamesDevice(path)) return true;
+  // The device name space: ports, pipes, volumes. "\\?\" stays for long paths of drives and shares.
+  if (path.starts_with(L"\\\\.\\") || path.starts_with(L"//./") || path.starts_with(L"\\??\\")) return true;
+  if (!path.starts_with(L"\\\\?\\")) return false;
+  const std::wstring rest = path.substr(4);
+  const bool drive = rest.size() >= 3 && iswalpha(rest[0]) && rest[1] == L':' && rest[2] == L'\\';
+  return !drive && _wcsnicmp(rest.c_str(), L"UNC\\", 4) != 0;
+}
+
+bool RegularFileExists(const std::wstring& path) {
+  if (path.empty() || InDeviceSpace(path)) return false;
+  const DWORD a = GetFileAttributesW(path.c_str());
+  if (a == INVALID_FILE_ATTRIBUTES || (a & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE))) return false;
+  FileHandle f(CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  return f && GetFileType(f.get()) == FILE_TYPE_DISK;
 }
 
 bool DirectoryExists(const std::wstring& path) {

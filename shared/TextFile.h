@@ -9,8 +9,16 @@
 // is a line; an empty file has no lines. No limit on line length.
 // Raises EInOutError when the file cannot be opened or read.
 std::vector<std::wstring> ReadTextLines(const std::wstring& path);
+// Which bytes end a line: CR LF or LF (the settings and path files), or a lone CR as well (the
+// playlist). Lines are split on the bytes before they are decoded, so a GBK lead byte standing
+// before a line end never takes the end into a character.
+enum class TLineEnds { CrLfOrLf, CrLfOrLfOrCr };
 // The same split and decoding of bytes already read: what every reader of a stored file sees.
-std::vector<std::wstring> DecodeTextLines(std::string_view bytes);
+std::vector<std::wstring> DecodeTextLines(std::string_view bytes, TLineEnds ends = TLineEnds::CrLfOrLf);
+// The bytes of a file read whole, at most maxBytes of them; what names a device, a pipe or a
+// folder is never opened. Raises EInOutError when the file cannot be opened or read, and with
+// "'<path>' is not <kind>" or "'<path>' is too large for <kind>" (kind e.g. "a playlist").
+std::string ReadBoundedFile(const std::wstring& path, unsigned long long maxBytes, const std::wstring& kind);
 // Writes each line encoded in CP936 followed by CR LF: into a temporary file beside the target,
 // which then replaces the target. Raises EInOutError on any failure (the target stays as it was).
 // After a successful save the temporary files that killed saves left beside the target
@@ -51,6 +59,14 @@ inline constexpr const wchar_t* kLostPlaylistNames =
 std::wstring LostNamesText(const std::wstring& intro, const std::vector<std::wstring>& names);
 // True when path names an existing file (a directory does not count).
 bool FileExists(const std::wstring& path);
+// True when path names an existing regular file on a disk: no folder, no device (a device name
+// such as "COM1" or "nul.txt" in any folder, anything under "\\.\"), no pipe. Opening the path
+// for no access is the only probe, so a serial port or a printer is never read or waited for.
+bool RegularFileExists(const std::wstring& path);
+// True when the last part of a path is a DOS device name ("CON", "com1.mp3", "LPT9:", ...).
+bool NamesDevice(const std::wstring& path);
+// True when a path names a device: a device name, or a path in the device name space ("\\.\pipe\x").
+bool InDeviceSpace(const std::wstring& path);
 // True when path names an existing directory.
 bool DirectoryExists(const std::wstring& path);
 // The folder part of a path (up to, not including, the last backslash or slash).

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "Handles.h"
+
 // ---------------------------------------------------------------------------------------------
 // Waits, folders, registry, path files, auto-start, shortcuts and web pages
 // ---------------------------------------------------------------------------------------------
@@ -221,6 +223,36 @@ void LaunchZEPT(HWND owner, SiblingCommand cmd);
 void LaunchSaverDeck(HWND owner, SiblingCommand cmd);
 void LaunchDeskpanel(HWND owner, SiblingCommand cmd);
 void LaunchMINV(HWND owner, SiblingCommand cmd);
+
+// One running instance per program and user session. The named mutex is taken as the very first
+// step of a start, so two starts at the same moment cannot both go on; the later one waits for the
+// first instance's main window and hands over to it as before.
+class TSingleInstance {
+ public:
+  explicit TSingleInstance(ProductCode code);
+  ~TSingleInstance();
+  TSingleInstance(const TSingleInstance&) = delete;
+  TSingleInstance& operator=(const TSingleInstance&) = delete;
+  // True when this start is the one instance (or became it: the first ended while it waited).
+  bool First() const { return first_; }
+  // A later start: returns once the first instance said its main window (of mainClass) is up, once
+  // the first has ended (this start is then First), or after ms at most.
+  void WaitForFirst(const wchar_t* mainClass, DWORD ms);
+  // The first instance: its main window is up, later starts may hand over now.
+  void MainWindowReady();
+  // Lets the name go, so a new start (a restart) can be the one instance while this ends.
+  void Release();
+
+ private:
+  KernelHandle mutex_;
+  KernelHandle ready_;
+  bool first_ = false;
+};
+// How long a later start waits for the first instance's main window.
+inline constexpr DWORD kWaitForFirstInstanceMs = 20000;
+// The session-local names of a program's instance mutex and of its ready event.
+std::wstring InstanceMutexName(ProductCode code);
+std::wstring InstanceReadyName(ProductCode code);
 
 // Fills record for the program's tray icon (icon resource 1, a tip, callbacks to owner) and adds
 // it; true when the tray took it. The record is kept for the later NIM_MODIFY and NIM_DELETE.

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "ClassWindow.h"
 #include "Fakes.h"
 #include "ProcessHelpers.h"
 #include "ShellFakes.h"
@@ -95,6 +96,41 @@ TEST_F(StartUp, ASecondStartPostsShowWelcomeToTheFirstAndEnds) {
   ASSERT_TRUE(second.Ended()) << "the second instance kept running";
   EXPECT_EQ(second.ExitCode(), 0u);
   EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(main) != FALSE; })) << "the first did not show its splash";
+  EXPECT_EQ(MainWindowCount(), 1);
+  EXPECT_TRUE(first.Running());
+}
+
+// A double click, or a sibling's start beside the log-on start: one break reminder, which the
+// later start asks for its welcome.
+TEST_F(StartUp, TwoStartsAtTheSameMomentLeaveOneBreakReminder) {
+  DoubleStart both(WinPathFromBuild(BREAKWARDEN_EXE));
+  const int kept = both.Survivor();
+  ASSERT_NE(kept, -1) << "two break reminders run (or none)";
+  EXPECT_EQ(both.starts[1 - kept].ExitCode(), 0u);
+  HWND main = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (main = both.starts[kept].AnyWindow(L"KMR474747_30")) != nullptr; }));
+  EXPECT_EQ(MainWindowCount(), 1);
+  EXPECT_TRUE(both.starts[kept].Running());
+}
+
+// A start held in its start-up (here by an older version's notice) has no main window yet: a start
+// meanwhile waits for that window and hands over to it, it never runs beside the first.
+TEST_F(StartUp, AStartDuringTheFirstsStartUpWaitsForItsWindowAndHandsOver) {
+  ClassWindow old(L"KMR474747_20");
+  Program first;
+  HWND notice = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (notice = first.Window(L"#32770")) != nullptr; })) << "no older-version notice";
+  Program later;
+  ASSERT_TRUE(later.Started());
+  // It waits for the first: no notice, no window of its own.
+  EXPECT_FALSE(WaitFor([&] { return later.Window(L"#32770") != nullptr; }, 4000)) << "the later start went on";
+  DestroyWindow(old.hwnd);
+  old.hwnd = nullptr;
+  PostMessageW(notice, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(later.Ended()) << "the later start runs beside the first";
+  EXPECT_EQ(later.ExitCode(), 0u);
+  HWND main = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (main = first.MainWindow()) != nullptr; })) << "the first did not go on";
   EXPECT_EQ(MainWindowCount(), 1);
   EXPECT_TRUE(first.Running());
 }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 
+#include "ClassWindow.h"
 #include "ConsoleConfig.h"
 #include "Fakes.h"
 #include "ProcessHelpers.h"
@@ -215,6 +216,43 @@ TEST_F(Console, ASecondStartShowsTheHiddenBarAndEnds) {
   int bars = 0;
   for (HWND h = nullptr; (h = FindWindowExW(nullptr, h, kClassDeskpanel, nullptr));) ++bars;
   EXPECT_EQ(bars, 1);
+}
+
+// A double click, or the break reminder starting the console beside the log-on start: one bar.
+TEST_F(Console, TwoStartsAtTheSameMomentLeaveOneBar) {
+  SeedRecord();
+  DoubleStart both(exe);
+  const int kept = both.Survivor();
+  ASSERT_NE(kept, -1) << "two consoles run (or none)";
+  EXPECT_EQ(both.starts[1 - kept].ExitCode(), 0u);
+  HWND bar = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (bar = both.starts[kept].Window(kClassDeskpanel)) != nullptr; })) << "no bar shown";
+  EXPECT_EQ(WindowsOfClass(kClassDeskpanel), 1);
+}
+
+// A console in its start-up holds the program's name from its first step on, before its bar
+// exists. The test takes that first start's part: a start meanwhile makes no bar of its own, and
+// once the first's bar is up it hands over to it and ends.
+TEST_F(Console, AStartDuringTheFirstsStartUpWaitsForItsBarAndHandsOver) {
+  SeedRecord();
+  KernelHandle name(CreateMutexW(nullptr, TRUE, InstanceMutexName(pcDeskpanel).c_str()));
+  KernelHandle ready(CreateEventW(nullptr, TRUE, FALSE, InstanceReadyName(pcDeskpanel).c_str()));
+  ASSERT_TRUE(name && ready);
+  TestProcess later(exe);
+  ASSERT_TRUE(later.Started());
+  EXPECT_FALSE(WaitFor([&] { return later.AnyWindow(kClassDeskpanel) != nullptr; }, 4000))
+      << "a bar beside the first's";
+  ClassWindow bar(kClassDeskpanel);
+  SetEvent(ready.get());
+  ASSERT_TRUE(WaitFor([&] {
+    MSG m;
+    while (PeekMessageW(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&m);
+    return !bar.got.empty();
+  })) << "no hand-over";
+  EXPECT_EQ(bar.got, std::vector<UINT>{WM_DESKPANEL_SHOW});
+  ASSERT_TRUE(later.Ended());
+  EXPECT_EQ(later.ExitCode(), 0u);
+  ReleaseMutex(name.get());
 }
 
 TEST_F(Console, CloseDoesNothingButLogOffIsNeverBlocked) {

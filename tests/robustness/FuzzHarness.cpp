@@ -194,11 +194,41 @@ std::string MutateOnce(const std::string& in, std::mt19937& r, int kind, std::st
       how = "double space at " + std::to_string(sp);
       return s.insert(sp, " ");
     }
+    case 15: {
+      // What names a device, a pipe, a share or a page, as a line of its own or in place of one.
+      static const char* const names[] = {"COM1", "AUX", "CON", "NUL", "LPT1", "com1.wav", "C:\\music\\PRN.mp3",
+                                          "\\\\.\\pipe\\qv", "\\\\qvhost\\share\\a.wav",
+                                          "http://127.0.0.1/a.mp3"};
+      const std::string name = names[Pick(r, std::size(names))];
+      size_t at = Pick(r, lines.size() + 1);
+      if (at < lines.size() && Pick(r, 2) == 0) {
+        const std::string& old = lines[at];
+        const size_t body = old.find_first_of("\r\n");
+        lines[at] = name + (body == std::string::npos ? std::string() : old.substr(body));
+        how = "device name " + name + " as line " + std::to_string(at + 1);
+      } else {
+        lines.insert(lines.begin() + long(at), name + "\r\n");
+        how = "device name " + name + " before line " + std::to_string(at + 1);
+      }
+      return Join(lines);
+    }
+    case 16: {
+      // A line that ends in a lone LF or CR, with or without a GBK lead byte before it.
+      if (lines.empty()) return in;
+      static const char* const ends[] = {"\xB3\n", "\xB3\r", "\x81\n", "\xFE\r", "\n", "\r"};
+      const std::string end = ends[Pick(r, std::size(ends))];
+      size_t at = Pick(r, lines.size());
+      std::string& line = lines[at];
+      while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
+      line += end;
+      how = "line " + std::to_string(at + 1) + " ends in " + EscapeBytes(end);
+      return Join(lines);
+    }
   }
   return in;
 }
 
-constexpr int kKinds = 15;
+constexpr int kKinds = 17;
 
 // Line i (1-based) of both inputs is the same up to, not including, the line returned.
 int FirstChangedLine(const std::vector<std::wstring>& a, const std::vector<std::wstring>& b) {

@@ -7,6 +7,7 @@
 
 #include "ConfigLayout.h"
 #include "FuzzHarness.h"
+#include "PlaylistFile.h"
 #include "SetupFixture.h"
 #include "Text.h"
 #include "TextFile.h"
@@ -59,6 +60,28 @@ TEST(FuzzHarness, EveryReaderHasARoundAndTheMutationsAreSeeded) {
     FuzzInput x = Mutate(readers[1].sample, r, k);
     EXPECT_FALSE(x.how.empty()) << "kind " << k;
   }
+}
+
+// Whatever stands before it, a line end ends the line: LF in every file, a lone CR too in a
+// playlist. Counted on the bytes of inputs of every kind over every sample.
+TEST(FuzzHarness, ALineEndAlwaysEndsALine) {
+  auto count = [](std::string_view bytes, bool loneCr) {
+    size_t lines = 0, i = 0;
+    for (; i < bytes.size(); ++i) {
+      if (bytes[i] == '\n') ++lines;
+      else if (loneCr && bytes[i] == '\r' && (i + 1 == bytes.size() || bytes[i + 1] != '\n')) ++lines;
+    }
+    const char last = bytes.empty() ? '\n' : bytes.back();
+    return lines + (last != '\n' && !(loneCr && last == '\r') ? 1 : 0);
+  };
+  std::mt19937 random(kCiSeed);
+  for (const FuzzReader& reader : FuzzReaders())
+    for (int i = 0; i < 200; ++i) {
+      const FuzzInput in = i < MutationKinds() ? Mutate(reader.sample, random, i) : Mutate(reader.sample, random);
+      EXPECT_EQ(DecodeTextLines(in.bytes).size(), count(in.bytes, false)) << reader.name << ": " << in.how;
+      const std::string_view text = std::string_view(in.bytes).substr(0, std::min(in.bytes.find('\0'), in.bytes.size()));
+      EXPECT_EQ(DecodePlaylistBytes(in.bytes).size(), count(text, true)) << reader.name << ": " << in.how;
+    }
 }
 
 // ---- the inputs that went wrong, as fixtures ------------------------------------------------

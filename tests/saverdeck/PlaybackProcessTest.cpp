@@ -104,4 +104,86 @@ TEST_F(Playing, MediaTheControlCannotOpenPlaysNothingAndCrashesNothing) {
   EXPECT_TRUE(Answers(main));
 }
 
+// The lines of the playlist window's list box, as a user's tool reads them.
+std::vector<std::wstring> ListTexts(const TestProcess& p) {
+  HWND w = p.AnyWindow(L"TfrmMusicList");
+  HWND box = w ? FindWindowExW(w, nullptr, L"LISTBOX", nullptr) : nullptr;
+  std::vector<std::wstring> texts;
+  const int n = box ? int(SendMessageW(box, LB_GETCOUNT, 0, 0)) : 0;
+  for (int i = 0; i < n; ++i) {
+    std::wstring t(size_t(SendMessageW(box, LB_GETTEXTLEN, WPARAM(i), 0)) + 1, L'\0');
+    t.resize(size_t(SendMessageW(box, LB_GETTEXT, WPARAM(i), LPARAM(t.data()))));
+    texts.push_back(t);
+  }
+  return texts;
+}
+
+// A file of size bytes that takes no room on the disk: a hole, set by its end alone.
+bool WriteSparseFile(const std::wstring& path, long long size) {
+  HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (f == INVALID_HANDLE_VALUE) return false;
+  DWORD got = 0;
+  DeviceIoControl(f, FSCTL_SET_SPARSE, nullptr, 0, nullptr, 0, &got, nullptr);
+  LARGE_INTEGER end{};
+  end.QuadPart = size;
+  const bool ok = SetFilePointerEx(f, end, nullptr, FILE_BEGIN) && SetEndOfFile(f);
+  CloseHandle(f);
+  return ok;
+}
+
+// An entry that names a device, a pipe, a share or a page is no music file: the missing-file box,
+// and the window answers all the while, for each of them.
+TEST_F(Playing, EntriesThatAreNoRegularFileGiveTheMissingFileBoxAndTheWindowAnswers) {
+  // A pipe that is there, waiting for a client that would read it for good.
+  const std::wstring pipe = L"\\\\.\\pipe\\qvplaylist" + std::to_wstring(GetCurrentProcessId());
+  HANDLE server = CreateNamedPipeW(pipe.c_str(), PIPE_ACCESS_DUPLEX, PIPE_TYPE_BYTE, 1, 4096, 4096, 0, nullptr);
+  ASSERT_NE(server, INVALID_HANDLE_VALUE);
+  const std::wstring entries[] = {L"COM1", L"AUX", L"com1.wav", folder / L"LPT1.mp3", L"CON", L"NUL", L"LPT1",
+                                  pipe, L"\\\\qvnohost\\music\\a.wav", L"http://127.0.0.1:9/a.mp3"};
+  for (const std::wstring& entry : entries) {
+    const std::wstring list = folder / L"设备.qvml";
+    WriteTextLines(list, {entry, folder / L"后.wav"});
+    TestProcess p(WinPathFromBuild(SAVERDECK_EXE), L"/L \"" + list + L"\"");
+    HWND main = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (main = p.AnyWindow(kClass)) != nullptr; })) << Narrow(entry);
+    std::wstring texts;
+    EXPECT_TRUE(AnswerBoxOf(p, L"Quovel提示：", IDOK, &texts)) << "no missing-file box for " << Narrow(entry);
+    EXPECT_NE(texts.find(L"你要播放的音乐文件\"" + entry + L"\"不存在！"), std::wstring::npos) << Narrow(texts);
+    EXPECT_TRUE(Answers(main)) << "the window stopped answering at " << Narrow(entry);
+    EXPECT_EQ(Selected(p), 0) << Narrow(entry);
+  }
+  CloseHandle(server);
+}
+
+// A 2 GB file given as the playlist is refused unread in the one error box; the list stays empty.
+TEST_F(Playing, APlaylistFarTooLargeIsRefusedInOneBoxAndTheListStaysEmpty) {
+  const std::wstring big = folder / L"大列表.qvml";
+  ASSERT_TRUE(WriteSparseFile(big, 2100LL * 1024 * 1024));
+  TestProcess p(WinPathFromBuild(SAVERDECK_EXE), L"/L \"" + big + L"\"");
+  HWND main = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (main = p.AnyWindow(kClass)) != nullptr; }));
+  std::wstring texts;
+  ASSERT_TRUE(AnswerBoxOf(p, L"Sonavista", IDOK, &texts)) << "no box says why nothing loaded";
+  EXPECT_NE(texts.find(L"too large for a playlist"), std::wstring::npos) << Narrow(texts);
+  EXPECT_TRUE(Answers(main));
+  EXPECT_EQ(ListTexts(p), std::vector<std::wstring>{});
+  EXPECT_EQ(p.Window(L"#32770"), nullptr) << "a second box";
+}
+
+// A GBK lead byte just before a line end stays in its own line, whichever line end follows.
+TEST_F(Playing, ALeadByteBeforeALineEndNeverJoinsTwoEntries) {
+  for (const char* end : {"\n", "\r", "\r\n"}) {
+    const std::wstring list = folder / L"半字.qvml";
+    WriteFileBytes(list, std::string("C:\\x\xB3") + end + "C:\\music\\b.wav" + end + "C:\\c\xB3");
+    TestProcess p(WinPathFromBuild(SAVERDECK_EXE), L"/L \"" + list + L"\"");
+    // The list is in before the first entry's missing-file box.
+    ASSERT_TRUE(AnswerBoxOf(p, L"Quovel提示：", IDOK)) << "no missing-file box";
+    const std::vector<std::wstring> texts = ListTexts(p);
+    ASSERT_EQ(texts.size(), 3u) << "line end " << int(end[0]) << ": " << Narrow(texts.empty() ? L"" : texts[0]);
+    EXPECT_EQ(texts[0].substr(0, 4), L"C:\\x");
+    EXPECT_EQ(texts[1], L"C:\\music\\b.wav");
+    EXPECT_EQ(texts[2].substr(0, 4), L"C:\\c");
+  }
+}
+
 }  // namespace

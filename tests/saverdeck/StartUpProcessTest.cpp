@@ -3,6 +3,7 @@
 // clicked as a user clicks them, and the end.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -157,6 +158,55 @@ TEST_F(StartUp, ASecondStartShowsTheFirstAndEndsAtOnceLeavingTheUsersClipboardAl
     PostMessageW(main, WM_CLOSE, 0, 0);
     ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(main); }));
   }
+}
+
+// A double click, or a sibling's start beside the log-on start: the later start waits for the
+// first one's window and hands its playlist over, it never runs as a second player.
+TEST_F(StartUp, TwoStartsAtTheSameMomentLeaveOnePlayerThatTakesTheHandOver) {
+  std::wstring list = folder / L"同时.qvml";
+  WriteTextLines(list, {folder / L"甲.wav", folder / L"乙.wav"});
+  ASSERT_TRUE(WriteToneWav(folder / L"甲.wav", 3000));
+  ASSERT_TRUE(WriteToneWav(folder / L"乙.wav", 3000));
+  ASSERT_TRUE(SetClipboardText(L"hello"));
+  DoubleStart both(WinPathFromBuild(SAVERDECK_EXE), L"/L \"" + list + L"\"");
+  const int kept = both.Survivor();
+  ASSERT_NE(kept, -1) << "two players run (or none)";
+  const TestProcess& first = both.starts[kept];
+  const TestProcess& later = both.starts[1 - kept];
+  EXPECT_EQ(later.ExitCode(), 0u);
+  HWND main = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (main = first.Window(kClass)) != nullptr; })) << "the player did not show";
+  EXPECT_EQ(MainWindowCount(), 1);
+  // The first loaded the list itself, and the hand-over of the later one comes on top.
+  EXPECT_TRUE(WaitFor([&] { return ClipboardText() == L"<none>"; })) << "the hand-over was not taken";
+  EXPECT_EQ(PlaylistTexts(first.AnyWindow(L"TfrmMusicList")).size(), 2u);
+}
+
+// A start held in its start-up (here by an older version's notice) has no main window yet: a start
+// meanwhile waits for that window and hands its playlist over, it never runs as a second player.
+TEST_F(StartUp, AStartDuringTheFirstsStartUpWaitsForItsWindowAndHandsOver) {
+  std::wstring log = folder / L"old.log";
+  auto old = std::make_unique<TestProcess>(WinPathFromBuild(FAKESIBLING_EXE),
+                                           L"--class KMR474747_320_SaverDeck --log \"" + log + L"\"");
+  ASSERT_TRUE(WaitFor([&] { return old->AnyWindow(L"KMR474747_320_SaverDeck") != nullptr; }));
+  Player first;
+  HWND notice = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (notice = first.Window(L"#32770")) != nullptr; })) << "no older-version notice";
+  std::wstring list = folder / L"交接.qvml";
+  ASSERT_TRUE(WriteToneWav(folder / L"交接.wav", 3000));
+  WriteTextLines(list, {folder / L"交接.wav"});
+  ASSERT_TRUE(SetClipboardText(L"hello"));
+  Player later(L"/L \"" + list + L"\"");
+  ASSERT_TRUE(later.Started());
+  // It waits for the first: no notice, no window of its own.
+  EXPECT_FALSE(WaitFor([&] { return later.Window(L"#32770") != nullptr; }, 4000)) << "the later start went on";
+  old.reset();
+  PostMessageW(notice, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(later.Ended()) << "the later start runs beside the first";
+  EXPECT_EQ(later.ExitCode(), 0u);
+  ASSERT_TRUE(WaitFor([&] { return first.MainWindow() != nullptr; })) << "the first did not go on";
+  EXPECT_EQ(MainWindowCount(), 1);
+  EXPECT_TRUE(WaitFor([&] { return PlaylistLines(first) == 1; })) << "the hand-over did not come";
 }
 
 TEST_F(StartUp, ASecondStartWithSlashLHandsItsPlaylistOver) {

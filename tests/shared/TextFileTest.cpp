@@ -214,4 +214,54 @@ TEST(NameKeeper, KeepsWhatTheFileHoldsAndOtherwiseTheOldValueAndSaysWhich) {
   EXPECT_NE(text.find(L"\nC:\\없는\\곡.wav"), std::wstring::npos);
 }
 
+// A device, a pipe or a folder is never a regular file, whatever folder or extension it carries;
+// a file named through the long-path prefix still is.
+TEST(TextFile, OnlyAFileOnADiskIsARegularFile) {
+  TestFolder dir;
+  WriteBytes(dir / L"歌.wav", "RIFF");
+  EXPECT_TRUE(RegularFileExists(dir / L"歌.wav"));
+  EXPECT_TRUE(RegularFileExists(L"\\\\?\\" + (dir / L"歌.wav")));
+  const std::wstring pipe = L"\\\\.\\pipe\\qvregular" + std::to_wstring(GetCurrentProcessId());
+  KernelHandle server(CreateNamedPipeW(pipe.c_str(), PIPE_ACCESS_DUPLEX, PIPE_TYPE_BYTE, 1, 64, 64, 0, nullptr));
+  for (const std::wstring& p :
+       {std::wstring(L"COM1"), std::wstring(L"aux"), std::wstring(L"CON"), std::wstring(L"NUL"), std::wstring(L"LPT1"),
+        std::wstring(L"COM1:"), std::wstring(L"nul.txt"), dir / L"com9.mp3", dir / L"PRN", std::wstring(L"LPT3 "),
+        std::wstring(L"\\\\.\\COM1"), std::wstring(L"\\\\?\\GLOBALROOT\\Device\\Null"), pipe, dir.Path(),
+        std::wstring(L"http://127.0.0.1/a.mp3"), std::wstring(L""), dir / L"missing.wav"})
+    EXPECT_FALSE(RegularFileExists(p)) << Narrow(p);
+  EXPECT_FALSE(NamesDevice(dir / L"com10.wav"));
+  EXPECT_FALSE(NamesDevice(dir / L"CONSOLE.wav"));
+  EXPECT_FALSE(NamesDevice(dir / L"mycom1.wav"));
+}
+
+// A bounded read takes a file up to its bound and refuses, unread, one above it or a device.
+TEST(TextFile, ABoundedReadRefusesAFileAboveItsBoundAndADevice) {
+  TestFolder dir;
+  WriteBytes(dir / L"a.qvml", "C:\\a.wav\r\n");
+  EXPECT_EQ(ReadBoundedFile(dir / L"a.qvml", 10, L"a playlist"), "C:\\a.wav\r\n");
+  try {
+    ReadBoundedFile(dir / L"a.qvml", 9, L"a playlist");
+    ADD_FAILURE() << "a file above the bound was read";
+  } catch (const EInOutError& e) {
+    EXPECT_NE(e.Message().find(L"is too large for a playlist"), std::wstring::npos) << Narrow(e.Message());
+  }
+  for (const std::wstring& p : {std::wstring(L"COM1"), std::wstring(L"\\\\.\\pipe\\qvnone"), dir.Path()}) {
+    try {
+      ReadBoundedFile(p, 10, L"a playlist");
+      ADD_FAILURE() << Narrow(p) << " was read";
+    } catch (const EInOutError& e) {
+      EXPECT_NE(e.Message().find(L"is not a playlist"), std::wstring::npos) << Narrow(e.Message());
+    }
+  }
+  EXPECT_THROW(ReadBoundedFile(dir / L"missing.qvml", 10, L"a playlist"), EInOutError);
+}
+
+// The line split comes before the decoding: a lead byte before a line end stays in its line.
+TEST(TextFile, ALeadByteBeforeALineEndStaysInItsLine) {
+  EXPECT_EQ(DecodeTextLines("a\xB3\nb\r\nc\xB3\r\nd").size(), 4u);
+  EXPECT_EQ(DecodeTextLines("a\xB3\rb\n").size(), 1u) << "a lone CR is no line end in a settings file";
+  EXPECT_EQ(DecodeTextLines("a\xB3\rb\xB3\nc\r\n\rd", TLineEnds::CrLfOrLfOrCr),
+            (Lines{DecodeTextLines("a\xB3")[0], DecodeTextLines("b\xB3")[0], L"c", L"", L"d"}));
+}
+
 }  // namespace

@@ -99,6 +99,37 @@ TestProcess::TestProcess(const std::wstring& exe, const std::wstring& args, cons
   started_ = WaitFor([&] { return Adopt(exe); }, 20000);
 }
 
+TestProcess::TestProcess(const std::wstring& exe, const std::wstring& args, Held) {
+  SeedPathFile(exe);
+  std::wstring cmd = L"\"" + exe + L"\"";
+  if (!args.empty()) cmd += L" " + args;
+  STARTUPINFOW si{sizeof(si)};
+  started_ = CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr,
+                            &si, &pi_);
+}
+
+void TestProcess::Resume() {
+  if (started_) ResumeThread(pi_.hThread);
+}
+
+DoubleStart::DoubleStart(const std::wstring& exe, const std::wstring& args)
+    : starts{{exe, args, TestProcess::Held{}}, {exe, args, TestProcess::Held{}}} {
+  starts[0].Resume();
+  starts[1].Resume();
+}
+
+int DoubleStart::Survivor(DWORD ms) const {
+  WaitFor([&] { return !starts[0].Running() || !starts[1].Running(); }, ms);
+  const bool a = starts[0].Running(), b = starts[1].Running();
+  return a == b ? -1 : (a ? 0 : 1);
+}
+
+int WindowsOfClass(const wchar_t* cls) {
+  int n = 0;
+  for (HWND h = nullptr; (h = FindWindowExW(nullptr, h, cls, nullptr));) ++n;
+  return n;
+}
+
 bool TestProcess::Adopt(const std::wstring& exe) {
   const std::wstring name = exe.substr(exe.find_last_of(L"\\/") + 1);
   HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS | TH32CS_SNAPTHREAD, 0);

@@ -34,6 +34,11 @@ class TestProcess {
   // The same under the host's faketime: the program's local time is shifted, its tick count and
   // timers stay the system's. A test that needs a time of day starts the program just before it.
   TestProcess(const std::wstring& exe, const std::wstring& args, const std::wstring& dir, LocalTimeShift shift);
+  // Created suspended: it runs from Resume on, so that two starts come at the same moment, as a
+  // double click or a sibling's start beside the log-on start makes them.
+  struct Held {};
+  TestProcess(const std::wstring& exe, const std::wstring& args, Held);
+  void Resume();
   // A process still running is asked to quit (WM_QUIT to its main thread), then killed after 10 s.
   ~TestProcess();
   TestProcess(const TestProcess&) = delete;
@@ -62,6 +67,17 @@ class TestProcess {
   bool started_ = false;
   PROCESS_INFORMATION pi_{};
 };
+
+// Two starts of exe let go at the same moment.
+struct DoubleStart {
+  explicit DoubleStart(const std::wstring& exe, const std::wstring& args = L"");
+  // Waits until one of the two has ended: the one still running then (0 or 1); -1 when both still
+  // run after ms, or both ended.
+  int Survivor(DWORD ms = 30000) const;
+  TestProcess starts[2];
+};
+// The top-level windows of a class on the desktop.
+int WindowsOfClass(const wchar_t* cls);
 
 // Writes the path file of the family's program that exe is (by its file name), naming exe, as that
 // program's first run does; nothing for another executable.
