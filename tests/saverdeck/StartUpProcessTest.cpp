@@ -3,6 +3,7 @@
 // clicked as a user clicks them, and the end.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -207,6 +208,46 @@ TEST_F(StartUp, ShowHideCommandTwiceTogglesTwice) {
   EXPECT_TRUE(SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 10000, &answer));
   EXPECT_TRUE(p.Running());
   EXPECT_TRUE(IsWindowVisible(main));
+}
+
+// The desktop taskbar's button for a window of the process, when there is one.
+HWND TaskbarButtonFor(DWORD pid, const wchar_t* caption) {
+  HWND tray = FindWindowW(L"Shell_TrayWnd", nullptr);
+  for (HWND b : ChildrenOfClass(tray, L"Button")) {
+    HWND target = HWND(GetWindowLongPtrW(b, GWLP_ID));
+    DWORD owner = 0;
+    wchar_t text[64] = {};
+    if (IsWindowVisible(b) && target && GetWindowThreadProcessId(target, &owner) && owner == pid &&
+        GetWindowTextW(target, text, 64) && wcscmp(text, caption) == 0)
+      return b;
+  }
+  return nullptr;
+}
+
+TEST_F(StartUp, ShownAgainThePlayerHasATaskbarButtonWithItsNameAndIcon) {
+  ASSERT_TRUE(FindWindowW(L"Shell_TrayWnd", nullptr)) << "no taskbar on this desktop";
+  Player p;
+  HWND main = StartShown(p);
+  PostMessageW(main, 0x8194, 0, 0);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(main); }));
+  PostMessageW(main, 0x8194, 0, 0);
+  ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(main) != FALSE; }));
+  HWND button = nullptr;
+  EXPECT_TRUE(WaitFor([&] { return (button = TaskbarButtonFor(p.Pid(), L"Sonavista")) != nullptr; }, 5000));
+  std::wstring all;
+  for (const auto& c : TaskbarButtonsOf(p.Pid())) all += c + L"|";
+  ASSERT_TRUE(button) << "the player's buttons: " << Narrow(all);
+  RECT r{};
+  GetWindowRect(button, &r);
+  // The icon sits at the button's left end, before the name: more than a face and its edges.
+  const RECT iconPlace{r.left + 2, r.top + 2, r.left + 22, r.bottom - 2};
+  std::vector<COLORREF> seen;
+  for (COLORREF c : CaptureScreen(iconPlace).pixels)
+    if (std::find(seen.begin(), seen.end(), c) == seen.end()) seen.push_back(c);
+  EXPECT_GT(seen.size(), 6u) << "a blank button";
+  // Hidden again, the button goes with the window.
+  PostMessageW(main, 0x8194, 0, 0);
+  EXPECT_TRUE(WaitFor([&] { return TaskbarButtonFor(p.Pid(), L"Sonavista") == nullptr; }, 5000));
 }
 
 TEST_F(StartUp, ClickingTheTrayIconTogglesThePlayer) {
