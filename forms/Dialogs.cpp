@@ -58,8 +58,8 @@ class CentredDialog {
     GetWindowRect(dlg, &r);
     const int w = r.right - r.left, h = r.bottom - r.top;
     int x = around.left + (around.right - around.left - w) / 2, y = around.top + (around.bottom - around.top - h) / 2;
-    x = std::max(work.left, std::min(x, work.right - w));
-    y = std::max(work.top, std::min(y, work.bottom - h));
+    x = std::max(int(work.left), std::min(x, int(work.right) - w));
+    y = std::max(int(work.top), std::min(y, int(work.bottom) - h));
     SetWindowPos(dlg, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
   static inline thread_local HHOOK hook_ = nullptr;

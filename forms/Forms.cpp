@@ -393,6 +393,12 @@ TApplication::TApplication() : TComponent(nullptr) {
   handle_ = CreateWindowExW(0, kAppClass, L"", WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
                             GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0, nullptr,
                             nullptr, GetModuleHandleW(nullptr), nullptr);
+  // The taskbar asks the window, not its class, for the small icon.
+  const HINSTANCE self = GetModuleHandleW(nullptr);
+  if (HICON big = LoadIconW(self, MAKEINTRESOURCEW(1))) SendMessageW(handle_, WM_SETICON, ICON_BIG, LPARAM(big));
+  if (HICON small = HICON(LoadImageW(self, MAKEINTRESOURCEW(1), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                     GetSystemMetrics(SM_CYSMICON), LR_SHARED)))
+    SendMessageW(handle_, WM_SETICON, ICON_SMALL, LPARAM(small));
   SetApplicationWindow(handle_);
   SetDispatchExceptionHandler(ShowEscapedException);
 }
