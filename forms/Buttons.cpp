@@ -1,5 +1,7 @@
 #include "Buttons.h"
 
+#include <algorithm>
+
 #include "Description.h"
 #include "Forms.h"
 #include "Handles.h"
@@ -72,8 +74,13 @@ void TSpeedButton::EnabledChanged() {
 void TSpeedButton::Paint(HDC dc) {
   RECT r;
   GetClientRect(handle_, &r);
-  if (ParentColor && parent_) color_ = parent_->Color();
-  FillRect(dc, &r, BackgroundBrush());
+  // Flat, the button is see-through: the picture and bevels beneath it show, as on a button
+  // painted onto its parent.
+  if (flat_) PaintGraphicsBeneath(dc);
+  else {
+    if (ParentColor && parent_) color_ = parent_->Color();
+    FillRect(dc, &r, BackgroundBrush());
+  }
   const bool sunken = down_ || pressed_;
   if (sunken) DrawEdge(dc, &r, flat_ ? BDR_SUNKENOUTER : EDGE_SUNKEN, BF_RECT);
   else if (!flat_) DrawEdge(dc, &r, EDGE_RAISED, BF_RECT);
@@ -115,9 +122,17 @@ void TSpeedButton::WndProc(TMessage& m) {
       m.Result = 1;
       return;
     case WM_PAINT: {
+      // Painted off screen first, so the picture beneath never shows without the face.
       PaintScope paint(handle_);
-      HDC dc = paint.dc();
-      Paint(dc);
+      RECT r;
+      GetClientRect(handle_, &r);
+      MemoryDC mem(CreateCompatibleDC(paint.dc()));
+      GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(paint.dc(), std::max(1L, r.right), std::max(1L, r.bottom)));
+      {
+        SelectScope keep(mem.get(), bitmap.get());
+        Paint(mem.get());
+        BitBlt(paint.dc(), 0, 0, r.right, r.bottom, mem.get(), 0, 0, SRCCOPY);
+      }
       return;
     }
     case WM_MOUSEACTIVATE:

@@ -622,3 +622,28 @@ bool TWinControl::SetProperty(const std::string& name, const PropValue& v, FormL
   else return TControl::SetProperty(name, v, loader);
   return true;
 }
+
+void TWinControl::PaintGraphicsBeneath(HDC dc) {
+  RECT r;
+  GetClientRect(handle_, &r);
+  if (ParentColor && parent_) color_ = parent_->Color();
+  FillRect(dc, &r, BackgroundBrush());
+  if (!parent_) return;
+  // Each picture or bevel went to the bottom when it was made, so the last made lies lowest; a
+  // picture or bevel itself shows only those beneath it.
+  const auto& siblings = parent_->Controls();
+  for (auto it = siblings.rbegin(); it != siblings.rend(); ++it) {
+    if (*it == this) {
+      if (IsGraphicControl()) break;
+      continue;
+    }
+    auto* w = dynamic_cast<TWinControl*>(*it);
+    if (!w || !w->IsGraphicControl() || !w->Visible() || !w->handle_) continue;
+    RECT theirs = w->BoundsRect(), mine = BoundsRect(), both;
+    if (!IntersectRect(&both, &theirs, &mine)) continue;
+    POINT old;
+    SetViewportOrgEx(dc, w->left_ - left_, w->top_ - top_, &old);
+    w->PaintGraphic(dc);
+    SetViewportOrgEx(dc, old.x, old.y, nullptr);
+  }
+}

@@ -161,6 +161,9 @@ class TWinControl : public TControl {
   static TWinControl* FromHandle(HWND h);
   virtual void WndProc(TMessage& m);
   virtual bool IsForm() const { return false; }
+  // A picture or bevel paints its look onto dc, whose origin is its own top-left: what a
+  // see-through control above it shows.
+  virtual void PaintGraphic(HDC /*dc*/) {}
 
  protected:
   virtual void CreateParams(TCreateParams& p);
@@ -180,6 +183,9 @@ class TWinControl : public TControl {
   virtual bool ClicksOnMouseUp() const { return false; }
   // Pictures and bevels: kept beneath the windowed controls of their parent.
   virtual bool IsGraphicControl() const { return false; }
+  // Fills dc (this control's client area) with what shows through it: the parent's colour, then
+  // the pictures and bevels beneath it, lowest first.
+  void PaintGraphicsBeneath(HDC dc);
   HBRUSH BackgroundBrush();
   // WM_ERASEBKGND: fills the client area with the control's colour.
   void EraseBackground(TMessage& m);

@@ -17,12 +17,64 @@ int SetFromNames(const PropValue& v, std::initializer_list<std::pair<const wchar
   }
   return flags;
 }
+
+// The system's dialogs come up where their templates put them, under Wine at the owner's top-left
+// corner. While one of these lives on the stack, the first dialog window that comes up is centred
+// on its owner, or on the work area when the owner shows nothing, and kept inside the work area.
+class CentredDialog {
+ public:
+  CentredDialog() : saved_(hook_) { hook_ = SetWindowsHookExW(WH_CBT, Activating, nullptr, GetCurrentThreadId()); }
+  ~CentredDialog() {
+    if (hook_) UnhookWindowsHookEx(hook_);
+    hook_ = saved_;
+  }
+  CentredDialog(const CentredDialog&) = delete;
+  CentredDialog& operator=(const CentredDialog&) = delete;
+
+ private:
+  static LRESULT CALLBACK Activating(int code, WPARAM w, LPARAM l) {
+    const HHOOK self = hook_;
+    if (code == HCBT_ACTIVATE && self) {
+      HWND dlg = HWND(w);
+      wchar_t cls[16] = {};
+      GetClassNameW(dlg, cls, 16);
+      if (wcscmp(cls, L"#32770") == 0) {
+        Centre(dlg);
+        UnhookWindowsHookEx(self);  // the boxes the dialog itself opens stay where it puts them
+        hook_ = nullptr;
+      }
+    }
+    return CallNextHookEx(nullptr, code, w, l);
+  }
+  static void Centre(HWND dlg) {
+    HWND owner = GetWindow(dlg, GW_OWNER);
+    MONITORINFO mi{sizeof(mi)};
+    GetMonitorInfoW(MonitorFromWindow(owner ? owner : dlg, MONITOR_DEFAULTTOPRIMARY), &mi);
+    const RECT work = mi.rcWork;
+    RECT around = work, r;
+    if (owner && IsWindowVisible(owner) && !IsIconic(owner) && GetWindowRect(owner, &r) && r.right > r.left &&
+        r.bottom > r.top)
+      around = r;
+    GetWindowRect(dlg, &r);
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    int x = around.left + (around.right - around.left - w) / 2, y = around.top + (around.bottom - around.top - h) / 2;
+    x = std::max(int(work.left), std::min(x, int(work.right) - w));
+    y = std::max(int(work.top), std::min(y, int(work.bottom) - h));
+    SetWindowPos(dlg, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  static inline thread_local HHOOK hook_ = nullptr;
+  HHOOK saved_;
+};
 }  // namespace
 
 // ---- TCommonDialog -----------------------------------------------------------------------------
 
 HWND TCommonDialog::OwnerWindow() {
   if (TForm* f = Screen ? Screen->ActiveForm() : nullptr) return f->HandleIfAllocated();
+  // The program's own window may hold the activation (a tray program brings it to the front):
+  // the main form, when it shows, is what the user looks at.
+  if (TForm* m = Application ? Application->MainForm : nullptr)
+    if (HWND h = m->HandleIfAllocated(); h && IsWindowVisible(h)) return h;
   return Application ? Application->Handle() : nullptr;
 }
 
@@ -71,6 +123,7 @@ bool TOpenDialog::Execute() {
   const size_t kMostChars = size_t(1) << 24;
   bool ok = false;
   for (;;) {
+    CentredDialog centred;
     ok = save_ ? Dialogs().SaveFileDialog(ofn) : Dialogs().OpenFileDialog(ofn);
     if (ok || Dialogs().FileDialogError() != FNERR_BUFFERTOOSMALL || buffer.size() >= kMostChars) break;
     size_t needed = *reinterpret_cast<const WORD*>(buffer.data());
@@ -143,6 +196,7 @@ bool TFontDialog::Execute() {
   cf.iPointSize = Font.Size * 10;
   cf.rgbColors = ColorToRGB(Font.Color);
   cf.Flags = CF_SCREENFONTS | CF_EFFECTS | CF_INITTOLOGFONTSTRUCT;
+  CentredDialog centred;
   if (!Dialogs().FontDialog(cf)) return false;
   Font.Name = lf.lfFaceName;
   Font.Size = cf.iPointSize > 0 ? (cf.iPointSize + 5) / 10 : -MulDiv(lf.lfHeight, 72, ScreenPixelsPerInch());
@@ -174,6 +228,7 @@ bool TColorDialog::Execute() {
   cc.Flags = CC_RGBINIT | ((Options & cdFullOpen) ? CC_FULLOPEN : 0) |
              ((Options & cdPreventFullOpen) ? CC_PREVENTFULLOPEN : 0) | ((Options & cdSolidColor) ? CC_SOLIDCOLOR : 0) |
              ((Options & cdAnyColor) ? CC_ANYCOLOR : 0);
+  CentredDialog centred;
   if (!Dialogs().ColorDialog(cc)) return false;
   Color = TColor(cc.rgbResult & 0xFFFFFF);
   return true;

@@ -55,7 +55,14 @@ void TImage::CreateParams(TCreateParams& p) {
 void TImage::PictureChanged() {
   bufferValid_ = false;
   if (AutoSize && Picture.Graphic) SetBounds(left_, top_, Picture.Width(), Picture.Height());
-  Invalidate();
+  // The controls over the image show the new picture too (flat buttons through themselves,
+  // transparent labels around their text).
+  if (parent_ && parent_->HandleIfAllocated() && handle_) {
+    const RECT r = BoundsRect();
+    RedrawWindow(parent_->HandleIfAllocated(), &r, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+  } else {
+    Invalidate();
+  }
 }
 
 bool TImage::Buffered() const {
@@ -80,6 +87,46 @@ void TImage::PaintTo(HDC dc, const RECT& cr) {
   Picture.Graphic->Draw(dc, r);
 }
 
+bool TImage::BufferReady(const RECT& cr) {
+  if (ParentColor && parent_) color_ = parent_->Color();
+  if (cr.right <= 0 || cr.bottom <= 0) {
+    buffer_.SetSize(0, 0);
+    bufferValid_ = false;
+    return false;
+  }
+  if (!bufferValid_ || buffer_.Width() != cr.right || buffer_.Height() != cr.bottom || bufferColor_ != color_) {
+    buffer_.SetSize(cr.right, cr.bottom);
+    PaintTo(buffer_.Canvas().Handle(), cr);
+    bufferValid_ = true;
+    bufferColor_ = color_;
+  }
+  return true;
+}
+
+void TImage::PaintGraphic(HDC dc) {
+  // Through the buffer, which the image then paints from as well: the picture seen through a
+  // control matches the picture around it to the pixel.
+  RECT cr;
+  GetClientRect(handle_, &cr);
+  if (BufferReady(cr)) BitBlt(dc, 0, 0, cr.right, cr.bottom, buffer_.Canvas().Handle(), 0, 0, SRCCOPY);
+  else PaintTo(dc, cr);
+}
+
+void TImage::RedrawTransparentAbove(const RECT& painted) {
+  if (!parent_) return;
+  RECT area = painted;
+  OffsetRect(&area, left_, top_);
+  for (TControl* c : parent_->Controls()) {
+    auto* w = dynamic_cast<TWinControl*>(c);
+    HWND h = w && w != this ? w->HandleIfAllocated() : nullptr;
+    if (!h || !IsWindowVisible(h) || !(GetWindowLongPtrW(h, GWL_EXSTYLE) & WS_EX_TRANSPARENT)) continue;
+    RECT theirs = w->BoundsRect(), both;
+    if (!IntersectRect(&both, &theirs, &area)) continue;
+    OffsetRect(&both, -theirs.left, -theirs.top);
+    RedrawWindow(h, &both, nullptr, RDW_INVALIDATE);
+  }
+}
+
 void TImage::WndProc(TMessage& m) {
   if (m.Msg == WM_ERASEBKGND) {
     m.Result = 1;
@@ -90,22 +137,13 @@ void TImage::WndProc(TMessage& m) {
     HDC dc = paint.dc();
     RECT cr;
     GetClientRect(handle_, &cr);
-    if (ParentColor && parent_) color_ = parent_->Color();
-    if (!Buffered() || cr.right <= 0 || cr.bottom <= 0) {
-      buffer_.SetSize(0, 0);
-      bufferValid_ = false;
-      PaintTo(dc, cr);
-      return;
-    }
-    if (!bufferValid_ || buffer_.Width() != cr.right || buffer_.Height() != cr.bottom || bufferColor_ != color_) {
-      buffer_.SetSize(cr.right, cr.bottom);
-      PaintTo(buffer_.Canvas().Handle(), cr);
-      bufferValid_ = true;
-      bufferColor_ = color_;
-    }
     const RECT& due = paint.info().rcPaint;
-    BitBlt(dc, due.left, due.top, due.right - due.left, due.bottom - due.top, buffer_.Canvas().Handle(), due.left,
-           due.top, SRCCOPY);
+    if (ParentColor && parent_) color_ = parent_->Color();
+    if ((Buffered() || bufferValid_) && BufferReady(cr))
+      BitBlt(dc, due.left, due.top, due.right - due.left, due.bottom - due.top, buffer_.Canvas().Handle(), due.left,
+             due.top, SRCCOPY);
+    else PaintTo(dc, cr);
+    RedrawTransparentAbove(due);
     return;
   }
   TWinControl::WndProc(m);

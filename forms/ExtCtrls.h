@@ -33,6 +33,7 @@ class TImage : public TWinControl {
   void PictureChanged();
   bool SetProperty(const std::string& name, const PropValue& v, FormLoader& loader) override;
   void WndProc(TMessage& m) override;
+  void PaintGraphic(HDC dc) override;
 
  protected:
   void CreateParams(TCreateParams& p) override;
@@ -43,6 +44,11 @@ class TImage : public TWinControl {
   // The image's own or its form's double buffering.
   bool Buffered() const;
   void PaintTo(HDC dc, const RECT& client);
+  // Brings the buffer up to date with the picture, the size and the colour; false when empty.
+  bool BufferReady(const RECT& client);
+  // Transparent controls over the image are not clipped out of its painting: what it painted over
+  // them is painted again by them, after it.
+  void RedrawTransparentAbove(const RECT& painted);
   // Buffered, the picture is stretched once into this bitmap; a repaint copies only what is due.
   TBitmap buffer_;
   bool bufferValid_ = false;

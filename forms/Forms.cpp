@@ -386,9 +386,19 @@ TApplication::TApplication() : TComponent(nullptr) {
   wc.lpfnWndProc = AppWndProc;
   wc.hInstance = GetModuleHandleW(nullptr);
   wc.lpszClassName = kAppClass;
+  wc.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));  // the program's icon
   RegisterClassExW(&wc);
-  handle_ = CreateWindowExW(WS_EX_TOOLWINDOW, kAppClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                            GetModuleHandleW(nullptr), nullptr);
+  // The taskbar button of the program when shown: captioned, with no size, at the screen's centre,
+  // so that what it owns and centres on it comes up in the middle.
+  handle_ = CreateWindowExW(0, kAppClass, L"", WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
+                            GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0, nullptr,
+                            nullptr, GetModuleHandleW(nullptr), nullptr);
+  // The taskbar asks the window, not its class, for the small icon.
+  const HINSTANCE self = GetModuleHandleW(nullptr);
+  if (HICON big = LoadIconW(self, MAKEINTRESOURCEW(1))) SendMessageW(handle_, WM_SETICON, ICON_BIG, LPARAM(big));
+  if (HICON small = HICON(LoadImageW(self, MAKEINTRESOURCEW(1), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                     GetSystemMetrics(SM_CYSMICON), LR_SHARED)))
+    SendMessageW(handle_, WM_SETICON, ICON_SMALL, LPARAM(small));
   SetApplicationWindow(handle_);
   SetDispatchExceptionHandler(ShowEscapedException);
 }
@@ -414,6 +424,8 @@ LRESULT CALLBACK TApplication::AppWndProc(HWND h, UINT m, WPARAM w, LPARAM l) {
       return 0;
     }
     if (m == kWakeRelease) return 0;  // the main loop frees after this dispatch
+    // The button names the program as its title stands when it appears.
+    if (m == WM_SHOWWINDOW && w) SetWindowTextW(h, Application->Title.c_str());
     if (m == WM_QUERYENDSESSION) return TRUE;
     // Closing the hidden application window closes the main form, as the classic toolkit does;
     // the default handling would destroy it, and every form it owns with it.

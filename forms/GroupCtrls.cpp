@@ -179,40 +179,42 @@ void TBevel::WndProc(TMessage& m) {
       m.Result = HTTRANSPARENT;
       return;
     case WM_ERASEBKGND: {
-      RECT r;
-      GetClientRect(handle_, &r);
+      // Only its lines are drawn: what lies beneath shows through, as beneath a painted-on bevel.
       color_ = EffectiveColor(this, ParentColor);
-      FillRect(HDC(m.WParam), &r, BackgroundBrush());
+      PaintGraphicsBeneath(HDC(m.WParam));
       m.Result = 1;
       return;
     }
     case WM_PAINT: {
       PaintScope paint(handle_);
-      HDC dc = paint.dc();
-      RECT r;
-      GetClientRect(handle_, &r);
-      const bool low = Style == bsLowered;
-      switch (Shape) {
-        case bsBox: DrawEdge(dc, &r, low ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT); break;
-        case bsFrame: DrawEdge(dc, &r, low ? EDGE_ETCHED : EDGE_BUMP, BF_RECT); break;
-        case bsTopLine: DrawEdge(dc, &r, low ? EDGE_ETCHED : EDGE_BUMP, BF_TOP); break;
-        case bsBottomLine: {
-          RECT b{r.left, r.bottom - 2, r.right, r.bottom};
-          DrawEdge(dc, &b, low ? EDGE_ETCHED : EDGE_BUMP, BF_TOP);
-          break;
-        }
-        case bsLeftLine: DrawEdge(dc, &r, low ? EDGE_ETCHED : EDGE_BUMP, BF_LEFT); break;
-        case bsRightLine: {
-          RECT b{r.right - 2, r.top, r.right, r.bottom};
-          DrawEdge(dc, &b, low ? EDGE_ETCHED : EDGE_BUMP, BF_LEFT);
-          break;
-        }
-        case bsSpacer: break;
-      }
+      PaintGraphic(paint.dc());
       return;
     }
   }
   TWinControl::WndProc(m);
+}
+
+void TBevel::PaintGraphic(HDC dc) {
+  RECT r;
+  GetClientRect(handle_, &r);
+  const bool low = Style == bsLowered;
+  switch (Shape) {
+    case bsBox: DrawEdge(dc, &r, low ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT); break;
+    case bsFrame: DrawEdge(dc, &r, low ? EDGE_ETCHED : EDGE_BUMP, BF_RECT); break;
+    case bsTopLine: DrawEdge(dc, &r, low ? EDGE_ETCHED : EDGE_BUMP, BF_TOP); break;
+    case bsBottomLine: {
+      RECT b{r.left, r.bottom - 2, r.right, r.bottom};
+      DrawEdge(dc, &b, low ? EDGE_ETCHED : EDGE_BUMP, BF_TOP);
+      break;
+    }
+    case bsLeftLine: DrawEdge(dc, &r, low ? EDGE_ETCHED : EDGE_BUMP, BF_LEFT); break;
+    case bsRightLine: {
+      RECT b{r.right - 2, r.top, r.right, r.bottom};
+      DrawEdge(dc, &b, low ? EDGE_ETCHED : EDGE_BUMP, BF_LEFT);
+      break;
+    }
+    case bsSpacer: break;
+  }
 }
 
 bool TBevel::SetProperty(const std::string& name, const PropValue& v, FormLoader& loader) {

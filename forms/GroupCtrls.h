@@ -45,6 +45,7 @@ class TBevel : public TWinControl {
   TBevelStyle Style = bsLowered;
   bool SetProperty(const std::string& name, const PropValue& v, FormLoader& loader) override;
   void WndProc(TMessage& m) override;
+  void PaintGraphic(HDC dc) override;  // its lines only, as a painted-on bevel shows
 
  protected:
   void BoundsChanged() override;

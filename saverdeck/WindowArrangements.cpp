@@ -1,5 +1,7 @@
 #include "WindowArrangements.h"
 
+#include <algorithm>
+
 namespace {
 // Places of the three windows inside the 1024 x 768 frame, for arrangements 5 to 8.
 struct TFramePlaces {
@@ -87,5 +89,12 @@ TArrangement WindowArrangement(uint8_t index, const TArrangeScreen& screen, cons
     }
     default:
       return a;
+  }
+}
+
+void KeepTitleBarsInWorkArea(TArrangement& a, const TWorkArea& area) {
+  for (TWindowBounds* b : {&a.main, &a.settings, &a.playlist}) {
+    b->left = std::max(area.left, std::min(b->left, area.right - b->width));
+    b->top = std::max(area.top, std::min(b->top, area.bottom - area.titleHeight));
   }
 }

@@ -41,5 +41,15 @@ TArrangement MusicModeArrangement(const TArrangeScreen& screen, const TWindowBou
 TArrangement WindowArrangement(uint8_t index, const TArrangeScreen& screen, const TWindowBounds& main,
                                const TWindowBounds& settings, const TWindowBounds& playlist);
 
+// The work area and the height of a window's title bar (frame and caption).
+struct TWorkArea {
+  int left = 0, top = 0, right = 0, bottom = 0;
+  int titleHeight = 0;
+};
+
+// Moves each window whose title bar would leave the work area back inside it, no further than
+// needed, so that it can always be dragged; a window wider than the area keeps its left edge in.
+void KeepTitleBarsInWorkArea(TArrangement& a, const TWorkArea& area);
+
 // The arrangement after index: 0 follows 8.
 inline uint8_t NextArrangeIndex(uint8_t index) { return index >= 8 ? 0 : uint8_t(index + 1); }

@@ -22,7 +22,13 @@ void PlaceAll(TfrmSaverDeck* main, const TArrangement& a) {
   Place(frmMusicList, a.playlist);
 }
 
-void ApplyArrangement(TfrmSaverDeck* main, const TArrangement& a) {
+TWorkArea WorkAreaNow() {
+  const RECT r = Screen->WorkAreaRect();
+  return {r.left, r.top, r.right, r.bottom, GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYFIXEDFRAME)};
+}
+
+void ApplyArrangement(TfrmSaverDeck* main, TArrangement a) {
+  KeepTitleBarsInWorkArea(a, WorkAreaNow());
   PlaceAll(main, a);
   for (TArrangeStep step : a.steps) {
     switch (step) {

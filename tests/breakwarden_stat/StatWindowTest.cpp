@@ -2,10 +2,13 @@
 // makes them: its openers, texts, pages, buttons, refresh and end.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "BkwdFakes.h"
 #include "BkwdFixtures.h"
 #include "EventLog.h"
 #include "Fakes.h"
+#include "ProcessHelpers.h"
 #include "ShellFakes.h"
 #include "SiblingWorld.h"
 #include "uniQVShare.h"
@@ -185,6 +188,47 @@ TEST_F(StatWindow, RefreshEveryMinuteButNotThePagesDuringABreak) {
   frmMain->FBreakState = stWorking;
   ClickSpeed(stat->btnRefresh);
   EXPECT_EQ(Text(stat->lblIndexTired), Narrow(L"82 (正常)"));
+}
+
+// The tiredness text as the screen shows it in its row left of the bar: its green pixels and the
+// rightmost column they reach.
+struct ShownText {
+  int pixels = 0, right = -1;
+};
+ShownText TirednessTextShown(TfrmStat* stat) {
+  PumpMessages();
+  RECT label{}, bar{};
+  GetWindowRect(stat->lblIndexTired->Handle(), &label);
+  GetWindowRect(stat->pgbIndexTired->Handle(), &bar);
+  const RECT row{bar.left - 200, label.top, bar.left, label.bottom};
+  const ScreenPixels shot = CaptureScreen(row);
+  ShownText t;
+  for (int y = row.top; y < row.bottom; ++y)
+    for (int x = row.left; x < row.right; ++x) {
+      const COLORREF c = shot.At(x, y);
+      if (GetGValue(c) > 80 && GetRValue(c) + 40 < GetGValue(c) && GetBValue(c) + 40 < GetGValue(c)) {
+        ++t.pixels;
+        t.right = std::max(t.right, int(x - row.left));
+      }
+    }
+  return t;
+}
+
+TEST_F(StatWindow, TheTirednessTextStaysWholeBesideTheBarAfterARefresh) {
+  frmMain->FMinsPassed = 1;
+  TfrmStat* stat = Open();
+  ASSERT_NE(stat, nullptr);
+  const ShownText opened = TirednessTextShown(stat);
+  const std::string text = Text(stat->lblIndexTired);
+  ASSERT_GT(opened.pixels, 10) << "no text beside the bar";
+  for (int refresh = 0; refresh < 2; ++refresh) {
+    ClickSpeed(stat->btnRefresh);
+    EXPECT_EQ(Text(stat->lblIndexTired), text);
+    const ShownText shown = TirednessTextShown(stat);
+    EXPECT_EQ(shown.pixels, opened.pixels) << "the same text, cut";
+    EXPECT_EQ(shown.right, opened.right);
+    EXPECT_LT(shown.right, 200 - 3) << "the text reaches under the bar";
+  }
 }
 
 TEST_F(StatWindow, EscapeClosesItAndStopsTheTimer) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "PlayerFixture.h"
+#include "ProcessHelpers.h"
 
 namespace {
 
@@ -112,6 +113,120 @@ TEST_F(ArrangeWindows, ThePlaylistItemsOfTheMainMenuReachThePlaylistWindow) {
   EXPECT_EQ(dialogs.asked[0].title, L"保存播放列表");
   EXPECT_EQ(dialogs.asked[1].title, L"载入播放列表（清除当前）");
   EXPECT_EQ(dialogs.asked[2].title, L"载入播放列表（追加到后面）");
+}
+
+RECT ScreenRect(HWND h) {
+  RECT r{};
+  GetWindowRect(h, &r);
+  return r;
+}
+
+// The fixture's work area is 1280 x 760; a title bar is the frame and the caption at the top.
+void ExpectTitleBarInWorkArea(TForm* f) {
+  const RECT r = ScreenRect(f->Handle());
+  const int title = GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYFIXEDFRAME);
+  EXPECT_GE(r.top, 0) << Narrow(f->Name()) << " above the top";
+  EXPECT_LE(r.top + title, 760) << Narrow(f->Name()) << " below the work area";
+  EXPECT_GE(r.left, 0) << Narrow(f->Name());
+  EXPECT_LE(r.right, 1280) << Narrow(f->Name());
+}
+
+TEST_F(ArrangeWindows, ArrangementTwoOnAnEightHundredPixelScreenKeepsEveryTitleBarOnTheWorkArea) {
+  main->ShowPlayer();
+  PumpMessages();
+  for (int press = 1; press <= 3; ++press) ClickBarItem(main->NFormsPosChange);  // 0, 1, then 2
+  ASSERT_EQ(ArrangeIndex, 3);
+  ASSERT_TRUE(Visible(main) && Visible(frmSetupSaverDeck) && Visible(frmMusicList));
+  for (TForm* f : std::initializer_list<TForm*>{main, frmSetupSaverDeck, frmMusicList}) ExpectTitleBarInWorkArea(f);
+  // Pushed up from the bottom edge as far as the top allows: settings under main, the playlist above.
+  EXPECT_EQ(ScreenRect(frmSetupSaverDeck->Handle()).bottom, 800);
+  EXPECT_EQ(ScreenRect(main->Handle()).bottom, ScreenRect(frmSetupSaverDeck->Handle()).top);
+  EXPECT_EQ(ScreenRect(frmMusicList->Handle()).top, 0);
+}
+
+TEST_F(ArrangeWindows, EveryArrangementOfTheMenuKeepsTheTitleBarsOnTheWorkArea) {
+  ScriptedDialogs dialogs;
+  dialogs.Answer(IDNO);  // arrangement 3 asks about saving the settings
+  main->ShowPlayer();
+  for (int press = 1; press <= 9; ++press) {
+    SCOPED_TRACE(press);
+    ClickBarItem(main->NFormsPosChange);  // "下一个排列方式" (Ctrl+N)
+    for (TForm* f : std::initializer_list<TForm*>{main, frmSetupSaverDeck, frmMusicList})
+      if (Visible(f)) ExpectTitleBarInWorkArea(f);
+  }
+}
+
+TEST_F(ArrangeWindows, TheFirstMusicListComesUpCentredOnTheMainWindowNotInTheCorner) {
+  main->Show();  // as the start shows it
+  PumpMessages();
+  ClickBarItem(main->NListMusic);
+  PumpMessages();
+  ASSERT_TRUE(Visible(frmMusicList));
+  const RECT m = ScreenRect(main->Handle()), l = ScreenRect(frmMusicList->Handle());
+  EXPECT_LE(std::abs((l.left + l.right) - (m.left + m.right)), 2) << l.left << "," << l.top;
+  EXPECT_LE(std::abs((l.top + l.bottom) - (m.top + m.bottom)), 2) << l.left << "," << l.top;
+}
+
+// The system's own open dialog, come up and cancelled as soon as it is active; its place and its
+// owner's are read when it goes.
+class WatchedOpenDialog : public DialogSeam {
+ public:
+  WatchedOpenDialog() : saved_(&Dialogs()) { SetDialogSeam(this); }
+  ~WatchedOpenDialog() override { SetDialogSeam(saved_ == this ? nullptr : saved_); }
+  bool OpenFileDialog(OPENFILENAMEW& ofn) override {
+    self_ = this;
+    HHOOK hook = SetWindowsHookExW(WH_CBT, Watch, nullptr, GetCurrentThreadId());
+    bool ok = DialogSeam::OpenFileDialog(ofn);
+    UnhookWindowsHookEx(hook);
+    self_ = nullptr;
+    return ok;
+  }
+  HWND dialog = nullptr;
+  RECT shown{}, owner{};
+  bool ownerVisible = false;
+  std::wstring title;
+
+ private:
+  static LRESULT CALLBACK Watch(int code, WPARAM w, LPARAM l) {
+    WatchedOpenDialog* me = self_;
+    if (me && code == HCBT_ACTIVATE && !me->dialog) {
+      wchar_t cls[16] = {};
+      GetClassNameW(HWND(w), cls, 16);
+      if (wcscmp(cls, L"#32770") == 0) {
+        me->dialog = HWND(w);
+        PostMessageW(HWND(w), WM_COMMAND, IDCANCEL, 0);  // runs once the dialog waits for the user
+      }
+    } else if (me && code == HCBT_DESTROYWND && HWND(w) == me->dialog) {
+      GetWindowRect(me->dialog, &me->shown);
+      wchar_t text[64] = {};
+      GetWindowTextW(me->dialog, text, 64);
+      me->title = text;
+      HWND o = GetWindow(me->dialog, GW_OWNER);
+      me->ownerVisible = o && IsWindowVisible(o);
+      if (o) GetWindowRect(o, &me->owner);
+    }
+    return CallNextHookEx(nullptr, code, w, l);
+  }
+  static inline WatchedOpenDialog* self_ = nullptr;
+  DialogSeam* saved_;
+};
+
+TEST_F(ArrangeWindows, TheOpenMusicDialogComesUpCentredOnItsOwnerWindow) {
+  main->ShowPlayer();
+  PumpMessages();
+  WatchedOpenDialog open;
+  ClickWithMouse(main->bbtOpen->Handle(), 20, 15);
+  PumpMessages();
+  ASSERT_TRUE(open.dialog) << "no dialog came up";
+  EXPECT_EQ(open.title, L"打开音乐");
+  ASSERT_TRUE(open.ownerVisible) << "owned by a window that shows nothing";
+  const RECT& d = open.shown;
+  const RECT& o = open.owner;
+  EXPECT_GT(d.left, 0);
+  EXPECT_GT(d.top, 0);
+  // Within a few pixels: the system's dialog settles its own size once it is up.
+  EXPECT_LE(std::abs((d.left + d.right) - (o.left + o.right)), 40) << d.left << "," << d.top;
+  EXPECT_LE(std::abs((d.top + d.bottom) - (o.top + o.bottom)), 40) << d.left << "," << d.top;
 }
 
 }  // namespace

@@ -100,3 +100,40 @@ TEST(WindowArrangements, TheIndexStepsThroughAllNineAndWraps) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(WindowArrangements, TitleBarsOutsideTheWorkAreaAreBroughtBackNoFurtherThanNeeded) {
+  const TWorkArea area{0, 0, 800, 560, 25};
+  struct Move {
+    const char* what;
+    TWindowBounds in, out;
+  } moves[] = {
+      {"inside stays", {100, 100, 300, 200}, {100, 100, 300, 200}},
+      {"above the top", {100, -167, 300, 200}, {100, 0, 300, 200}},
+      {"title bar below the bottom", {100, 540, 300, 200}, {100, 535, 300, 200}},
+      {"bottom edge only below", {100, 500, 300, 200}, {100, 500, 300, 200}},
+      {"left of the left edge", {-48, 133, 480, 360}, {0, 133, 480, 360}},
+      {"past the right edge", {600, 10, 300, 200}, {500, 10, 300, 200}},
+      {"wider than the area", {-20, 10, 900, 200}, {0, 10, 900, 200}},
+  };
+  for (const Move& m : moves) {
+    TArrangement a{m.in, m.in, m.in, {}};
+    KeepTitleBarsInWorkArea(a, area);
+    for (const TWindowBounds* b : {&a.main, &a.settings, &a.playlist}) {
+      EXPECT_EQ(b->left, m.out.left) << m.what;
+      EXPECT_EQ(b->top, m.out.top) << m.what;
+      EXPECT_EQ(b->width, m.out.width) << m.what;
+      EXPECT_EQ(b->height, m.out.height) << m.what;
+    }
+  }
+  // A work area that does not start at the screen's corner (a taskbar on the top or the left).
+  TArrangement a{{-5, 10, 300, 200}, {100, 20, 300, 200}, {100, 700, 300, 200}, {}};
+  KeepTitleBarsInWorkArea(a, TWorkArea{40, 30, 800, 600, 25});
+  EXPECT_EQ(a.main.left, 40);
+  EXPECT_EQ(a.main.top, 30);
+  EXPECT_EQ(a.settings.top, 30);
+  EXPECT_EQ(a.playlist.top, 575);
+}
+
+}  // namespace

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "PlayerFixture.h"
+#include "ProcessHelpers.h"
 #include "SkinTable.h"
 
 namespace {
@@ -185,6 +186,74 @@ TEST_F(Skins, APictureThatDoesNotDecodeShowsTheJpegErrorAndLeavesThePlainColour)
   EXPECT_TRUE(main->Image1->Picture.Graphic == nullptr);
   s()->ApplyFlatButtonColors();
   EXPECT_EQ(main->cbbBanYing->Color(), main->Color()) << "the plain colour";
+}
+
+RECT ScreenRectOf(TWinControl* c) {
+  RECT r{};
+  GetWindowRect(c->Handle(), &r);
+  return r;
+}
+
+// The white text of a label as the screen shows it, after the paints the system has due.
+int WhitePixelsShown(TLabel* label) {
+  PumpMessages();
+  return CaptureScreen(ScreenRectOf(label)).Count([](COLORREF c) {
+    return GetRValue(c) > 230 && GetGValue(c) > 230 && GetBValue(c) > 230;
+  });
+}
+
+TEST_F(Skins, TheLabelsStayOnTheScreenAfterEverySkinChange) {
+  main->ShowPlayer();
+  PumpMessages();
+  auto label = [&](const wchar_t* name) { return dynamic_cast<TLabel*>(main->FindComponent(name)); };
+  TLabel* labels[] = {label(L"lblScrListCaption"), label(L"lblBanYingCaption"), label(L"lblScrTotalCaption"),
+                      main->lblSCR_total};
+  for (TLabel* l : labels) ASSERT_TRUE(l);
+  for (TLabel* l : labels) ASSERT_GT(WhitePixelsShown(l), 4) << Narrow(l->Caption()) << " before any skin";
+  // Dark and mid pictures and the plain colour, from the menu bar and from the settings list.
+  for (int skin : {6, 10, 0, 2}) {
+    SCOPED_TRACE(Narrow(kSkins[skin].name));
+    ClickBarItem(Item(skin));
+    for (TLabel* l : labels) EXPECT_GT(WhitePixelsShown(l), 4) << Narrow(l->Caption());
+  }
+  s()->Show();
+  s()->PageControl1->SetActivePageIndex(0);
+  PumpMessages();
+  UserChoose(s()->cbbSkins, 12);
+  s()->Hide();
+  for (TLabel* l : labels) EXPECT_GT(WhitePixelsShown(l), 4) << Narrow(l->Caption()) << " after the settings list";
+}
+
+bool Close(COLORREF a, COLORREF b) {
+  return std::abs(int(GetRValue(a)) - int(GetRValue(b))) <= 8 && std::abs(int(GetGValue(a)) - int(GetGValue(b))) <= 8 &&
+         std::abs(int(GetBValue(a)) - int(GetBValue(b))) <= 8;
+}
+
+// A flat button shows what lies behind it: the screen inside its frame, away from the caption,
+// shows what it shows where the button is taken away.
+TEST_F(Skins, AFlatButtonOnAPictureShowsThePictureBehindIt) {
+  main->ShowPlayer();
+  for (int skin : {6, 10}) {
+    SCOPED_TRACE(Narrow(kSkins[skin].name));
+    ClickBarItem(Item(skin));
+    for (TSpeedButton* b : {main->bbtStop, main->btnPlayScr}) {
+      ASSERT_TRUE(b->Flat());
+      PumpMessages();
+      const RECT r = ScreenRectOf(b);
+      const RECT inside{r.left + 3, r.top + 3, r.left + 8, r.top + 10};
+      ScreenPixels face = CaptureScreen(inside);
+      ShowWindow(b->Handle(), SW_HIDE);
+      PumpMessages();
+      ScreenPixels behind = CaptureScreen(inside);
+      ShowWindow(b->Handle(), SW_SHOWNA);
+      PumpMessages();
+      int differ = 0;
+      for (size_t i = 0; i < face.pixels.size(); ++i) differ += Close(face.pixels[i], behind.pixels[i]) ? 0 : 1;
+      EXPECT_EQ(differ, 0) << Narrow(b->Name()) << " shows " << std::hex << face.pixels[0] << " over "
+                           << behind.pixels[0];
+      EXPECT_EQ(face.Count([](COLORREF c) { return c == ColorToRGB(clTeal); }), 0) << "the window's colour";
+    }
+  }
 }
 
 }  // namespace

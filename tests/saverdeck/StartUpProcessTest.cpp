@@ -3,6 +3,7 @@
 // clicked as a user clicks them, and the end.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -257,6 +258,50 @@ TEST_F(StartUp, ShowHideCommandTwiceTogglesTwice) {
   EXPECT_TRUE(SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 10000, &answer));
   EXPECT_TRUE(p.Running());
   EXPECT_TRUE(IsWindowVisible(main));
+}
+
+// The desktop taskbar's button for a window of the process, when there is one.
+HWND TaskbarButtonFor(DWORD pid, const wchar_t* caption) {
+  HWND tray = FindWindowW(L"Shell_TrayWnd", nullptr);
+  for (HWND b : ChildrenOfClass(tray, L"Button")) {
+    HWND target = HWND(GetWindowLongPtrW(b, GWLP_ID));
+    DWORD owner = 0;
+    wchar_t text[64] = {};
+    if (IsWindowVisible(b) && target && GetWindowThreadProcessId(target, &owner) && owner == pid &&
+        GetWindowTextW(target, text, 64) && wcscmp(text, caption) == 0)
+      return b;
+  }
+  return nullptr;
+}
+
+TEST_F(StartUp, ShownAgainThePlayerHasATaskbarButtonWithItsName) {
+  ASSERT_TRUE(FindWindowW(L"Shell_TrayWnd", nullptr)) << "no taskbar on this desktop";
+  Player p;
+  HWND main = StartShown(p);
+  PostMessageW(main, 0x8194, 0, 0);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(main); }));
+  PostMessageW(main, 0x8194, 0, 0);
+  ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(main) != FALSE; }));
+  HWND button = nullptr;
+  EXPECT_TRUE(WaitFor([&] { return (button = TaskbarButtonFor(p.Pid(), L"Sonavista")) != nullptr; }, 5000));
+  std::wstring all;
+  for (const auto& c : TaskbarButtonsOf(p.Pid())) all += c + L"|";
+  ASSERT_TRUE(button) << "the player's buttons: " << Narrow(all);
+  // The name is on the button as the screen shows it: text pixels on the button's face (a blank
+  // button is its face colour inside its edges).
+  RECT r{};
+  GetWindowRect(button, &r);
+  const RECT inside{r.left + 3, r.top + 3, r.right - 3, r.bottom - 3};
+  auto textPixels = [&] {
+    const ScreenPixels shot = CaptureScreen(inside);
+    const COLORREF face = shot.At(inside.right - 2, inside.top + 1);
+    return shot.Count([&](COLORREF c) { return c != face; });
+  };
+  EXPECT_TRUE(WaitFor([&] { return textPixels() > 20; }, 5000))
+      << "a blank button " << WindowRectText(button) << ": " << textPixels();
+  // Hidden again, the button goes with the window.
+  PostMessageW(main, 0x8194, 0, 0);
+  EXPECT_TRUE(WaitFor([&] { return TaskbarButtonFor(p.Pid(), L"Sonavista") == nullptr; }, 5000));
 }
 
 TEST_F(StartUp, ClickingTheTrayIconTogglesThePlayer) {

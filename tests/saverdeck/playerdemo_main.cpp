@@ -1,7 +1,7 @@
 // Shows one of the player's windows for screenshots, until it is closed: "setup <page>" the settings
 // dialog on a page (0 to 3), "list" the playlist window with a few lines, "transit <background>" the
 // transit window with that background (0 colour, 1 skin, 2 picture), "arrange <n>" all three as arrangement n places them, "skin <n>" the main window in skin n
-// (0 to 13) as its "皮肤" item gives it, "banying" the main window with its accompaniment list dropped
+// (0 to 13) as its "皮肤" item gives it once the window has painted, "banying" the main window with its accompaniment list dropped
 // down, "flash" the settings dialog flashing its own-accompaniment field again and again. The main
 // window stays hidden otherwise.
 #include <windows.h>
@@ -40,6 +40,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR cmd, int) {
     wchar_t item[16];
     swprintf(item, 16, L"NSkin%02d", StrToIntDef(Trim(what.substr(4)), 6));
     frmSaverDeck->ShowPlayer();
+    // Changed on the painted window, as a user changes it.
+    Application->ProcessMessages();
+    RedrawWindow(frmSaverDeck->Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     if (auto* i = dynamic_cast<TMenuItem*>(frmSaverDeck->FindComponent(item))) i->Click();
   } else if (what == L"banying") {
     frmSaverDeck->ShowPlayer();
