@@ -197,8 +197,8 @@ TEST_F(StatWindow, ARunLongerThanTheTickWrapKeepsItsStartAndRunTime) {
   ASSERT_NE(stat, nullptr);
   EXPECT_EQ(Text(stat->lblAppStartTime), "2026/12/10 09:00");
   EXPECT_EQ(Text(stat->lblAppTimeUsed), Narrow(L"49天 17:12"));
-  // Five minutes of the plan's break as rest in 49.7 days (not in 10 minutes): no rest to speak of.
-  EXPECT_EQ(Text(stat->lblHealthScore), Narrow(L"76分"));
+  // Five minutes of the plan's break as rest in 49.7 days, not half of a 10-minute run.
+  EXPECT_EQ(Text(stat->lblHealthScore), Narrow(L"52分"));
 }
 
 TEST_F(StatWindow, EscapeClosesItAndStopsTheTimer) {

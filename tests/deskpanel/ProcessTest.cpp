@@ -472,8 +472,8 @@ TEST_F(Console, ASiblingsCommandDuringTheFirstRunQuestionWaitsUntilTheStartUpIsD
   TestProcess p(exe);
   HWND bar = Start(p);
   ASSERT_TRUE(WaitFor([&] { return p.Window(L"#32770", kFirstRunCaption) != nullptr; })) << "no first-run question";
-  // The change-reminder command as the break reminder posts it, while the question waits.
-  PostCmdToDeskpanel(1);
+  // The change-reminder command as a sibling posts it, while the question waits.
+  PostMessageW(bar, WM_DESKPANEL_REMIND, 0, 0);
   // Then the tray icon's menu: once it shows, the command before it has been dispatched.
   PostMessageW(bar, kTray, 101, WM_RBUTTONUP);
   ASSERT_TRUE(WaitFor([&] { return OpenMenu(p) != nullptr; })) << "no tray menu";

@@ -566,7 +566,9 @@ TEST(RealMediaPlayer, APausedWavIsHeldAndGoesOnFromWhereItStood) {
     EXPECT_EQ(std::count(reports.begin(), reports.end(), kPlayStateStopped), 0) << "a stop is reported as an end";
     EXPECT_TRUE(player.Play());
     ASSERT_TRUE(stateIs(kPlayStatePlaying)) << "last state " << player.PlayState();
-    if (!player.pauseTaken) EXPECT_TRUE(player.seekTaken) << "the held place was not taken up";
+    if (!player.pauseTaken) {
+      EXPECT_TRUE(player.seekTaken) << "the held place was not taken up";
+    }
     EXPECT_GE(player.Position(), 0.9) << "started from the beginning again";
     player.Stop();
     EXPECT_TRUE(stateIs(kPlayStateStopped));
