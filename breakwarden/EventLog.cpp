@@ -65,6 +65,10 @@ void TEventLog::RecordEventAt(bool newCycle, bool newEntry, uint8_t value, uint8
                               uint16_t idleMins) {
   if (kind == ekNone || (!newCycle && FCycles.empty())) return;
   FEventSeq = kind == ekAppStart ? 1 : uint16_t(FEventSeq + 1);
+  // The stamp is taken now or moments ago: its distance from the 32-bit count places it on the
+  // 64-bit one.
+  if (kind == ekAppStart && newEntry)
+    FAppStartTick64 = Clock().TickCount64() - uint32_t(Clock().TickCount() - stamp);
   if (newCycle) FCycles.emplace_back();
   TEventCycle& c = FCycles.back();
   TEventEntry* e;

@@ -82,10 +82,14 @@ class TEventLog {
   uint16_t EventSeq() const { return FEventSeq; }
   // The program-start entry, or nullptr before it is logged.
   const TEventEntry* AppStartEntry() const;
+  // The program-start entry's stamp on the 64-bit count (GetTickCount64), which the run's length
+  // is taken from: the 32-bit stamps wrap after 49.7 days.
+  uint64_t AppStartTick64() const { return FAppStartTick64; }
 
  private:
   std::vector<TEventCycle> FCycles;
   uint16_t FEventSeq = 0;
+  uint64_t FAppStartTick64 = 0;
 };
 
 // Time conversions. A stamp is a GetTickCount value; the 32-bit count wraps after 49.7 days, so

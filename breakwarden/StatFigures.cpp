@@ -14,6 +14,12 @@ TDateTime SpanToDateTime(uint64_t ms) {
   return double(ms / kMsPerDay) + double(ms % kMsPerDay / 1000) / 86400.0;
 }
 
+// The program's run time so far on the 64-bit count; 0 before the program-start entry.
+uint64_t AppRunMs(const std::vector<TEventCycle>& cycles, const TStatClock& clock) {
+  const bool started = !cycles.empty() && !cycles.front().empty() && cycles.front().front().Kind == ekAppStart;
+  return started && clock.Tick64 > clock.AppStart64 ? clock.Tick64 - clock.AppStart64 : 0;
+}
+
 bool CountsAsRest(const TEventEntry& e) {
   switch (e.Kind) {
     case ekIdle:
@@ -48,8 +54,8 @@ std::wstring StatDuration(uint64_t ms) {
   return IntToStr(StatDayCount(ms)) + L"天 " + DurationToStr(uint32_t(ms % kMsPerDay));
 }
 
-std::wstring StatStartSpeed(uint32_t ms) {
-  SYSTEMTIME st = DateTimeToSystemTime(MsToDateTime(ms % uint32_t(kMsPerDay)));
+std::wstring StatStartSpeed(uint64_t ms) {
+  SYSTEMTIME st = DateTimeToSystemTime(MsToDateTime(uint32_t(ms % kMsPerDay)));
   wchar_t buf[64];
   const int n = GetTimeFormatW(LOCALE_USER_DEFAULT, TIME_FORCE24HOURFORMAT | TIME_NOTIMEMARKER, &st, nullptr, buf, 64);
   return n > 0 ? std::wstring(buf, n - 1) : std::wstring();
@@ -80,11 +86,10 @@ TStatBasic StatBasicFigures(const std::vector<TEventCycle>& cycles, TDateTime ne
   TStatBasic b;
   b.PCTimeUsed = StatDuration(clock.Tick64);
   b.PCStart = DateTimeToStrNoSeconds(clock.Now - SpanToDateTime(clock.Tick64));
-  const bool started = !cycles.empty() && !cycles.front().empty() && cycles.front().front().Kind == ekAppStart;
-  const uint32_t appStart = started ? cycles.front().front().StartTick : clock.Tick;
-  b.AppStartTime = DateTimeToStrNoSeconds(TickToDateTime(appStart, clock.Tick, clock.Now));
-  b.SysStartSpeed = StatStartSpeed(appStart);
-  b.AppTimeUsed = StatDuration(uint32_t(clock.Tick - appStart));
+  const uint64_t appRun = AppRunMs(cycles, clock);
+  b.AppStartTime = DateTimeToStrNoSeconds(clock.Now - SpanToDateTime(appRun));
+  b.SysStartSpeed = StatStartSpeed(clock.Tick64 - appRun);
+  b.AppTimeUsed = StatDuration(appRun);
   b.BreakCount = StatBreakCount(cycles);
   b.BreakPrev = L"无";
   if (cycles.size() > 1) {
@@ -161,14 +166,13 @@ TStatVerdict HealthVerdict(int score) {
 }
 
 TStatHealth StatHealthFigures(const std::vector<TEventCycle>& cycles, uint8_t selectedBreakMins, int workDonePercent,
-                              uint16_t tiredCarry, uint32_t nowTick) {
+                              uint16_t tiredCarry, const TStatClock& clock) {
   TStatHealth h;
-  const uint32_t appStart = !cycles.empty() && !cycles.front().empty() ? cycles.front().front().StartTick : nowTick;
-  const uint64_t rest = StatRestMs(cycles, selectedBreakMins, nowTick);
+  const uint64_t rest = StatRestMs(cycles, selectedBreakMins, clock.Tick);
   h.Index = workDonePercent + tiredCarry;
   h.BarPosition = std::clamp(h.Index, 0, 200);
   h.IndexText = IntToStr(h.Index) + TiredRating(h.Index);
-  h.RestScore = RestScore(rest, uint32_t(nowTick - appStart));
+  h.RestScore = RestScore(rest, AppRunMs(cycles, clock));
   h.Score = HealthScore(h.BarPosition, h.RestScore);
   h.ScoreText = IntToStr(h.Score) + L"分";
   const TStatVerdict v = HealthVerdict(h.Score);

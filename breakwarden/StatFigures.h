@@ -18,7 +18,7 @@ std::wstring StatDuration(uint64_t ms);
 // Whole days of a duration.
 uint32_t StatDayCount(uint64_t ms);
 // A span from switching on to the program's start, as hours, minutes and seconds.
-std::wstring StatStartSpeed(uint32_t ms);
+std::wstring StatStartSpeed(uint64_t ms);
 
 // What the top of the window shows. Points in time are the locale's date and time without seconds.
 struct TStatBasic {
@@ -30,6 +30,9 @@ struct TStatClock {
   uint32_t Tick = 0;    // GetTickCount
   uint64_t Tick64 = 0;  // GetTickCount64: the computer's run time beyond 49.7 days
   TDateTime Now = 0;    // local wall-clock time
+  // The program-start entry's tick on the 64-bit count (TEventLog::AppStartTick64), so that the
+  // program's run time and start hold beyond 49.7 days too.
+  uint64_t AppStart64 = 0;
 };
 // nextBreak: when the running work period ends (TfrmMain.NextBreakTime).
 TStatBasic StatBasicFigures(const std::vector<TEventCycle>& cycles, TDateTime nextBreak, const TStatClock& clock);
@@ -66,7 +69,7 @@ struct TStatHealth {
 };
 // workDonePercent: the share of the running work interval done; tiredCarry: the tiredness carried.
 TStatHealth StatHealthFigures(const std::vector<TEventCycle>& cycles, uint8_t selectedBreakMins, int workDonePercent,
-                              uint16_t tiredCarry, uint32_t nowTick);
+                              uint16_t tiredCarry, const TStatClock& clock);
 
 // The caption of the page switch for a page: "111000000", "000111000", "000000111".
 std::wstring StatSwitchCaption(int page);

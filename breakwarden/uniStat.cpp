@@ -13,6 +13,10 @@ TfrmStat* frmStat = nullptr;
 
 namespace {
 
+TStatClock StatClockNow() {
+  return {Clock().TickCount(), Clock().TickCount64(), ClockNow(), frmMain->EventLog.AppStartTick64()};
+}
+
 const wchar_t kHibernateAdvice[] =
     L"当您不使用电脑时您可以选择休眠来代替普通关机,这样软件就可以保持运行,休眠不但跟普通关机一样不消耗电量,"
     L"还能保持您的桌面状态,开机速度也更快！ 如果您还没有启用休眠,现在就进行设置吧？";
@@ -157,8 +161,7 @@ void TfrmStat::RefreshPage(int page) {
 
 void TfrmStat::ShowBasicFigures() {
   if (!frmMain) return;
-  const TStatClock clock{Clock().TickCount(), Clock().TickCount64(), ClockNow()};
-  const TStatBasic b = StatBasicFigures(frmMain->FCycles, frmMain->NextBreakTime(), clock);
+  const TStatBasic b = StatBasicFigures(frmMain->FCycles, frmMain->NextBreakTime(), StatClockNow());
   lblPCTimeUsed->SetCaption(b.PCTimeUsed);
   lblPCStart->SetCaption(b.PCStart);
   lblAppStartTime->SetCaption(b.AppStartTime);
@@ -200,7 +203,7 @@ void TfrmStat::ShowHistory() {
 void TfrmStat::ShowHealth() {
   if (!frmMain) return;
   const TStatHealth h = StatHealthFigures(frmMain->FCycles, SelectedPlan().BreakMins, frmMain->WorkDonePercent(),
-                                          frmMain->TiredCarry, Clock().TickCount());
+                                          frmMain->TiredCarry, StatClockNow());
   pgbIndexTired->SetPosition(h.BarPosition);
   lblIndexTired->SetCaption(h.IndexText);
   // Right-aligned against the bar, whatever the texts' widths.

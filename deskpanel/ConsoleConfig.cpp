@@ -195,6 +195,20 @@ std::wstring IsoDate(int y, int m, int d) {
   return buf;
 }
 
+// An RGB value, or a system colour: the toolkit keeps those as 0xFF000000 plus the index, older
+// versions as 0x80000000 plus the index; both are taken, as the toolkit's own form.
+bool ColourValue(int n, int& colour) {
+  if (n >= 0 && n <= 0xFFFFFF) {
+    colour = n;
+    return true;
+  }
+  const uint32_t u = uint32_t(n), index = u & 0xFF;
+  if ((u & 0xFFFFFF00u) != uint32_t(clSystemColor) && (u & 0xFFFFFF00u) != 0x80000000u) return false;
+  if (index > COLOR_MENUBAR) return false;
+  colour = SysColor(int(index));
+  return true;
+}
+
 std::wstring FormatField(const ConsoleField& f, const TConsoleConfig& c, const std::wstring& picture) {
   const double v = Get(c, f);
   switch (f.kind) {
@@ -250,8 +264,10 @@ ConsoleConfigRead ReadConsoleConfigLines(const std::vector<std::wstring>& lines,
     if (f.kind == K::PosRule) {
       Set(r.values, f, n & 0xFF);
       r.placeApplies = text != L"3";
-    } else if (f.kind == K::Colour && (n < 0 || n > 0xFFFFFF)) {
-      r.errors.push_back({f.field, f.name, Quoted(text) + L" is not a valid colour value"});
+    } else if (f.kind == K::Colour) {
+      int colour;
+      if (ColourValue(n, colour)) Set(r.values, f, colour);
+      else r.errors.push_back({f.field, f.name, Quoted(text) + L" is not a valid colour value"});
     } else {
       Set(r.values, f, n);
     }

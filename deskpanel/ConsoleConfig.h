@@ -32,7 +32,7 @@ enum class ConsoleFieldKind {
   Bool,     // "TRUE" / "FALSE"; true when the lower-cased text is "true", false for anything else
   PosRule,  // decimal, taken as an unsigned byte
   Int,      // signed decimal
-  Colour,   // decimal RGB (0x00BBGGRR)
+  Colour,   // decimal RGB (0x00BBGGRR), or a system colour, read into the toolkit's form
   Date,     // the locale's short date form; ISO (yyyy-mm-dd) is read too, and written when the short form holds a blank
 };
 

@@ -1,5 +1,7 @@
 #include "ConsoleRules.h"
 
+#include <algorithm>
+
 #include "InstallRecord.h"
 
 RowPlaces LayOutRow(std::span<const int> widths, int barHeight, int firstHeight) {
@@ -20,8 +22,11 @@ int AutoHideTop(POINT cursor, const RECT& bar, bool noLineLeft) {
   return noLineLeft ? -height : 2 - height;
 }
 
-bool PlaceIsOnScreen(const RECT& bar, const RECT& screen) {
-  return bar.left >= screen.left && bar.top >= screen.top && bar.right <= screen.right && bar.bottom <= screen.bottom;
+bool PlaceIsOnScreen(const RECT& bar, const RECT& monitor) {
+  constexpr int kStrip = 2;  // what auto-hide leaves showing
+  const LONG shownWidth = std::min(bar.right, monitor.right) - std::max(bar.left, monitor.left);
+  const LONG shownHeight = std::min(bar.bottom, monitor.bottom) - std::max(bar.top, monitor.top);
+  return shownWidth > kStrip && shownHeight > kStrip;
 }
 
 TColor ShownBarColor(TColor rgb) { return rgb == clBlack ? TColor(RGB(1, 1, 1)) : rgb; }

@@ -24,9 +24,11 @@ RowPlaces LayOutRow(std::span<const int> widths, int barHeight, int firstHeight)
 // Height) it comes down to 0; elsewhere it goes up to -Height, or to 2 - Height leaving a strip.
 int AutoHideTop(POINT cursor, const RECT& bar, bool noLineLeft);
 
-// True when a stored place keeps the whole bar on the screen; a place partly or wholly off it (a Top
-// saved while auto-hide held the bar up, a screen grown smaller) starts at the reset place instead.
-bool PlaceIsOnScreen(const RECT& bar, const RECT& screen);
+// True when a stored place shows the bar on the monitor that holds most of it (empty: none does).
+// A bar partly off the screen or across two monitors keeps its place; one wholly off every monitor,
+// or showing no more than auto-hide's 2-pixel strip (a Top saved while auto-hide held the bar up),
+// starts at the reset place instead.
+bool PlaceIsOnScreen(const RECT& bar, const RECT& monitor);
 
 // Black is the bar's see-through key: a bar coloured black would let every click through. Such a
 // colour is shown as the nearest colour that is not the key.

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <array>
 
 #include "ConsoleRules.h"
@@ -201,6 +202,11 @@ void TfrmLumoConsoleMain::FormCreate(TObject*) {
                                 MB_SYSTEMMODAL | MB_ICONQUESTION | MB_YESNO) == IDYES)
       WriteInstallPathToReg(kConsoleProductKey, exe, kConsoleVersion);
   });
+
+  // Held commands go back into the queue: the main loop runs them, after the bar is shown.
+  startUpDone_ = true;
+  for (UINT msg : heldCommands_) PostMessageW(h, msg, 0, 0);
+  heldCommands_.clear();
 }
 
 void TfrmLumoConsoleMain::FormShow(TObject*) {
@@ -259,10 +265,16 @@ void TfrmLumoConsoleMain::AddHints() {
 void TfrmLumoConsoleMain::WndProc(TMessage& m) {
   switch (m.Msg) {
     case WM_DESKPANEL_SHOW:
-      WMShowConsole();
-      return;
     case WM_DESKPANEL_REMIND:
-      WMOpenRemind2Change();
+      // A window opened while a start-up box waits would stand over that system-modal question.
+      if (!startUpDone_) {
+        if (std::find(heldCommands_.begin(), heldCommands_.end(), m.Msg) == heldCommands_.end())
+          heldCommands_.push_back(m.Msg);
+      } else if (m.Msg == WM_DESKPANEL_SHOW) {
+        WMShowConsole();
+      } else {
+        WMOpenRemind2Change();
+      }
       return;
     case WM_DESKPANEL_TRAY:
       WMConsoleTray(m);

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "Buttons.h"
 #include "ConsoleConfig.h"
@@ -140,6 +141,9 @@ class TfrmLumoConsoleMain : public TForm {
   void ShowHiddenCaptions();
   void PopupAtCursor();
   bool trayAdded_ = false, trayEnded_ = false, showStepDone_ = false, startedHidden_ = false;
+  // Siblings' commands that came while a start-up box waited; run once the start-up steps are done.
+  bool startUpDone_ = false;
+  std::vector<UINT> heldCommands_;
   HWND hints_ = nullptr;
 };
 extern TfrmLumoConsoleMain* frmLumoConsoleMain;

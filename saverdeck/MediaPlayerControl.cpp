@@ -39,8 +39,57 @@ BSTR Bstr(const std::wstring& s) { return SysAllocStringLen(s.data(), UINT(s.siz
 void SetPlayStateListener(std::function<void(int)> listener) { Listener() = std::move(listener); }
 
 void MediaPlayerSeam::Report(int state) {
+  if (holding_) {
+    holdStopped_ = holdStopped_ || state == kPlayStateStopped;
+    return;
+  }
   state_ = state;
   if (Listener()) Listener()(state);
+}
+
+void MediaPlayerSeam::SetURL(const std::wstring& url) {
+  url_ = url;
+  // Held music is stopped music: the new media replaces it as it would a stopped one.
+  if (held_) {
+    held_ = false;
+    Report(kPlayStateStopped);
+  }
+  OpenURL(url);
+}
+
+bool MediaPlayerSeam::Play() {
+  if (!held_) return ControlPlay();
+  if (!ControlPlay()) return false;
+  held_ = false;
+  // Where the control cannot seek, the music starts from its beginning.
+  ControlSetPosition(heldAt_);
+  return true;
+}
+
+bool MediaPlayerSeam::Pause() {
+  if (ControlPause()) return true;
+  // Refused: only playing music whose position is known is held; anything else stays as it is.
+  double at = 0;
+  if (state_ != kPlayStatePlaying || !ControlPosition(at)) return false;
+  holding_ = true;
+  holdStopped_ = false;
+  const bool took = ControlStop();
+  holding_ = false;
+  if (!took && !holdStopped_) return false;
+  held_ = true;
+  heldAt_ = at;
+  Report(kPlayStatePaused);
+  return true;
+}
+
+bool MediaPlayerSeam::Stop() {
+  if (held_) {
+    // The control stopped at the pause already; the stop is reported as the control would.
+    held_ = false;
+    Report(kPlayStateStopped);
+    return true;
+  }
+  return ControlStop();
 }
 
 // The control, its transport, and the event sink the control calls back. The sink lives as long
@@ -116,6 +165,7 @@ struct MediaPlayerSeam::Control final : IDispatch {
 MediaPlayerSeam::~MediaPlayerSeam() { Close(); }
 
 void MediaPlayerSeam::Close() {
+  held_ = false;
   delete control_;
   control_ = nullptr;
 }
@@ -130,14 +180,29 @@ void MediaPlayerSeam::OpenURL(const std::wstring& url) {
   if (FAILED(hr)) control_->opened = false;
 }
 
-void MediaPlayerSeam::Play() {
-  if (control_ && control_->controls && control_->opened && state_ != kPlayStatePlaying) control_->controls->play();
+bool MediaPlayerSeam::ControlPlay() {
+  if (!control_ || !control_->controls || !control_->opened) return false;
+  if (state_ == kPlayStatePlaying) return true;
+  return SUCCEEDED(control_->controls->play());
 }
 
-void MediaPlayerSeam::Pause() {
-  if (control_ && control_->controls && control_->opened) control_->controls->pause();
+bool MediaPlayerSeam::ControlPause() {
+  if (!control_ || !control_->controls || !control_->opened) return false;
+  return SUCCEEDED(control_->controls->pause());
 }
 
-void MediaPlayerSeam::Stop() {
-  if (control_ && control_->controls && control_->opened) control_->controls->stop();
+bool MediaPlayerSeam::ControlStop() {
+  if (!control_ || !control_->controls || !control_->opened) return false;
+  return SUCCEEDED(control_->controls->stop());
+}
+
+// S_FALSE: the control has no media to seek in.
+bool MediaPlayerSeam::ControlPosition(double& seconds) {
+  if (!control_ || !control_->controls || !control_->opened) return false;
+  return control_->controls->get_currentPosition(&seconds) == S_OK;
+}
+
+bool MediaPlayerSeam::ControlSetPosition(double seconds) {
+  if (!control_ || !control_->controls || !control_->opened) return false;
+  return control_->controls->put_currentPosition(seconds) == S_OK;
 }

@@ -15,18 +15,16 @@ class MediaPlayerSeam {
   virtual ~MediaPlayerSeam();
   // The file to play. The control starts it by itself once it has opened it (autoStart); a
   // change under loaded media stops that first, with a report of state 1.
-  void SetURL(const std::wstring& url) {
-    url_ = url;
-    OpenURL(url);
-  }
+  void SetURL(const std::wstring& url);
   // The file last given to SetURL, as the program gave it: the control's own echo of its URL may
   // be spelled otherwise, or empty for a file it could not open.
   const std::wstring& URL() const { return url_; }
-  // The transport; nothing happens while the media did not open (Wine's control crashes on
-  // play() there).
-  virtual void Play();
-  virtual void Pause();
-  virtual void Stop();
+  // The transport, each true when it was done. A pause the control refuses (Wine's answers
+  // E_NOTIMPL) keeps the position and stops instead, which counts as paused; Play then resumes
+  // from that position. Music that goes on playing is never reported as paused.
+  bool Play();
+  bool Pause();
+  bool Stop();
   // 1 stopped, 2 paused, 3 playing, other values between them; 0 before any media.
   virtual int PlayState() { return state_; }
   // Lets the control go (the main window's end).
@@ -34,6 +32,14 @@ class MediaPlayerSeam {
 
  protected:
   virtual void OpenURL(const std::wstring& url);
+  // The control's own calls, each true when the control took it. Nothing is done while the media
+  // did not open (Wine's control crashes on play() there).
+  virtual bool ControlPlay();
+  virtual bool ControlPause();
+  virtual bool ControlStop();
+  // The position in the current media, in seconds.
+  virtual bool ControlPosition(double& seconds);
+  virtual bool ControlSetPosition(double seconds);
   // A PlayStateChange of the control: tracked, then passed to the listener.
   void Report(int state);
   int state_ = 0;
@@ -42,6 +48,10 @@ class MediaPlayerSeam {
  private:
   struct Control;
   Control* control_ = nullptr;
+  // A refused pause: the control was stopped at heldAt_ seconds. While it stops, its own report
+  // of state 1 is not passed on: it is the pause's.
+  bool held_ = false, holding_ = false, holdStopped_ = false;
+  double heldAt_ = 0;
 };
 MediaPlayerSeam& MediaPlayer();
 void SetMediaPlayerSeam(MediaPlayerSeam* seam);  // nullptr: the real control

@@ -470,7 +470,8 @@ void TfrmSaverDeck::bbtStopClick(TObject*) {
   if (state == kPlayStatePlaying || state == kPlayStatePaused) FUserStopped = 1;
   // A stop also calls off an advance waiting for its second.
   Music1to2Timer->SetEnabled(false);
-  MediaPlayer().Stop();
+  // A stop the control refused brings no report to take the mark.
+  if (!MediaPlayer().Stop()) FUserStopped = 0;
 }
 
 void TfrmSaverDeck::bbtNextClick(TObject*) {

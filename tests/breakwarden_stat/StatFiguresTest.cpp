@@ -183,7 +183,7 @@ TEST(StatRest, AcrossTheTickWrap) {
 struct BasicFixture : testing::Test {
   const uint32_t start = 3 * kHour;  // the program started 3 hours after switching on
   TStatClock clock{uint32_t(start + kDay + 2 * kHour + 5 * kMin), start + kDay + 2 * kHour + 5 * kMin,
-                   At(2026, 12, 10, 9, 0)};
+                   At(2026, 12, 10, 9, 0), start};
   TDateTime next = At(2026, 12, 10, 9, 45, 30);
 };
 
@@ -238,20 +238,37 @@ TEST_F(BasicFixture, TheComputerUpBeyondTheTickWrap) {
   clock.Tick64 = 60 * kDay + 3 * kHour;
   clock.Tick = uint32_t(clock.Tick64);
   const uint32_t appStart = clock.Tick - kHour;
+  clock.AppStart64 = clock.Tick64 - kHour;
   std::vector<TEventCycle> log{{E(ekAppStart, appStart)}};
   TStatBasic b = StatBasicFigures(log, next, clock);
   EXPECT_EQ(Narrow(b.PCTimeUsed), Narrow(L"60天 03:00"));
   EXPECT_EQ(Narrow(b.PCStart), "2026/10/11 06:00");
   EXPECT_EQ(Narrow(b.AppTimeUsed), Narrow(L"0天 01:00"));
   EXPECT_EQ(Narrow(b.AppStartTime), "2026/12/10 08:00");
+  EXPECT_EQ(Narrow(b.SysStartSpeed), "02:00:00") << "60 days and 2 hours after switching on";
+}
+
+TEST_F(BasicFixture, TheProgramRunningBeyondTheTickWrap) {
+  // Started 3 hours after switching on and running for 60 days: the 32-bit stamps have wrapped.
+  clock.Tick64 = 60 * kDay + 3 * kHour;
+  clock.Tick = uint32_t(clock.Tick64);
+  clock.AppStart64 = 3 * kHour;
+  std::vector<TEventCycle> log{{E(ekAppStart, 3 * kHour)}};
+  TStatBasic b = StatBasicFigures(log, next, clock);
+  EXPECT_EQ(Narrow(b.AppTimeUsed), Narrow(L"60天 00:00"));
+  EXPECT_EQ(Narrow(b.AppStartTime), "2026/10/11 09:00");
+  EXPECT_EQ(Narrow(b.SysStartSpeed), "03:00:00");
 }
 
 // ---- health ----------------------------------------------------------------------------------
 
+// The clock of a run that started at start and has not wrapped.
+TStatClock RunClock(uint32_t start, uint32_t now) { return TStatClock{now, now, 0, start}; }
+
 TEST(StatHealth, FirstMinuteOfADefaultRun) {
   const uint32_t t0 = 1000000;
   std::vector<TEventCycle> log{{E(ekAppStart, t0)}};
-  TStatHealth h = StatHealthFigures(log, 5, 2, 0, t0 + 40000);
+  TStatHealth h = StatHealthFigures(log, 5, 2, 0, RunClock(t0, t0 + 40000));
   EXPECT_EQ(Narrow(h.IndexText), Narrow(L"2 (饱满)"));
   EXPECT_EQ(h.BarPosition, 2);
   EXPECT_EQ(h.RestScore, 100);
@@ -264,11 +281,11 @@ TEST(StatHealth, TheIndexIsNotASixteenBitSum) {
   const uint32_t t0 = 1000000;
   std::vector<TEventCycle> log{{E(ekAppStart, t0)}};
   // A carry near the top of 16 bits plus the work done: the sum must not wrap to a small index.
-  TStatHealth h = StatHealthFigures(log, 5, 80, 65500, t0 + kHour);
+  TStatHealth h = StatHealthFigures(log, 5, 80, 65500, RunClock(t0, t0 + kHour));
   EXPECT_EQ(h.Index, 65580);
   EXPECT_EQ(h.BarPosition, 200);
   EXPECT_EQ(Narrow(h.IndexText), Narrow(L"65580 (严重超标!)"));
-  h = StatHealthFigures(log, 5, 80, 150, t0 + kHour);
+  h = StatHealthFigures(log, 5, 80, 150, RunClock(t0, t0 + kHour));
   EXPECT_EQ(Narrow(h.IndexText), Narrow(L"230 (严重超标!)"));
   EXPECT_EQ(h.BarPosition, 200);
 }
@@ -277,10 +294,19 @@ TEST(StatHealth, RestOfATenthWithIndexZero) {
   const uint32_t t0 = 1000000;
   // 100 minutes run, 5 minutes of the plan's break and 5 idle: a tenth.
   std::vector<TEventCycle> log{{E(ekAppStart, t0), E(ekIdle, t0 + 10 * kMin, t0 + 15 * kMin)}};
-  TStatHealth h = StatHealthFigures(log, 5, 0, 0, t0 + 100 * kMin);
+  TStatHealth h = StatHealthFigures(log, 5, 0, 0, RunClock(t0, t0 + 100 * kMin));
   EXPECT_EQ(h.RestScore, 60);
   EXPECT_EQ(Narrow(h.ScoreText), Narrow(L"68分"));
   EXPECT_EQ(Narrow(h.Status), Narrow(L"偏低"));
+}
+
+TEST(StatHealth, TheRunTimeHoldsBeyondTheTickWrap) {
+  // 49.7 days and 10 minutes of run: on 32 bits it would be 10 minutes, half of them rest.
+  const uint32_t t0 = 1000000;
+  std::vector<TEventCycle> log{{E(ekAppStart, t0)}};
+  const uint64_t now = t0 + (uint64_t(1) << 32) + 10 * kMin;
+  TStatHealth h = StatHealthFigures(log, 5, 0, 0, TStatClock{uint32_t(now), now, 0, t0});
+  EXPECT_EQ(h.RestScore, 40);
 }
 
 TEST(StatSwitchCaption, OnePerPage) {

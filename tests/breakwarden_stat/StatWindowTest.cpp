@@ -231,6 +231,20 @@ TEST_F(StatWindow, TheTirednessTextStaysWholeBesideTheBarAfterARefresh) {
   }
 }
 
+TEST_F(StatWindow, ARunLongerThanTheTickWrapKeepsItsStartAndRunTime) {
+  // 49.7 days and 10 minutes after the start the 32-bit count has wrapped once.
+  clock.Advance(0x80000000u);
+  clock.Advance(0x80000000u);
+  clock.Advance(10 * kMin);
+  ASSERT_EQ(clock.wraps, 1u);
+  TfrmStat* stat = Open();
+  ASSERT_NE(stat, nullptr);
+  EXPECT_EQ(Text(stat->lblAppStartTime), "2026/12/10 09:00");
+  EXPECT_EQ(Text(stat->lblAppTimeUsed), Narrow(L"49天 17:12"));
+  // Five minutes of the plan's break as rest in 49.7 days, not half of a 10-minute run.
+  EXPECT_EQ(Text(stat->lblHealthScore), Narrow(L"52分"));
+}
+
 TEST_F(StatWindow, EscapeClosesItAndStopsTheTimer) {
   TfrmStat* stat = Open();
   ASSERT_NE(stat, nullptr);

@@ -145,9 +145,27 @@ INSTANTIATE_TEST_SUITE_P(
         // A Top stored while auto-hide held the bar up, or a screen grown smaller: the reset place.
         StartCase{"PulledUpTopStartsAtTheReset", L"[0] FALSE 1 400 -43 FALSE 255 2026/12/10 2026/12/10 2026/12/10",
                   285, 0, L"NRememerPosManually", false, 255},
+        // Partly off the screen (1280 wide): the bar keeps the place the user gave it.
+        StartCase{"PartlyOffTheRightKeepsThePlace",
+                  L"[0] FALSE 1 1100 0 FALSE 255 2026/12/10 2026/12/10 2026/12/10", 1100, 0, L"NRememerPosManually",
+                  false, 255},
+        StartCase{"PartlyOffTheLeftAndBottomKeepsThePlace",
+                  L"[0] FALSE 0 -100 780 FALSE 255 2026/12/10 2026/12/10 2026/12/10", -100, 780,
+                  L"NRememberPosOnExit", false, 255},
+        // No more than a 2-pixel line of the bar would show.
+        StartCase{"AColumnAtTheRightEdgeStartsAtTheReset",
+                  L"[0] FALSE 1 1278 100 FALSE 255 2026/12/10 2026/12/10 2026/12/10", 285, 0, L"NRememerPosManually",
+                  false, 255},
         StartCase{"OffTheScreenStartsAtTheReset",
                   L"[0] FALSE 0 5000 3000 FALSE 255 2026/12/10 2026/12/10 2026/12/10", 285, 0,
                   L"NRememberPosOnExit", false, 255},
+        // A system colour, as the toolkit stores clBtnFace, and its older form.
+        StartCase{"ASystemColourIsTheSystemsColour",
+                  L"[0] FALSE 3 0 0 FALSE -16777201 2026/12/10 2026/12/10 2026/12/10", 285, 0, L"NNotRememberPos",
+                  false, GetSysColor(COLOR_BTNFACE)},
+        StartCase{"AnOlderSystemColourIsTheSystemsColour",
+                  L"[0] FALSE 3 0 0 FALSE -2147483633 2026/12/10 2026/12/10 2026/12/10", 285, 0, L"NNotRememberPos",
+                  false, GetSysColor(COLOR_BTNFACE)},
         // Black would make the whole bar see-through and click-through.
         StartCase{"BlackIsShownAsNearBlack", L"[0] FALSE 3 0 0 FALSE 0 2026/12/10 2026/12/10 2026/12/10", 285, 0,
                   L"NNotRememberPos", false, RGB(1, 1, 1)}),

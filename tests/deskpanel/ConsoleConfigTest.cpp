@@ -160,6 +160,30 @@ TEST(ConsoleConfigReader, EachBadFieldTakesItsDesignValueAndTheRestAreRead) {
     EXPECT_NE(text.find(part), std::wstring::npos) << Narrow(part) << " in " << Narrow(text);
 }
 
+TEST(ConsoleConfigReader, ColoursAreRGBOrSystemColoursInEitherStoredForm) {
+  struct {
+    const wchar_t* text;
+    bool ok;
+    int colour;
+  } cases[] = {
+      {L"0", true, 0},
+      {L"16777215", true, 0xFFFFFF},
+      {L"-16777201", true, int(clBtnFace)},    // 0xFF00000F, the toolkit's clBtnFace
+      {L"-2147483633", true, int(clBtnFace)},  // 0x8000000F, the older form of the same
+      {L"-16777216", true, int(clScrollBar)},  // index 0
+      {L"-16777186", true, SysColor(COLOR_MENUBAR)},
+      {L"-16777185", false, 0},  // past the last system colour
+      {L"-1", false, 0},
+      {L"16777216", false, 0},
+      {L"-2130706433", false, 0},  // 0x80FFFFFF
+  };
+  for (const auto& c : cases) {
+    auto read = ReadLine2(std::wstring(L"[0] FALSE 3 285 0 FALSE ") + c.text + L" 2026/1/1 2026/1/1 2026/1/1");
+    EXPECT_EQ(read.errors.empty(), c.ok) << Narrow(c.text);
+    EXPECT_EQ(read.values.Color, c.ok ? c.colour : 15780518) << Narrow(c.text);
+  }
+}
+
 struct DateCase {
   const char* name;
   std::wstring picture;

@@ -60,17 +60,24 @@ INSTANTIATE_TEST_SUITE_P(
                     HideCase{"BottomEdgeOfAShownBarCounts", {300, 45}, kDown, true, 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(StoredPlace, OnlyAPlaceWhollyOnTheScreenIsKept) {
+TEST(StoredPlace, APlaceIsKeptWhileMoreThanTheAutoHideStripOfTheBarShows) {
   const RECT screen{0, 0, 1280, 800};
   struct {
     RECT bar;
     bool kept;
-  } cases[] = {{{285, 0, 588, 45}, true},     {{0, 755, 303, 800}, true},   {{285, -45, 588, 0}, false},
-               {{285, -43, 588, 2}, false},   {{1000, 0, 1303, 45}, false}, {{-10, 100, 293, 145}, false},
-               {{3000, 3000, 3303, 3045}, false}, {{285, 0, 588, 45}, true}};
+  } cases[] = {{{285, 0, 588, 45}, true},           {{0, 755, 303, 800}, true},
+               {{285, -45, 588, 0}, false},         // pulled up out of sight
+               {{285, -43, 588, 2}, false},         // the strip auto-hide leaves
+               {{285, -42, 588, 3}, true},          {{1000, 0, 1303, 45}, true},
+               {{1100, 0, 1403, 45}, true},         {{-10, 100, 293, 145}, true},
+               {{1278, 100, 1581, 145}, false},     {{-301, 100, 2, 145}, false},
+               {{285, 798, 588, 843}, false},       {{3000, 3000, 3303, 3045}, false}};
   for (const auto& c : cases)
     EXPECT_EQ(PlaceIsOnScreen(c.bar, screen), c.kept) << c.bar.left << "," << c.bar.top;
   EXPECT_FALSE(PlaceIsOnScreen(RECT{285, 0, 588, 45}, RECT{})) << "no monitor holds it";
+  // Across two monitors side by side: the one that holds most of the bar shows it.
+  EXPECT_TRUE(PlaceIsOnScreen(RECT{1200, 0, 1503, 45}, RECT{1280, 0, 2560, 1024}));
+  EXPECT_TRUE(PlaceIsOnScreen(RECT{1200, 0, 1503, 45}, screen));
 }
 
 TEST(BarColour, BlackIsShownAsTheNearestColourThatIsNotTheKey) {

@@ -505,4 +505,32 @@ TEST_F(Console, TheBreakRemindersChangeReminderCommandOpensTheWindow) {
   EXPECT_EQ(WindowsOfClass(p, kReminderClass), 1);
 }
 
+TEST_F(Console, ASiblingsCommandDuringTheFirstRunQuestionWaitsUntilTheStartUpIsDone) {
+  RecordGuard::Delete();
+  TestProcess p(exe);
+  HWND bar = Start(p);
+  ASSERT_TRUE(WaitFor([&] { return p.Window(L"#32770", kFirstRunCaption) != nullptr; })) << "no first-run question";
+  // The change-reminder command as a sibling posts it, while the question waits.
+  PostMessageW(bar, WM_DESKPANEL_REMIND, 0, 0);
+  // Then the tray icon's menu: once it shows, the command before it has been dispatched.
+  PostMessageW(bar, kTray, 101, WM_RBUTTONUP);
+  ASSERT_TRUE(WaitFor([&] { return OpenMenu(p) != nullptr; })) << "no tray menu";
+  EXPECT_EQ(WindowsOfClass(p, kReminderClass), 0) << "a window opened over the system-modal question";
+  HWND menu = OpenMenu(p);
+  PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+  PostMessageW(menu, WM_KEYUP, VK_ESCAPE, 0);
+  ASSERT_TRUE(WaitFor([&] { return OpenMenu(p) == nullptr; }));
+
+  ASSERT_TRUE(AnswerBoxOf(p, kFirstRunCaption, IDYES));
+  HWND w = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (w = p.Window(kReminderClass, kReminderCaption)) != nullptr; }))
+      << "the command was lost";
+  EXPECT_TRUE(IsWindowVisible(bar)) << "the bar's start-up had not ended";
+  std::wstring dir;
+  EXPECT_TRUE(RecordGuard::Read(L"dir", dir));
+  EXPECT_EQ(dir, exe);
+  EXPECT_EQ(WindowsOfClass(p, kReminderClass), 1);
+  EXPECT_TRUE(p.Running());
+}
+
 }  // namespace

@@ -260,6 +260,27 @@ TEST_F(Accompaniment, TheCommandsPauseResumeReplaceOrStartTheAccompaniment) {
   }
 }
 
+TEST_F(Accompaniment, TheToggleCommandHoldsMusicWhoseControlRefusesToPause) {
+  // Wine's control answers pause with E_NOTIMPL: the toggle stops where the music stood, which
+  // counts as paused, and the next toggle goes on from there.
+  media.refusePause = true;
+  Outside(2, own);
+  main->PlayFile(own);
+  CurrentAccompaniment = own;
+  media.log.clear();
+  PostMessageW(main->Handle(), WM_SAVERDECK_TOGGLEACCOMP, 0, 0);
+  PumpMessages();
+  EXPECT_EQ(media.log, (Log{L"pause", L"stop"}));
+  EXPECT_EQ(media.PlayState(), kPlayStatePaused);
+  EXPECT_FALSE(main->Music1to2Timer->Enabled()) << "the held stop is no end of a file";
+  media.log.clear();
+  PostMessageW(main->Handle(), WM_SAVERDECK_TOGGLEACCOMP, 0, 0);
+  PumpMessages();
+  EXPECT_EQ(media.log, (Log{L"play", L"position " + std::to_wstring(media.position)}));
+  EXPECT_EQ(media.PlayState(), kPlayStatePlaying);
+  EXPECT_EQ(media.URL(), own);
+}
+
 TEST_F(Accompaniment, TheBuiltInTuneStartsWhenNothingElseIsThere) {
   // Source 0 with an empty playlist and no own file: the built-in tune, which Wine's control
   // cannot open, so the next toggle finds nothing playing and starts it again.

@@ -87,6 +87,55 @@ TEST_F(Playback, TheTransportButtonsPlayPauseResumeAndStop) {
   EXPECT_EQ(list->ItemIndex(), 1);
 }
 
+TEST_F(Playback, PauseHoldsTheMusicWhetherTheControlPausesOrNot) {
+  const struct {
+    const char* name;
+    bool refuses;  // Wine's control answers pause with E_NOTIMPL
+    Log paused, resumed;
+  } cases[] = {
+      {"the control pauses", false, {L"pause"}, {L"play"}},
+      {"the control refuses: stopped where it stood", true, {L"pause", L"stop"},
+       {L"play", L"position " + std::to_wstring(61.5)}},
+  };
+  auto files = FillList(2);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    FakeMediaPlayer fresh;
+    fresh.refusePause = c.refuses;
+    list->SetItemIndex(0);
+    main->bbtPlayClick(nullptr);
+    main->HidePlayer();
+    fresh.log.clear();
+    Click(main->bbtPause);
+    EXPECT_EQ(fresh.log, c.paused);
+    EXPECT_EQ(fresh.PlayState(), kPlayStatePaused);
+    EXPECT_FALSE(AdvancePending()) << "the pause is no end of a file";
+    fresh.log.clear();
+    Click(main->bbtPause);
+    EXPECT_EQ(fresh.log, c.resumed);
+    EXPECT_EQ(fresh.PlayState(), kPlayStatePlaying);
+
+    // Paused again, the sibling's show-and-play command shows the player and plays; a player that
+    // still counted as playing would only toggle its window.
+    Click(main->bbtPause);
+    fresh.log.clear();
+    PostMessageW(main->Handle(), WM_SAVERDECK_SHOWPLAY, 0, 0);
+    PumpMessages();
+    EXPECT_TRUE(Shown());
+    EXPECT_EQ(fresh.log, Played(files[0]));
+    EXPECT_EQ(fresh.PlayState(), kPlayStatePlaying);
+    EXPECT_FALSE(AdvancePending()) << "the held music's stop is no end of a file";
+
+    // A stop of held music is taken as the stop command it is.
+    Click(main->bbtPause);
+    fresh.log.clear();
+    Click(main->bbtStop);
+    EXPECT_EQ(fresh.PlayState(), kPlayStateStopped);
+    EXPECT_EQ(main->FUserStopped, 0);
+    EXPECT_FALSE(AdvancePending());
+  }
+}
+
 TEST_F(Playback, PlayWhilePausedPlaysTheCurrentLineAnewWithoutAnAdvance) {
   auto files = FillList(3);
   list->SetItemIndex(1);
@@ -470,6 +519,59 @@ TEST(RealMediaPlayer, PlaysAWavAndLeavesMediaThatDidNotOpenAlone) {
       PumpMessages();
       return player.PlayState() == kPlayStateStopped;
     }, 15000)) << "last state " << player.PlayState();
+    player.Close();
+  }
+  SetPlayStateListener(nullptr);
+}
+
+// The real control with its calls watched: what it answers to pause, where it stands, and whether
+// it takes a seek.
+class WatchedRealPlayer : public MediaPlayerSeam {
+ public:
+  bool ControlPause() override { return pauseTaken = MediaPlayerSeam::ControlPause(); }
+  bool ControlSetPosition(double seconds) override { return seekTaken = MediaPlayerSeam::ControlSetPosition(seconds); }
+  double Position() {
+    double at = -1;
+    return ControlPosition(at) ? at : -1;
+  }
+  bool pauseTaken = false, seekTaken = false;
+};
+
+// Under Wine the control refuses pause: the music is held where it stood and goes on from there.
+TEST(RealMediaPlayer, APausedWavIsHeldAndGoesOnFromWhereItStood) {
+  TestFolder folder{L"qvwmp"};
+  const std::wstring wav = folder / L"八秒.wav";
+  ASSERT_TRUE(WriteToneWav(wav, 8000));
+  std::vector<int> reports;
+  SetPlayStateListener([&](int s) { reports.push_back(s); });
+  {
+    WatchedRealPlayer player;
+    player.SetURL(wav);
+    player.Play();
+    auto stateIs = [&](int state) {
+      return WaitFor([&] {
+        PumpMessages();
+        return player.PlayState() == state;
+      }, 10000);
+    };
+    ASSERT_TRUE(stateIs(kPlayStatePlaying)) << "last state " << player.PlayState();
+    // Some way in, so that the place shows.
+    ASSERT_TRUE(WaitFor([&] {
+      PumpMessages();
+      return player.Position() >= 1.0;
+    }, 10000)) << "at " << player.Position();
+    reports.clear();
+    EXPECT_TRUE(player.Pause());
+    EXPECT_EQ(player.PlayState(), kPlayStatePaused) << "pause taken: " << player.pauseTaken;
+    EXPECT_EQ(std::count(reports.begin(), reports.end(), kPlayStateStopped), 0) << "a stop is reported as an end";
+    EXPECT_TRUE(player.Play());
+    ASSERT_TRUE(stateIs(kPlayStatePlaying)) << "last state " << player.PlayState();
+    if (!player.pauseTaken) {
+      EXPECT_TRUE(player.seekTaken) << "the held place was not taken up";
+    }
+    EXPECT_GE(player.Position(), 0.9) << "started from the beginning again";
+    player.Stop();
+    EXPECT_TRUE(stateIs(kPlayStateStopped));
     player.Close();
   }
   SetPlayStateListener(nullptr);

@@ -22,10 +22,12 @@
 #include "SaverDeckFakes.h"
 
 // The media player control as a test sees it: every call written down in log ("URL path",
-// "play", "pause", "stop"), and the reports Wine's control gives: a file that opens starts at
-// once (autoStart); a file that cannot open (.mid, .midi) stays in transition; a stop of playing
-// or paused media reports 1, a stop from stopped nothing; a URL change under playing or paused
-// media reports 1 first. End() is a file playing to its end.
+// "play", "pause", "stop", "position seconds" for a seek), and the reports Wine's control gives: a
+// file that opens starts at once (autoStart); a file that cannot open (.mid, .midi) stays in
+// transition; a stop of playing or paused media reports 1, a stop from stopped nothing; a URL
+// change under playing or paused media reports 1 first. With refusePause it answers pause as
+// Wine's control does (E_NOTIMPL) and nothing changes; position is where the music stands. End()
+// is a file playing to its end.
 class FakeMediaPlayer : public MediaPlayerSeam {
  public:
   FakeMediaPlayer() : saved_(&MediaPlayer()) { SetMediaPlayerSeam(this); }
@@ -38,17 +40,29 @@ class FakeMediaPlayer : public MediaPlayerSeam {
     opened_ = _wcsicmp(ext.c_str(), L".mid") != 0 && _wcsicmp(ext.c_str(), L".midi") != 0;
     Report(opened_ ? kPlayStatePlaying : kTransitioning);
   }
-  void Play() override {
+  bool ControlPlay() override {
     Note(L"play");
     if (opened_ && state_ != kPlayStatePlaying) Report(kPlayStatePlaying);
+    return opened_;
   }
-  void Pause() override {
+  bool ControlPause() override {
     Note(L"pause");
+    if (refusePause || !opened_) return false;
     if (state_ == kPlayStatePlaying) Report(kPlayStatePaused);
+    return true;
   }
-  void Stop() override {
+  bool ControlStop() override {
     Note(L"stop");
     if (Loaded()) Report(kPlayStateStopped);
+    return opened_;
+  }
+  bool ControlPosition(double& seconds) override {
+    seconds = position;
+    return opened_ && Loaded();
+  }
+  bool ControlSetPosition(double seconds) override {
+    Note(L"position " + std::to_wstring(seconds));
+    return opened_ && Loaded();
   }
   void End() {
     Report(kMediaEnded);
@@ -59,6 +73,8 @@ class FakeMediaPlayer : public MediaPlayerSeam {
   // A report of the control, as its event brings it.
   void Raise(int state) { Report(state); }
   std::vector<std::wstring> log;
+  bool refusePause = false;
+  double position = 61.5;
   // Called at each call, as it is written down (to look at the player's state meanwhile).
   std::function<void(const std::wstring& call)> watch;
   static constexpr int kMediaEnded = 8, kTransitioning = 9;
