@@ -136,11 +136,9 @@ class TfrmLumoConsoleMain : public TForm {
  private:
   void AddTrayIcon();
   void RemoveTrayIcon();
-  void AddHints();
   void ShowHiddenCaptions();
   void PopupAtCursor();
   bool trayAdded_ = false, trayEnded_ = false, showStepDone_ = false, startedHidden_ = false;
-  HWND hints_ = nullptr;
 };
 extern TfrmLumoConsoleMain* frmLumoConsoleMain;
 
