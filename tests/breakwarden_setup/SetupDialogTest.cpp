@@ -573,7 +573,9 @@ TEST_F(SetupDialog, EscThroughTheLoopAsksTheSaveQuestionFromTheDialogAndItsContr
     else SetFocus(setup->Handle());
     ASSERT_TRUE(UserKey(c.key)) << c.name;
     EXPECT_EQ(dialogs.shown.size(), c.asks ? 1u : 0u) << c.name;
-    if (c.asks) EXPECT_EQ(Narrow(dialogs.shown[0].caption), Narrow(L"存盘提示:")) << c.name;
+    if (c.asks) {
+      EXPECT_EQ(Narrow(dialogs.shown[0].caption), Narrow(L"存盘提示:")) << c.name;
+    }
     EXPECT_EQ(setup->Visible(), !c.asks) << c.name;
   }
 }

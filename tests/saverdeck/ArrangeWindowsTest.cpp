@@ -62,6 +62,15 @@ TEST_F(ArrangeWindows, CtrlNThroughTheLoopStepsOnFromThePlaylistWindow) {
   ExpectArrangement5();
   EXPECT_EQ(ArrangeIndex, 6);
   ASSERT_EQ(dialogs.shown.size(), 1u);
+
+  // The menu's other shortcuts from the playlist window: Ctrl+M music mode, Ctrl+A "打开音乐".
+  SetFocus(frmMusicList->Handle());
+  ASSERT_TRUE(UserKey('M', ssCtrl));
+  EXPECT_EQ(frmMusicList->Top() + frmMusicList->Height(), main->Top()) << "music mode";
+  EXPECT_EQ(ArrangeIndex, 6);
+  dialogs.CancelDialog();  // the open dialog must be asked for
+  SetFocus(frmMusicList->Handle());
+  ASSERT_TRUE(UserKey('A', ssCtrl));
 }
 
 TEST_F(ArrangeWindows, ChoosingArrangementFiveThenCtrlNGivesSixAndMusicModeLeavesTheIndex) {
