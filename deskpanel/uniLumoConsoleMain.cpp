@@ -1,7 +1,5 @@
 #include "uniLumoConsoleMain.h"
 
-#include <commctrl.h>
-
 #include <algorithm>
 #include <array>
 
@@ -189,7 +187,6 @@ void TfrmLumoConsoleMain::FormCreate(TObject*) {
 
   // 6.-7. The tray icon, and the start-with-Windows mark as the Run key holds it.
   StartUpStep([&] { AddTrayIcon(); });
-  StartUpStep([&] { AddHints(); });
   StartUpStep([&] { NAutoRun->Checked = IsAutoRunSet(kAutoRunDeskpanel, OwnExePath()); });
 
   // 8. The first run: the install record does not name this executable.
@@ -240,24 +237,6 @@ void TfrmLumoConsoleMain::RemoveTrayIcon() {
   if (trayAdded_) Shell_NotifyIconW(NIM_DELETE, &TrayIconData);
   trayAdded_ = false;
   trayEnded_ = true;
-}
-
-void TfrmLumoConsoleMain::AddHints() {
-  // One tool tip window for the bar; it goes with the bar's window.
-  hints_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
-                           GetModuleHandleW(nullptr), nullptr);
-  if (!hints_) return;
-  for (TControl* c : Controls()) {
-    auto* w = dynamic_cast<TWinControl*>(c);
-    if (!w || !c->ShowHint || c->Hint.empty()) continue;
-    TTTOOLINFOW ti{sizeof(ti)};
-    ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    ti.hwnd = Handle();
-    ti.uId = UINT_PTR(w->Handle());
-    ti.lpszText = const_cast<wchar_t*>(c->Hint.c_str());
-    SendMessageW(hints_, TTM_ADDTOOLW, 0, LPARAM(&ti));
-  }
 }
 
 // ---- messages --------------------------------------------------------------------------------

@@ -137,14 +137,12 @@ class TfrmLumoConsoleMain : public TForm {
  private:
   void AddTrayIcon();
   void RemoveTrayIcon();
-  void AddHints();
   void ShowHiddenCaptions();
   void PopupAtCursor();
   bool trayAdded_ = false, trayEnded_ = false, showStepDone_ = false, startedHidden_ = false;
   // Siblings' commands that came while a start-up box waited; run once the start-up steps are done.
   bool startUpDone_ = false;
   std::vector<UINT> heldCommands_;
-  HWND hints_ = nullptr;
 };
 extern TfrmLumoConsoleMain* frmLumoConsoleMain;
 

@@ -352,12 +352,15 @@ bool TWinControl::DoKeyDown(WORD& key) {
   TShiftState s = KeyShiftState();
   TWinControl* f = ParentFormWindow();
   if (f && f != this && f->PreviewKeyDown(key, s)) return true;
-  if (f && f->IsShortCut(key, s)) {  // a main menu's shortcut keys, from any of its controls
-    key = 0;
-    return true;
-  }
   CallEvent(OnKeyDown, this, key, s);
   return key == 0;
+}
+
+bool TWinControl::DialogKey(int id) {
+  const std::vector<TControl*> controls = controls_;  // a click may add or remove controls
+  for (TControl* c : controls)
+    if (c->Visible() && c->DialogKey(id)) return true;
+  return false;
 }
 
 // Tells every control on a window that the window is being shown or hidden.

@@ -82,7 +82,8 @@ class TControl : public TComponent {
   virtual void Click();
   // The control's form is being shown or hidden (WM_SHOWWINDOW of the form).
   virtual void ShowingChanged(bool /*formShowing*/) {}
-  // Enter or Esc reached the form (IDOK, IDCANCEL): a default or cancel button clicks and answers true.
+  // Enter or Esc reached the form (IDOK, IDCANCEL): a visible, enabled default or cancel button
+  // clicks and answers true.
   virtual bool DialogKey(int /*id*/) { return false; }
   // The form the control sits on (defined with TForm), and the same as a window for the code
   // beneath the form layer.
@@ -164,6 +165,8 @@ class TWinControl : public TControl {
   // A picture or bevel paints its look onto dc, whose origin is its own top-left: what a
   // see-through control above it shows.
   virtual void PaintGraphic(HDC /*dc*/) {}
+  // Enter or Esc for the window's default or cancel button: asks its controls, nested ones too.
+  bool DialogKey(int id) override;
 
  protected:
   virtual void CreateParams(TCreateParams& p);
@@ -198,8 +201,6 @@ class TWinControl : public TControl {
   bool DoKeyDown(WORD& key);
   // A form with KeyPreview sees its controls' keys first; true when its handler took the key.
   virtual bool PreviewKeyDown(WORD& /*key*/, TShiftState /*shift*/) { return false; }
-  // Whether the key is a shortcut of this window's main menu, whose item it then runs.
-  virtual bool IsShortCut(WORD /*key*/, TShiftState /*shift*/) { return false; }
   virtual void PreviewKeyPress(wchar_t& /*key*/) {}
 
   HWND handle_ = nullptr;

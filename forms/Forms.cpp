@@ -1,5 +1,7 @@
 #include "Forms.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 
 #include "Dispatch.h"
@@ -288,6 +290,9 @@ void TForm::WndProc(TMessage& m) {
         return;
       }
       break;
+    case WM_DESTROY:
+      hint_ = hintTool_ = nullptr;  // the tool tip goes with the window that owns it
+      break;
     case WM_QUERYENDSESSION:
       m.Result = TRUE;
       return;
@@ -308,19 +313,47 @@ void TForm::WndProc(TMessage& m) {
       break;
     case WM_COMMAND:
       if (m.LParam == 0 && HIWORD(m.WParam) == 0 && menu_ && menu_->DispatchCommand(LOWORD(m.WParam))) return;
-      if (m.LParam == 0 && LOWORD(m.WParam) == IDCANCEL) {  // Esc through the dialog manager
-        for (TControl* c : Controls())
-          if (c->DialogKey(IDCANCEL)) return;
-        return;
-      }
-      if (m.LParam == 0 && LOWORD(m.WParam) == IDOK) {
-        for (TControl* c : Controls())
-          if (c->DialogKey(IDOK)) return;
+      if (m.LParam == 0 && (LOWORD(m.WParam) == IDOK || LOWORD(m.WParam) == IDCANCEL)) {
+        DialogKey(LOWORD(m.WParam));
         return;
       }
       break;
   }
   TWinControl::WndProc(m);
+}
+
+void TForm::RelayToHint(TWinControl* control, const MSG& msg) {
+  const bool wants = control->ShowHint && !control->Hint.empty() && control->HandleIfAllocated() == msg.hwnd;
+  if (!hint_ && !wants) return;
+  if (!hint_) {
+    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&icc);
+    // Always tipped: the console bar and the overlays are seldom the active window.
+    hint_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, handle_, nullptr,
+                            GetModuleHandleW(nullptr), nullptr);
+    if (!hint_) return;
+  }
+  if (hintTool_ && (!wants || hintTool_ != msg.hwnd || hintText_ != control->Hint)) {
+    TTTOOLINFOW ti{sizeof(ti)};
+    ti.hwnd = handle_;
+    ti.uId = UINT_PTR(hintTool_);
+    SendMessageW(hint_, TTM_DELTOOLW, 0, LPARAM(&ti));
+    hintTool_ = nullptr;
+  }
+  if (wants && !hintTool_) {
+    TTTOOLINFOW ti{sizeof(ti)};
+    ti.uFlags = TTF_IDISHWND;
+    ti.hwnd = handle_;
+    ti.uId = UINT_PTR(msg.hwnd);
+    ti.lpszText = const_cast<wchar_t*>(control->Hint.c_str());
+    if (SendMessageW(hint_, TTM_ADDTOOLW, 0, LPARAM(&ti))) {
+      hintTool_ = msg.hwnd;
+      hintText_ = control->Hint;
+    }
+  }
+  MSG copy = msg;
+  SendMessageW(hint_, TTM_RELAYEVENT, 0, LPARAM(&copy));
 }
 
 TForm* TControl::ParentForm() const { return static_cast<TForm*>(ParentFormWindow()); }
@@ -444,6 +477,63 @@ LRESULT CALLBACK TApplication::AppWndProc(HWND h, UINT m, WPARAM w, LPARAM l) {
   return DefWindowProcW(h, m, w, l);
 }
 
+namespace {
+// The control of ours a key message is for: the window itself or the nearest window of ours
+// around it (the edit inside a combo box).
+TWinControl* KeyTarget(HWND h) {
+  for (; h; h = GetAncestor(h, GA_PARENT))
+    if (TWinControl* c = TWinControl::FromHandle(h)) return c;
+  return nullptr;
+}
+
+// What the form layer takes from a key press before the focused control sees it. A taken key
+// gives no character.
+bool TakeKeyBeforeControl(const MSG& msg) {
+  TWinControl* target = KeyTarget(msg.hwnd);
+  TForm* form = target ? target->ParentForm() : nullptr;
+  if (!form) return false;
+  const WORD key = WORD(msg.wParam);
+  const TShiftState shift = KeyShiftState();
+  if (form->IsShortCut(key, shift)) return true;
+  // A form without the shortcut asks the main form's menu, unless a modal form holds it disabled.
+  TForm* main = Application->MainForm;
+  if (main && main != form && main->HandleAllocated() && IsWindowEnabled(main->HandleIfAllocated()) &&
+      main->IsShortCut(key, shift))
+    return true;
+  if ((key != VK_RETURN && key != VK_ESCAPE) || (shift & ssAlt)) return false;
+  // A multi-line edit or an open drop-down list keeps Enter and Esc for itself.
+  MSG copy = msg;
+  if (SendMessageW(msg.hwnd, WM_GETDLGCODE, msg.wParam, LPARAM(&copy)) & (DLGC_WANTALLKEYS | DLGC_WANTMESSAGE))
+    return false;
+  return form->DialogKey(key == VK_RETURN ? IDOK : IDCANCEL);
+}
+
+bool IsMouseMessage(UINT m) {
+  return m == WM_MOUSEMOVE || m == WM_LBUTTONDOWN || m == WM_LBUTTONUP || m == WM_RBUTTONDOWN ||
+         m == WM_RBUTTONUP || m == WM_MBUTTONDOWN || m == WM_MBUTTONUP;
+}
+
+// The handlers a taken key runs are dispatched as any message's are: nested waits see them as
+// such, and an exception shows the standard error box.
+bool TakeKey(const MSG& msg) {
+  if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
+  DispatchScope depth;
+  try {
+    return TakeKeyBeforeControl(msg);
+  } catch (const std::exception& e) {
+    HandleDispatchException(e);
+    return true;
+  }
+}
+
+// Enter and Esc as keys and characters: the dialog manager would turn them into commands.
+bool IsEnterOrEsc(const MSG& msg) {
+  if (msg.message == WM_KEYDOWN || msg.message == WM_KEYUP) return msg.wParam == VK_RETURN || msg.wParam == VK_ESCAPE;
+  if (msg.message == WM_CHAR) return msg.wParam == L'\r' || msg.wParam == 27;
+  return false;
+}
+}  // namespace
+
 bool PumpMessages(PumpMode mode, int& quitCode) {
   MSG msg;
   for (;;) {
@@ -460,7 +550,13 @@ bool PumpMessages(PumpMode mode, int& quitCode) {
       }
     }
     HWND top = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
-    if (!(top && TWinControl::FromHandle(top) && IsDialogMessageW(top, &msg))) {
+    const bool ours = top && TWinControl::FromHandle(top);
+    if (ours && IsMouseMessage(msg.message))
+      if (TWinControl* c = TWinControl::FromHandle(msg.hwnd))
+        if (TForm* f = c->ParentForm()) f->RelayToHint(c, msg);
+    if (ours && TakeKey(msg)) {
+      // taken: neither the control nor the dialog manager sees it
+    } else if (!(ours && !IsEnterOrEsc(msg) && IsDialogMessageW(top, &msg))) {
       TranslateMessage(&msg);
       DispatchMessageW(&msg);
     }

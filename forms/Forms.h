@@ -69,12 +69,15 @@ class TForm : public TWinControl {
   // The menu bar (the description's Menu), or null.
   TMainMenu* Menu() const { return menu_; }
   // A key pressed anywhere in the form: the menu bar's item with that shortcut clicks.
-  bool IsShortCut(WORD key, TShiftState shift) override;
+  bool IsShortCut(WORD key, TShiftState shift);
 
   bool SetProperty(const std::string& name, const PropValue& v, FormLoader& loader) override;
   void Loaded() override;
   void WndProc(TMessage& m) override;
   bool IsForm() const override { return true; }
+  // A mouse message for one of the form's controls, from the loop: the form's tool tip shows the
+  // hint of a control with ShowHint when the mouse rests on it.
+  void RelayToHint(TWinControl* control, const MSG& msg);
 
   // Set while the test of all descriptions creates each form: no OnCreate, nothing shown.
   static bool& CheckOnly();
@@ -105,6 +108,11 @@ class TForm : public TWinControl {
   int alphaValue_ = 255;
   TColor transparentColorValue_ = clNone;
   bool placed_ = false, modal_ = false, visibleOnLoad_ = false, showNoActivate_ = false;
+  // The tool tip, made when the mouse first meets a control with a hint; it goes with the form's
+  // window, which owns it. One tool at a time: the control the mouse is over.
+  HWND hint_ = nullptr;
+  HWND hintTool_ = nullptr;
+  std::wstring hintText_;
 };
 
 using TExceptionEvent = std::function<void(TObject* Sender, const std::exception& E)>;
@@ -217,9 +225,11 @@ class FlagScope {
 // after registering the standard component classes (StandardClasses.cpp).
 void InitApplication();
 
-// The message pump, written once for the main loop, ProcessMessages and the waits. A message for
-// a form of ours goes through the dialog manager (Tab, Enter, Esc); any other is translated and
-// dispatched. kOne waits for one message; kQueued takes what is queued now. Answers false when
+// The message pump, written once for the main loop, ProcessMessages and the waits. A key pressed
+// in a form of ours is first a main menu's shortcut (the form's own, else the main form's), then
+// Enter or Esc for the form's default or cancel button; what is left goes to the focused control
+// as keys and characters, Enter and Esc too. The dialog manager gives the forms Tab and the arrow
+// keys between controls; any other message is translated and dispatched. kOne waits for one message; kQueued takes what is queued now. Answers false when
 // it took WM_QUIT (its code in quitCode), true otherwise.
 enum class PumpMode { kOne, kQueued };
 bool PumpMessages(PumpMode mode, int& quitCode);

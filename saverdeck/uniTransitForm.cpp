@@ -148,15 +148,3 @@ void TfrmTransitForm::btnNextScrNowClick(TObject*) {
   frmSaverDeck->tmrTransit->SetEnabled(false);
   frmSaverDeck->tmrTransitTimer(nullptr);
 }
-
-void TfrmTransitForm::WndProc(TMessage& m) {
-  // Enter and Esc come through the dialog manager as commands, not as characters: they end the
-  // run as any other character does.
-  if (m.Msg == WM_COMMAND && m.LParam == 0 && HIWORD(m.WParam) == 0 &&
-      (LOWORD(m.WParam) == IDOK || LOWORD(m.WParam) == IDCANCEL)) {
-    wchar_t key = LOWORD(m.WParam) == IDOK ? VK_RETURN : VK_ESCAPE;
-    if (KeyPreview) FormKeyPress(this, key);
-    return;
-  }
-  TForm::WndProc(m);
-}

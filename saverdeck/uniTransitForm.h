@@ -46,8 +46,6 @@ class TfrmTransitForm : public TForm {
   // The run's own close at its transit tick: it ends nothing, since the run goes on.
   void CloseForNextSaver();
 
-  void WndProc(TMessage& m) override;
-
  protected:
   void CreateParams(TCreateParams& p) override;
 

@@ -166,6 +166,31 @@ TEST_F(AboutHelp, TheTrayItemsShowEachPageInFront) {
   EXPECT_EQ(Application->FindForm(L"frmAboutHelp"), frmAboutHelp) << "never freed";
 }
 
+// The mouse resting on a link of either page shows the link's hint.
+TEST_F(AboutHelp, TheLinksShowTheirHintsUnderTheMouse) {
+  SeedPathFile(OwnExePath());
+  MakeForms();
+  TfrmAboutHelp* w = frmAboutHelp;
+  frmMain->NAboutHelpClick(nullptr);
+  PumpMessages();
+  const struct {
+    int page;
+    TWinControl* link;
+    const wchar_t* hint;
+  } cases[] = {
+      {1, w->lblHelp, L"点这里你可以得到你要的帮助信息！"}, {1, w->btnSuggestion, L"欢迎留言（报错、建议或提意见！）"},
+      {1, w->lblUpdate, L"点这里查看是否有新东东！"},     {1, w->lblVote, L"欢迎参与投票！"},
+      {0, w->btnQQ, L"与我Q聊"},                          {0, w->btnWangWang, L"与我旺聊"},
+  };
+  for (const auto& c : cases) {
+    w->ShowPage(c.page);
+    PumpMessages();
+    HWND tip = HoverForHint(c.link);
+    ASSERT_NE(tip, nullptr) << Narrow(c.link->Name());
+    EXPECT_EQ(Narrow(HintShown(tip)), Narrow(c.hint));
+  }
+}
+
 TEST_F(AboutHelp, EachLinkClickedOpensItsPageWithTheWindowAsOwner) {
   SeedPathFile(OwnExePath());
   MakeForms();

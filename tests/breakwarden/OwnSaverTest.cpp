@@ -146,6 +146,22 @@ TEST_F(OwnSaver, AKeyAClickOrAMoveBeyondTwoPixelsEndsItASmallerMoveDoesNot) {
   }
 }
 
+// Keys pressed by a user come through the loop to the focused saver window: every key that
+// gives a character ends the saver and the black screen, Esc and Enter as well.
+TEST_F(OwnSaver, EveryKeyThroughTheLoopEndsTheSaverAndTheBlackScreen) {
+  for (bool animated : {true, false})
+    for (WORD key : {WORD(VK_ESCAPE), WORD(VK_RETURN), WORD(VK_SPACE), WORD('A'), WORD(VK_F1)}) {
+      const std::string name = std::string(animated ? "saver" : "black screen") + ", key " + std::to_string(key);
+      TfrmScrBKWD* saver = Open(animated);
+      saver->Timer1->SetEnabled(false);
+      ASSERT_EQ(GetFocus(), saver->Handle()) << name;
+      ASSERT_TRUE(UserKey(key)) << name;
+      const auto& forms = Application->Forms();
+      EXPECT_EQ(std::find(forms.begin(), forms.end(), saver), forms.end()) << name << ": closed and freed";
+      TearDown();
+    }
+}
+
 TEST_F(OwnSaver, APaintDrawsSixteenToThirtyLinesAroundTheGreetingAndTheBlackScreenNone) {
   TfrmScrBKWD* saver = Open(true);
   const int top = saver->Label1->Top(), bottom = top + saver->Label1->Height();

@@ -301,6 +301,22 @@ TEST_F(BreakWindow, LooksFollowTheSettings) {
 
 // ---- the count and the end ---------------------------------------------------------------------
 
+// Keys pressed by a user come through the loop to the window's key preview: while the count runs
+// Esc does nothing; once it is over Enter ends the break as a click does.
+TEST_F(BreakWindow, KeysThroughTheLoopEndTheBreakOnlyOnceTheCountIsOver) {
+  TTWForm* w = OpenBreak();
+  FinishFadeIn(w);
+  ASSERT_TRUE(GetFocus() && (GetFocus() == w->Handle() || IsChild(w->Handle(), GetFocus())));
+  ASSERT_TRUE(UserKey(VK_ESCAPE));
+  EXPECT_TRUE(Shown(w));
+  EXPECT_FALSE(w->Closed());
+  Tick(w, w->ProgressBar1->Max());
+  clock.Advance(5000);
+  ASSERT_TRUE(UserKey(VK_RETURN));
+  EXPECT_EQ(TWForm, nullptr) << "closed and freed";
+  EXPECT_EQ(main->FBreakState, stWorking);
+}
+
 TEST_F(BreakWindow, RefusesEveryCloseUntilTheCountEndsThenAClickEndsTheCycle) {
   main->FPostponedMins = 2;
   main->FCycleNo = 4;

@@ -153,6 +153,20 @@ class OtherPage : public SetupDialog {
   RecordingShell shell;
 };
 
+// The mouse resting on the laptop box and on the overlay box shows their hints.
+TEST_F(OtherPage, TheLaptopAndOverlayBoxesShowTheirHintsUnderTheMouse) {
+  Create();
+  main->OpenSetupPage(7);
+  PumpMessages();
+  const std::pair<TWinControl*, const wchar_t*> cases[] = {
+      {setup->cbxHarwareIsLaptop, L"请您确保正确选择！台式机请不要勾选。"}, {setup->cbxShowSOT, L"快捷键：WIN+V"}};
+  for (const auto& [box, hint] : cases) {
+    HWND tip = HoverForHint(box);
+    ASSERT_NE(tip, nullptr) << Narrow(box->Name());
+    EXPECT_EQ(Narrow(HintShown(tip)), Narrow(hint));
+  }
+}
+
 TEST_F(OtherPage, BothOverlaysOpenAtTheStartAsTheirBoxesSay) {
   Create();
   PumpMessages();

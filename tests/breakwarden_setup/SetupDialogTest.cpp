@@ -550,6 +550,37 @@ TEST_F(SetupDialog, EscapeAsksTheSaveQuestion) {
   EXPECT_FALSE(setup->Visible());
 }
 
+// Esc pressed by a user, wherever the focus is in the dialog, comes through the loop to the
+// dialog's key preview; other keys ask nothing.
+TEST_F(SetupDialog, EscThroughTheLoopAsksTheSaveQuestionFromTheDialogAndItsControls) {
+  Create();
+  struct Case {
+    const char* name;
+    bool onEdit;
+    WORD key;
+    bool asks;
+  };
+  const Case cases[] = {
+      {"Esc on an edit", true, VK_ESCAPE, true},
+      {"Esc on the dialog", false, VK_ESCAPE, true},
+      {"Enter on an edit", true, VK_RETURN, false},
+      {"a letter on the dialog", false, 'Q', false},
+  };
+  for (const Case& c : cases) {
+    main->OpenSetupPage(0);
+    dialogs.shown.clear();
+    if (c.asks) dialogs.Answer(IDNO);
+    if (c.onEdit) setup->edtBreakInterval->SetFocus();
+    else SetFocus(setup->Handle());
+    ASSERT_TRUE(UserKey(c.key)) << c.name;
+    EXPECT_EQ(dialogs.shown.size(), c.asks ? 1u : 0u) << c.name;
+    if (c.asks) {
+      EXPECT_EQ(Narrow(dialogs.shown[0].caption), Narrow(L"存盘提示:")) << c.name;
+    }
+    EXPECT_EQ(setup->Visible(), !c.asks) << c.name;
+  }
+}
+
 TEST_F(SetupDialog, AFailedSaveShowsTheErrorAndKeepsTheDialogOpen) {
   Create();
   main->OpenSetupPage(0);

@@ -257,6 +257,35 @@ TEST_F(StatWindow, EscapeClosesItAndStopsTheTimer) {
   EXPECT_EQ(frmStat, nullptr);
 }
 
+// Keys pressed by a user come through the loop: Esc closes the window wherever the focus is in
+// it (key preview), Enter and letters leave it open.
+TEST_F(StatWindow, EscThroughTheLoopClosesItFromTheWindowAndItsButtons) {
+  struct Case {
+    const char* name;
+    bool onButton;
+    WORD key;
+    bool closes;
+  };
+  const Case cases[] = {
+      {"Enter on a button", true, VK_RETURN, false},
+      {"a letter on the window", false, 'S', false},
+      {"Esc on a button", true, VK_ESCAPE, true},
+      {"Esc on the window", false, VK_ESCAPE, true},
+  };
+  for (const Case& c : cases) {
+    TfrmStat* stat = Open();
+    ASSERT_NE(stat, nullptr) << c.name;
+    if (c.onButton) stat->btnListShortCuts->SetFocus();
+    else SetFocus(stat->Handle());
+    ASSERT_TRUE(UserKey(c.key)) << c.name;
+    Application->FreeReleasedForms();
+    PumpMessages();
+    EXPECT_EQ(frmStat == nullptr, c.closes) << c.name;
+    if (frmStat) TComponent::Free(frmStat);
+    PumpMessages();
+  }
+}
+
 TEST_F(StatWindow, ButtonsReachTheSettingsPagesTheWebAndTheSiblings) {
   TfrmStat* stat = Open();
   ASSERT_NE(stat, nullptr);

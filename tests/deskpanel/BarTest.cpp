@@ -85,21 +85,16 @@ TEST_F(ConsoleBar, EveryControlOfTheRowShowsItsHint) {
     EXPECT_EQ(c->Hint, hint) << Narrow(c->Name());
     EXPECT_TRUE(c->ShowHint) << Narrow(c->Name());
   }
-  HWND tips = nullptr;
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND w, LPARAM p) -> BOOL {
-        wchar_t c[64] = {};
-        GetClassNameW(w, c, 64);
-        if (lstrcmpW(c, TOOLTIPS_CLASSW) == 0 && GetWindow(w, GW_OWNER) == frmLumoConsoleMain->Handle()) {
-          *reinterpret_cast<HWND*>(p) = w;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      LPARAM(&tips));
-  ASSERT_NE(tips, nullptr);
-  EXPECT_EQ(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0), LRESULT(std::size(hints)));
+  // The mouse resting on each control shows its hint, in the bar's one tool tip.
+  form->Show();
+  HWND first = nullptr;
+  for (const auto& [c, hint] : hints) {
+    HWND tip = HoverForHint(dynamic_cast<TWinControl*>(c));
+    ASSERT_NE(tip, nullptr) << Narrow(c->Name());
+    EXPECT_EQ(Narrow(HintShown(tip)), Narrow(hint)) << Narrow(c->Name());
+    if (!first) first = tip;
+    EXPECT_EQ(tip, first) << Narrow(c->Name());
+  }
 }
 
 // ---- qvccfg at start --------------------------------------------------------------------------

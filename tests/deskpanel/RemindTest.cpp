@@ -344,6 +344,27 @@ TEST_F(ChangeReminder, ConfirmingSetsDueItemsToThreeDaysTheOthersToTheirDaysSave
   EXPECT_FALSE(Shown(w->lblDue_Mus));
 }
 
+// Enter pressed by a user comes through the loop to the window's default button "好的，已完成更换",
+// from a list as well; a list that is dropped down keeps it and only closes.
+TEST_F(ChangeReminder, EnterThroughTheLoopConfirmsByTheDefaultButtonUnlessAListIsOpen) {
+  DueMus = today;
+  StartShown();
+  auto* w = OpenByMessage();
+  ASSERT_NE(w, nullptr);
+  w->cbxChangeMUS->SetFocus();
+  HWND list = w->cbxChangeMUS->Handle();
+  SendMessageW(list, CB_SHOWDROPDOWN, TRUE, 0);
+  ASSERT_TRUE(SendMessageW(list, CB_GETDROPPEDSTATE, 0, 0));
+  ASSERT_TRUE(UserKey(VK_RETURN));
+  EXPECT_FALSE(SendMessageW(list, CB_GETDROPPEDSTATE, 0, 0));
+  EXPECT_EQ(frmRemindScrMusPic, w) << "the open list took the key";
+  EXPECT_EQ(DueMus, today);
+  ASSERT_TRUE(UserKey(VK_RETURN));
+  EXPECT_EQ(DueMus, today + 3);
+  PumpMessages();
+  EXPECT_EQ(frmRemindScrMusPic, nullptr) << "confirmed and freed";
+}
+
 TEST_F(ChangeReminder, AReminderCommandWhileTheConfirmedWindowGoesOpensAFreshOne) {
   StartShown();
   auto* w = OpenByMessage();

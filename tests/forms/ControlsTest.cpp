@@ -185,6 +185,43 @@ TEST(FormKeys, EnterAndEscClickTheEnabledDefaultAndCancelButtons) {
   TComponent::Free(f);
 }
 
+// Enter and Esc pressed by a user go through the program's loop: a form's default and cancel
+// buttons answer them; without such a button (or with it disabled or hidden) they reach the key
+// handlers as keys and characters, the form's first under key preview.
+TEST(FormKeys, EnterAndEscThroughTheLoopReachTheButtonsElseTheKeyHandlers) {
+  enum Buttons { kOn, kDisabled, kHidden };
+  struct Case {
+    const char* name;
+    bool keyPreview;
+    Buttons buttons;
+    bool focusOnEdit;
+    WORD key;
+    Log expected;
+  };
+  const Case cases[] = {
+      {"cancel button", true, kOn, true, VK_ESCAPE, {"cancel"}},
+      {"default button", true, kOn, true, VK_RETURN, {"ok"}},
+      {"default button, the form focused", false, kOn, false, VK_RETURN, {"ok"}},
+      {"disabled buttons, key preview", true, kDisabled, true, VK_ESCAPE,
+       {"form \x1b", "edit \x1b", "form char \x1b", "edit char \x1b"}},
+      {"hidden buttons, no key preview", false, kHidden, true, VK_RETURN, {"edit \r", "edit char \r"}},
+      {"no buttons, the form focused", true, kDisabled, false, VK_ESCAPE, {"form \x1b", "form char \x1b"}},
+  };
+  for (const Case& c : cases) {
+    auto* f = new TfrmKeys(c.keyPreview);
+    f->btnOK->SetEnabled(c.buttons != kDisabled);
+    f->btnCancel->SetEnabled(c.buttons != kDisabled);
+    f->btnOK->SetVisible(c.buttons != kHidden);
+    f->btnCancel->SetVisible(c.buttons != kHidden);
+    f->Show();
+    if (c.focusOnEdit) f->edtText->SetFocus();
+    else SetFocus(f->Handle());
+    ASSERT_TRUE(UserKey(c.key)) << c.name;
+    EXPECT_EQ(f->log, c.expected) << c.name;
+    TComponent::Free(f);
+  }
+}
+
 TEST(FormKeys, KeyPreviewShowsTheFormTheKeysFirstAndLetsItTakeThem) {
   struct Case {
     bool keyPreview;
@@ -208,6 +245,57 @@ TEST(FormKeys, KeyPreviewShowsTheFormTheKeysFirstAndLetsItTakeThem) {
     EXPECT_EQ(f->log, keyPreview ? (Log{"form char k", "edit char k"}) : (Log{"edit char k"})) << keyPreview;
     TComponent::Free(f);
   }
+}
+
+}  // namespace
+
+namespace {
+
+class TfrmHints : public TForm {
+ public:
+  TButton *btnTip = nullptr, *btnPlain = nullptr;
+  TfrmHints() : TForm(Application) {
+    InitFormFromText("object frmHints: TfrmHints\n  Left = 200\n  Top = 200\n"
+                     "  object btnTip: TButton\n    Left = 10\n    Top = 10\n    Caption = 'tip'\n"
+                     "    Hint = '快捷键：WIN+V'\n    ShowHint = True\n  end\n"
+                     "  object btnPlain: TButton\n    Left = 10\n    Top = 60\n    Caption = 'plain'\n"
+                     "    Hint = '不显示'\n  end\n"
+                     "end\n",
+                     "TfrmHints", Binder<TfrmHints>(this).Bind(QV_MEMBER(btnTip)).Bind(QV_MEMBER(btnPlain)));
+  }
+};
+
+// The mouse resting on a control with ShowHint shows its hint on the screen, in the tool tip's
+// colours with its text in ink; moving on to a control that does not show its hint takes it away.
+TEST(FormHints, TheMouseRestingOnAControlWithShowHintShowsItsHint) {
+  auto* f = new TfrmHints;
+  f->Show();
+  HWND tip = HoverForHint(f->btnTip);
+  ASSERT_NE(tip, nullptr);
+  EXPECT_EQ(Narrow(HintShown(tip)), Narrow(L"快捷键：WIN+V"));
+  RECT r;
+  GetWindowRect(tip, &r);
+  EXPECT_GT(r.right - r.left, 40);
+  const COLORREF back = GetSysColor(COLOR_INFOBK), ink = GetSysColor(COLOR_INFOTEXT);
+  int backs = 0, inks = 0, all = 0;
+  HDC screen = GetDC(nullptr);
+  for (int y = r.top + 2; y < r.bottom - 2; ++y)
+    for (int x = r.left + 2; x < r.right - 2; ++x, ++all) {
+      const COLORREF c = GetPixel(screen, x, y);
+      backs += c == back;
+      inks += c == ink;
+    }
+  ReleaseDC(nullptr, screen);
+  EXPECT_GT(backs, all / 2);
+  EXPECT_GT(inks, 10) << "the hint's text";
+
+  RECT plain;
+  GetWindowRect(f->btnPlain->Handle(), &plain);
+  SetCursorPos(plain.left + 5, plain.top + 5);
+  PostMessageW(f->btnPlain->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+  PumpMessages();
+  EXPECT_FALSE(IsWindowVisible(tip));
+  TComponent::Free(f);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "Fakes.h"
 #include "Forms.h"
 #include "Menus.h"
+#include "StdCtrls.h"
 
 namespace {
 
@@ -160,6 +161,52 @@ TEST_F(MainMenuForm, ShortcutsClickTheirItemWithExactlyTheirModifiers) {
   };
   for (const auto& c : cases) EXPECT_EQ(f->IsShortCut(c.key, c.shift), c.handled) << char(c.key) << " " << c.shift;
   EXPECT_EQ(f->clicked, (std::vector<std::wstring>{L"打开", L"二"}));
+}
+
+// A form of the program without a menu bar: its shortcuts are the main form's.
+class TfrmNoMenu : public TForm {
+ public:
+  explicit TfrmNoMenu(TComponent* owner) : TForm(owner) {
+    InitFormFromText("object frmNoMenu: TfrmNoMenu\n  Left = 400\n  object edtText: TEdit\n  end\nend\n",
+                     "frmNoMenu", Binder<TfrmNoMenu>(this).Bind(QV_MEMBER(edtText)));
+  }
+  TEdit* edtText = nullptr;
+};
+
+// Keys pressed by a user go through the program's loop to the focused control; a shortcut is
+// found from any form, the main form's menu answering for a form without it, except while the
+// main form is disabled (a modal form runs).
+TEST_F(MainMenuForm, ShortcutsThroughTheLoopClickTheMainFormsItemFromAnyForm) {
+  TForm* savedMain = Application->MainForm;
+  Application->MainForm = f;
+  auto* other = new TfrmNoMenu(Application);
+  f->Show();
+  other->Show();
+  struct Case {
+    const char* name;
+    bool inMain, mainEnabled;
+    WORD key;
+    TShiftState shift;
+    bool clicks;
+  };
+  const Case cases[] = {
+      {"in the main form", true, true, 'A', ssCtrl, true},
+      {"in another form", false, true, 'A', ssCtrl, true},
+      {"in another form, inside a sub-menu", false, true, 'N', ssCtrl | ssShift, true},
+      {"the bare letter in another form", false, true, 'A', 0, false},
+      {"another form while the main form is disabled", false, false, 'A', ssCtrl, false},
+  };
+  for (const Case& c : cases) {
+    f->clicked.clear();
+    EnableWindow(f->Handle(), c.mainEnabled);
+    if (c.inMain) SetFocus(f->Handle());
+    else other->edtText->SetFocus();
+    ASSERT_TRUE(UserKey(c.key, c.shift)) << c.name;
+    EXPECT_EQ(f->clicked.size(), c.clicks ? 1u : 0u) << c.name;
+  }
+  EnableWindow(f->Handle(), TRUE);
+  TComponent::Free(other);
+  Application->MainForm = savedMain;
 }
 
 TEST(ShortCutText, ReadsAndWritesTheDescriptionsForm) {

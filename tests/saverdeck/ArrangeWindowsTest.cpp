@@ -46,6 +46,34 @@ TEST_F(ArrangeWindows, CtrlNStepsThroughTheNineArrangementsAndTheSixthIsArrangem
   EXPECT_EQ(frmMusicList->Top(), (760 - frmMusicList->Height() - main->Height()) / 2);
 }
 
+// Ctrl+N pressed by a user comes through the loop to whichever of the player's windows has the
+// focus: music mode activates the playlist window, and the presses there step on through the
+// main window's menu.
+TEST_F(ArrangeWindows, CtrlNThroughTheLoopStepsOnFromThePlaylistWindow) {
+  ScriptedDialogs dialogs;
+  dialogs.Answer(IDNO);  // arrangement 3 closes the settings dialog, which asks about saving
+  main->Show();
+  SetFocus(main->Handle());
+  bool leftTheMainWindow = false;
+  for (int press = 1; press <= 6; ++press) {
+    ASSERT_TRUE(UserKey('N', ssCtrl)) << press;
+    if (GetAncestor(GetFocus(), GA_ROOT) != main->Handle()) leftTheMainWindow = true;
+  }
+  EXPECT_TRUE(leftTheMainWindow);
+  ExpectArrangement5();
+  EXPECT_EQ(ArrangeIndex, 6);
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+
+  // The menu's other shortcuts from the playlist window: Ctrl+M music mode, Ctrl+A "打开音乐".
+  SetFocus(frmMusicList->Handle());
+  ASSERT_TRUE(UserKey('M', ssCtrl));
+  EXPECT_EQ(frmMusicList->Top() + frmMusicList->Height(), main->Top()) << "music mode";
+  EXPECT_EQ(ArrangeIndex, 6);
+  dialogs.CancelDialog();  // the open dialog must be asked for
+  SetFocus(frmMusicList->Handle());
+  ASSERT_TRUE(UserKey('A', ssCtrl));
+}
+
 TEST_F(ArrangeWindows, ChoosingArrangementFiveThenCtrlNGivesSixAndMusicModeLeavesTheIndex) {
   main->NArray[5]->Click();
   ExpectArrangement5();

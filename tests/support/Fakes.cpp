@@ -1,5 +1,9 @@
 #include "Fakes.h"
 
+#include <commctrl.h>
+
+#include <algorithm>
+
 #include "Menus.h"
 
 #include <gtest/gtest.h>
@@ -172,6 +176,78 @@ void UserChoose(TWinControl* combo, int index) {
   SendMessageW(h, CB_SETCURSEL, WPARAM(index), 0);
   SendMessageW(GetParent(h), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(h), CBN_SELCHANGE), LPARAM(h));
   PumpMessages();
+}
+
+bool UserKey(WORD vk, int shift) {
+  HWND focus = GetFocus();
+  if (!focus) return false;
+  BYTE saved[256], held[256];
+  GetKeyboardState(saved);
+  std::copy(std::begin(saved), std::end(saved), std::begin(held));
+  auto hold = [&](int flag, std::initializer_list<BYTE> keys) {
+    if (shift & flag)
+      for (BYTE k : keys) held[k] = 0x80;
+  };
+  hold(ssCtrl, {VK_CONTROL, VK_LCONTROL});
+  hold(ssShift, {VK_SHIFT, VK_LSHIFT});
+  hold(ssAlt, {VK_MENU, VK_LMENU});
+  SetKeyboardState(held);
+  const LPARAM scan = LPARAM(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC)) << 16;
+  const UINT down = (shift & ssAlt) ? WM_SYSKEYDOWN : WM_KEYDOWN, up = (shift & ssAlt) ? WM_SYSKEYUP : WM_KEYUP;
+  PostMessageW(focus, down, vk, scan | 1 | ((shift & ssAlt) ? 0x20000000 : 0));
+  PostMessageW(focus, up, vk, scan | 1 | 0xC0000000 | ((shift & ssAlt) ? 0x20000000 : 0));
+  PumpMessages();
+  SetKeyboardState(saved);
+  return true;
+}
+
+namespace {
+HWND VisibleTipOf(HWND owner) {
+  struct Look {
+    HWND owner, tip;
+  } look{owner, nullptr};
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND w, LPARAM p) -> BOOL {
+        auto* l = reinterpret_cast<Look*>(p);
+        wchar_t c[64] = {};
+        GetClassNameW(w, c, 64);
+        if (lstrcmpW(c, TOOLTIPS_CLASSW) == 0 && GetWindow(w, GW_OWNER) == l->owner && IsWindowVisible(w)) {
+          l->tip = w;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      LPARAM(&look));
+  return look.tip;
+}
+}  // namespace
+
+HWND HoverForHint(TWinControl* c) {
+  HWND h = c->Handle();
+  RECT r;
+  GetClientRect(h, &r);
+  POINT at{r.right / 2, r.bottom / 2}, onScreen = at;
+  ClientToScreen(h, &onScreen);
+  SetCursorPos(onScreen.x, onScreen.y);
+  PostMessageW(h, WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
+  const HWND owner = GetAncestor(h, GA_ROOT);
+  const DWORD start = GetTickCount();
+  for (;;) {
+    Application->ProcessMessages();
+    if (HWND tip = VisibleTipOf(owner)) return tip;
+    const DWORD waited = GetTickCount() - start;
+    if (waited >= 5000) return nullptr;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 5000 - waited, QS_ALLINPUT);
+  }
+}
+
+std::wstring HintShown(HWND tip) {
+  wchar_t text[256] = {};
+  TTTOOLINFOW ti{sizeof(ti)};
+  ti.lpszText = text;
+  if (!SendMessageW(tip, TTM_GETCURRENTTOOLW, 0, LPARAM(&ti))) return L"";
+  return text;
 }
 
 std::string Narrow(const std::wstring& s) { return WideToUtf8(s); }

@@ -136,6 +136,17 @@ class TWinControl;
 void UserClick(TWinControl* c);
 // A user's choice of item index in a combo box: the selection, then the notice to its parent.
 void UserChoose(TWinControl* combo, int index);
+// A user's key press on the focused control, through the program's own loop: WM_KEYDOWN and
+// WM_KEYUP posted to the focus window, with the modifiers (ssCtrl, ssShift, ssAlt) held in the
+// thread's key state meanwhile; the loop translates the character. False when no window of the
+// thread has the focus.
+bool UserKey(WORD vk, int shift = 0);
+// A user's mouse resting on a control: the cursor moved to its middle and the move sent through
+// the program's loop; then messages run until a tool tip of the control's form shows (its own
+// delay) or 5 s pass. The visible tool tip, or null.
+HWND HoverForHint(TWinControl* c);
+// The text of the tool a visible tool tip shows.
+std::wstring HintShown(HWND tip);
 // A user's left click on a window at a point of its client area, by the mouse messages.
 void ClickWithMouse(HWND h, int x = 3, int y = 3);
 // gtest prints wide strings as UTF-8 through this.
