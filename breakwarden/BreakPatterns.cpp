@@ -3,11 +3,17 @@
 #include <algorithm>
 #include <cmath>
 
-TRandom::TRandom() {
-  LARGE_INTEGER qpc{};
-  QueryPerformanceCounter(&qpc);
-  gen_.seed(uint32_t(qpc.QuadPart) ^ uint32_t(qpc.QuadPart >> 32) ^ GetTickCount());
+#include "Seams.h"
+
+namespace {
+// Sources made within one tick (a window's two, or two windows one after the other) still differ.
+uint32_t NextSeed() {
+  static uint32_t made = 0;
+  return uint32_t(Clock().TickCount64()) ^ (++made * 0x9E3779B9u);
 }
+}  // namespace
+
+TRandom::TRandom() : gen_(NextSeed()) {}
 
 TRandom::TRandom(uint32_t seed) : gen_(seed) {}
 

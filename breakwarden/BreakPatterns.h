@@ -10,7 +10,7 @@
 // from the clock at every paint would repeat the same picture for repaints within one clock tick.
 class TRandom {
  public:
-  TRandom();  // seeded from the clock
+  TRandom();  // seeded from the clock seam's tick count and the sources made before
   explicit TRandom(uint32_t seed);
   // A uniform integer in 0 .. n - 1; 0 when n <= 0.
   int Next(int n);

@@ -177,7 +177,7 @@ void TTWForm::FormShow(TObject*) {
 void TTWForm::SetBreakInterface() {
   SetColor(FWindowColor);
   // Drawn only inside a paint: every paint draws the pattern anew.
-  if (Canvas.Handle()) DrawBreakPattern(Canvas, ClientWidth(), ClientHeight(), FPattern, FRandom, FWindowColor);
+  if (Canvas.Handle()) DrawBreakPattern(Canvas, ClientWidth(), ClientHeight(), FPattern, FPaintRandom, FWindowColor);
 }
 
 POINT TTWForm::BannerPoint() const {

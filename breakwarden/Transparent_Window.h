@@ -95,7 +95,10 @@ class TTWForm : public TForm {
   void SetExitControls(const TExitControls& c);
   void RealBreakEnds();
 
+  // The window's choices (pattern, colour, fade-in waves, the unlock question) and its pictures
+  // draw from sources of their own: how often the system repaints never changes a choice.
   TRandom FRandom;
+  TRandom FPaintRandom;
   TFont FCanvasFont;
   TColor FWindowColor = clBlack;
   int FPattern = 0;

@@ -122,6 +122,8 @@ void TfrmMain::FormCreate(TObject*) {
   FPostponedMins = 0;
   // Placed before the first showing too, so the splash never flashes up at its design place.
   PlaceSplash();
+  // Its fade is counted from its showing (FormShow), not from here.
+  CloseAnimateTimer->SetEnabled(false);
 }
 
 void TfrmMain::RecordAppStart() {

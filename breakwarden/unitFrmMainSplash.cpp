@@ -18,7 +18,14 @@ void TfrmMain::PlaceSplash() {
   SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
 }
 
-void TfrmMain::FormShow(TObject*) { PlaceSplash(); }
+void TfrmMain::FormShow(TObject*) {
+  PlaceSplash();
+  // The splash's seconds count from its showing: on a slow start the settings dialog is made
+  // between the window's creation and its first showing, and a count begun at the creation
+  // would fade the splash out the moment it appears.
+  CloseAnimateTimer->SetEnabled(false);
+  CloseAnimateTimer->SetEnabled(true);
+}
 
 void TfrmMain::ShowSplash() {
   PlaceSplash();

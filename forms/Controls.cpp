@@ -288,6 +288,9 @@ void TWinControl::CreateWnd() {
   CreateParams(p);
   const bool custom = !p.Subclass;
   const wchar_t* cls = p.ClassName.c_str();
+  // A creation refused by the window's own messages sets no error: what is reported then is not
+  // an earlier call's.
+  SetLastError(ERROR_SUCCESS);
   HWND h = CreateWindowExW(p.ExStyle, cls, caption_.c_str(), p.Style, left_, top_, width_, height_, p.WndParent,
                            (p.Style & WS_CHILD) ? HMENU(NextControlId()) : nullptr,
                            GetModuleHandleW(nullptr), custom ? this : nullptr);

@@ -152,7 +152,7 @@ TEST_F(StartUp, TrayRightClickOpensTheMenuAndAClickOutsideClosesIt) {
   ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(main); }));
   PostMessageW(main, WM_BKWD_TRAY, 100, WM_RBUTTONUP);
   HWND menu = nullptr;
-  ASSERT_TRUE(WaitFor([&] { return (menu = p.Window(L"#32768")) != nullptr; })) << "no menu";
+  ASSERT_TRUE(WaitFor([&] { return (menu = TrackingMenu(p)) != nullptr; })) << "no menu";
 
   RECT mr;
   GetWindowRect(menu, &mr);

@@ -1,5 +1,6 @@
-// The built program with an alarm in its qv30cfg that falls after its first minute: the first
-// minute's break reminder goes by itself, the alarm's centre window stays until it is clicked.
+// The built program with an alarm in its qv30cfg that falls in its first minute: the alarm's
+// centre window comes, the first minute's break reminder comes and goes by itself beside it, and
+// the alarm's window stays until it is clicked.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -55,9 +56,10 @@ TEST(RemindProcess, AlarmFromTheConfigurationRingsUntilClicked) {
   const std::wstring exe = dir / L"breakwarden.exe";
   ASSERT_TRUE(CopyFileW(WinPathFromBuild(BREAKWARDEN_EXE).c_str(), exe.c_str(), FALSE));
 
-  // The program's clock starts so that the alarm's minute begins just after the first minute's
-  // reminder has come and gone: nothing here waits for the wall clock.
-  const int kLeadMs = 60000 + 10000 + 5000;  // the first minute, the small window's 10 s, a margin
+  // The program's local time starts so that the alarm's minute begins kLeadMs after it starts:
+  // time enough for the program to start and arm its clock reminders, which are due at the start
+  // of each wall-clock minute. Nothing here waits for the wall clock.
+  const int kLeadMs = 20000;
   SYSTEMTIME now;
   GetLocalTime(&now);
   const int nowMs = ((now.wHour * 60 + now.wMinute) * 60 + now.wSecond) * 1000 + now.wMilliseconds;
@@ -76,25 +78,23 @@ TEST(RemindProcess, AlarmFromTheConfigurationRingsUntilClicked) {
   TestProcess p(exe, L"", dir.Path(), shift);
   ASSERT_TRUE(p.Started());
 
-  // The first minute announces the next break in the small window, which closes by itself.
-  HWND small = nullptr;
-  EXPECT_TRUE(WaitAtWork([&] { return (small = p.Window(L"TfrmHintSmallWindow")) != nullptr; }, 100000))
-      << "the first-minute reminder";
-  if (small) {
-    EXPECT_TRUE(WaitAtWork([&] { return !p.Window(L"TfrmHintSmallWindow"); }, 20000));
-  }
-
   HWND alarm = nullptr;
-  ASSERT_TRUE(WaitAtWork([&] { return (alarm = p.Window(L"TfrmRemindWindowCenter")) != nullptr; }, 200000))
+  ASSERT_TRUE(WaitAtWork([&] { return (alarm = p.Window(L"TfrmRemindWindowCenter")) != nullptr; }, 100000))
       << "the alarm's centre window";
   const std::wstring texts = ChildTexts(alarm);
   EXPECT_NE(texts.find(L"Quovel闹钟提醒"), std::wstring::npos) << Narrow(texts);
   EXPECT_NE(texts.find(L"提醒时间已到"), std::wstring::npos) << Narrow(texts);
   EXPECT_NE(texts.find(L"该开会了"), std::wstring::npos) << Narrow(texts);
 
-  // It stays well past the other windows' auto-close times.
-  Sleep(12000);
-  EXPECT_TRUE(p.Window(L"TfrmRemindWindowCenter"));
+  // The program's own first minute (its minute tick, a real 60 s timer) announces the next break
+  // in the small window, which closes by itself after its 10 s; the alarm stays past that.
+  HWND small = nullptr;
+  EXPECT_TRUE(WaitAtWork([&] { return (small = p.Window(L"TfrmHintSmallWindow")) != nullptr; }, 100000))
+      << "the first-minute reminder";
+  if (small) {
+    EXPECT_TRUE(WaitAtWork([&] { return !p.Window(L"TfrmHintSmallWindow"); }, 20000));
+  }
+  EXPECT_TRUE(p.Window(L"TfrmRemindWindowCenter")) << "the alarm closed by itself";
 
   PostMessageW(alarm, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 20));
   PostMessageW(alarm, WM_LBUTTONUP, 0, MAKELPARAM(20, 20));

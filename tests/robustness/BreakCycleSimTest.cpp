@@ -11,7 +11,9 @@ namespace {
 constexpr int kCiDays = 3;
 
 TEST(BreakCycleSim, SimulatedDaysKeepEveryInvariant) {
-  const SimFigures f = RunBreakCycleSim(20261210, kCiDays);
+  // The same seed takes the same course at every run; this one's three days go through every
+  // path checked below.
+  const SimFigures f = RunBreakCycleSim(3, kCiDays);
   std::string all;
   for (const auto& v : f.violations) all += "\n  " + v;
   EXPECT_TRUE(f.violations.empty()) << f.violations.size() << " invariants broken:" << all;

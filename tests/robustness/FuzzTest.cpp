@@ -43,7 +43,8 @@ TEST_P(FuzzRound, FixedSeedFindsNothing) {
   FAIL() << "no reader " << GetParam();
 }
 
-INSTANTIATE_TEST_SUITE_P(Readers, FuzzRound, testing::Values("dir1", "qv30cfg", "qvccfg", "qvml", "svd25cfg"));
+INSTANTIATE_TEST_SUITE_P(Readers, FuzzRound, testing::Values("dir1", "qv30cfg", "qvccfg", "qvml", "svd25cfg"),
+                         [](const testing::TestParamInfo<std::string>& i) { return i.param; });
 
 TEST(FuzzHarness, EveryReaderHasARoundAndTheMutationsAreSeeded) {
   const auto readers = FuzzReaders();

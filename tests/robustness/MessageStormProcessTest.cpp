@@ -117,7 +117,9 @@ TEST_F(MessageStorm, TheProgramStaysOneAnsweringInstanceAndItsCommandsStillWork)
   for (const auto& [cls, n] : WindowsByClass(p.Pid())) EXPECT_LE(n, 1) << Narrow(cls);
 
   // A menu left up by the storm closes with a click beside it.
-  if (HWND menu = p.Window(L"#32768")) {
+  if (p.Window(L"#32768")) {
+    HWND menu = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (menu = TrackingMenu(p)) != nullptr; })) << "the menu is not tracked";
     ClickBeside(menu);
     ASSERT_TRUE(WaitFor([&] { return p.Window(L"#32768") == nullptr; })) << "the menu stayed open";
   }
@@ -144,7 +146,7 @@ TEST_F(MessageStorm, TheProgramStaysOneAnsweringInstanceAndItsCommandsStillWork)
   })) << "0x8202 opens the statistics";
   PostMessageW(main, kTray, kTrayIconId, WM_RBUTTONUP);
   HWND menu = nullptr;
-  EXPECT_TRUE(WaitFor([&] { return (menu = p.Window(L"#32768")) != nullptr; })) << "the tray menu opens";
+  EXPECT_TRUE(WaitFor([&] { return (menu = TrackingMenu(p)) != nullptr; })) << "the tray menu opens";
   if (menu) {
     ClickBeside(menu);
     EXPECT_TRUE(WaitFor([&] { return p.Window(L"#32768") == nullptr; }));

@@ -316,14 +316,14 @@ TEST_F(StartUp, TheTrayMenuOpensOnARightClickClosesOnAClickOutsideAndItsExitAsks
   Player p;
   HWND main = StartShown(p);
   HWND menu = nullptr;
-  ASSERT_TRUE(ClickTrayIconUntil([&] { return (menu = p.Window(L"#32768")) != nullptr; }, true)) << "no tray menu";
+  ASSERT_TRUE(ClickTrayIconUntil([&] { return (menu = TrackingMenu(p)) != nullptr; }, true)) << "no tray menu";
   RECT mr;
   GetWindowRect(menu, &mr);
   ClickAt(mr.left > 200 ? mr.left - 100 : mr.right + 100, mr.top > 200 ? mr.top - 100 : mr.bottom + 100);
   EXPECT_TRUE(WaitFor([&] { return p.Window(L"#32768") == nullptr; })) << "the menu stayed open";
 
   // "退出", the first of its three items, asks; No hides the player to the tray.
-  ASSERT_TRUE(ClickTrayIconUntil([&] { return (menu = p.Window(L"#32768")) != nullptr; }, true));
+  ASSERT_TRUE(ClickTrayIconUntil([&] { return (menu = TrackingMenu(p)) != nullptr; }, true));
   GetWindowRect(menu, &mr);
   ClickAt(mr.left + 20, mr.top + (mr.bottom - mr.top) / 6);
   AnswerExitQuestion(p, IDNO);
@@ -346,7 +346,7 @@ TEST_F(StartUp, TheMenuBarsExitAsksNoHidesYesEnds) {
     bool dropped = false;
     for (int attempt = 0; attempt < 3 && !dropped; ++attempt) {
       ClickAt(client.x + 16, client.y - GetSystemMetrics(SM_CYMENU) / 2);
-      dropped = WaitFor([&] { return (menu = p.Window(L"#32768")) != nullptr; }, 3000);
+      dropped = WaitFor([&] { return (menu = TrackingMenu(p)) != nullptr; }, 3000);
     }
     ASSERT_TRUE(dropped) << "文件 did not drop down";
     RECT mr;

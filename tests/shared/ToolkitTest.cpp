@@ -1,4 +1,4 @@
-// The wait, form and folder look-ups, the Shell.Application calls, the e-mail copy.
+// The wait, form and folder look-ups, the Shell.Application calls.
 #include <gtest/gtest.h>
 
 #include <thread>
@@ -161,43 +161,6 @@ TEST(ShellApplication, ShowDesktopAndShutDownDialogCallTheirMethods) {
 TEST(ShellApplication, TheRealObjectIsCreatedAndAnUnknownMethodFailsQuietly) {
   // A method name the object lacks: the late binding fails, nothing is shown.
   EXPECT_TRUE(FAILED(ShellCalls().InvokeShellApplication(L"NoSuchMethodQuovel")));
-}
-
-TEST(CopyEmailAddr, PutsTheAddressOnTheClipboardAndSaysSo) {
-  ScriptedDialogs dialogs;
-  dialogs.Answer(IDOK);
-  CopyEmailAddr();
-  ASSERT_EQ(dialogs.shown.size(), 1u);
-  EXPECT_EQ(dialogs.shown[0].text, L"邮件地址已成功复制到剪贴板！您现在可以写信给作者了！");
-  EXPECT_EQ(dialogs.shown[0].flags & 0xF0u, 0u);  // a plain message: no icon
-  ASSERT_TRUE(OpenClipboard(nullptr));
-  HANDLE h = GetClipboardData(CF_UNICODETEXT);
-  std::wstring text = h ? static_cast<const wchar_t*>(GlobalLock(h)) : L"";
-  if (h) GlobalUnlock(h);
-  CloseClipboard();
-  EXPECT_NE(text.find(L'@'), std::wstring::npos) << Narrow(text);
-}
-
-TEST(CopyEmailAddr, AClipboardHeldByAnotherProgramIsReportedNotClaimed) {
-  // Another thread holds the clipboard open, as another program would.
-  HANDLE opened = CreateEventW(nullptr, TRUE, FALSE, nullptr), done = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-  std::thread holder([&] {
-    const bool held = OpenClipboard(nullptr);
-    SetEvent(opened);
-    WaitForSingleObject(done, 20000);
-    if (held) CloseClipboard();
-  });
-  WaitForSingleObject(opened, 20000);
-  ScriptedDialogs dialogs;
-  dialogs.Answer(IDOK);
-  CopyEmailAddr();
-  SetEvent(done);
-  holder.join();
-  CloseHandle(opened);
-  CloseHandle(done);
-  ASSERT_EQ(dialogs.shown.size(), 1u);
-  EXPECT_EQ(dialogs.shown[0].text, L"无法使用剪贴板，邮件地址未能复制，请稍后再试。");
-  EXPECT_EQ(dialogs.shown[0].flags & 0xF0u, UINT(MB_ICONWARNING));
 }
 
 }  // namespace

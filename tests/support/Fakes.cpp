@@ -304,13 +304,23 @@ PopupMenuWatch::PopupMenuWatch(std::vector<WORD> keys) {
   watchedMenuRect = RECT{};
   watchedMenuKeys = std::move(keys);
   timer_ = SetTimer(nullptr, 0, 150, [](HWND, UINT, UINT_PTR, DWORD) {
-    HWND m = FindWindowW(L"#32768", nullptr);
-    const bool shown = m && IsWindowVisible(m);
-    if (shown) {
-      watchedMenuSeen = true;
-      GetWindowRect(m, &watchedMenuRect);
-    }
-    if (shown && !watchedMenuKeys.empty()) {
+    // This thread's menu that is up: the first menu window of the desktop may be another
+    // program's, or one of ours that is hidden.
+    HWND m = nullptr;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND h, LPARAM found) -> BOOL {
+          wchar_t cls[16] = {};
+          GetClassNameW(h, cls, 16);
+          if (lstrcmpW(cls, L"#32768") != 0 || !IsWindowVisible(h)) return TRUE;
+          *reinterpret_cast<HWND*>(found) = h;
+          return FALSE;
+        },
+        LPARAM(&m));
+    if (!m) return;  // not up yet: the timer comes again inside the menu's loop
+    watchedMenuSeen = true;
+    GetWindowRect(m, &watchedMenuRect);
+    if (!watchedMenuKeys.empty()) {
       // The keys a user would press; the menu's loop takes them in order, submenus included.
       for (WORD k : watchedMenuKeys) PostMessageW(m, WM_KEYDOWN, k, 0);
       watchedMenuKeys.clear();

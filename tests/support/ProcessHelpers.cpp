@@ -437,3 +437,11 @@ std::string WindowRectText(HWND h) {
   return std::to_string(r.left) + "," + std::to_string(r.top) + " " + std::to_string(r.right) + "," +
          std::to_string(r.bottom);
 }
+
+HWND TrackingMenu(const TestProcess& p) {
+  HWND menu = p.Window(L"#32768");
+  if (!menu) return nullptr;
+  GUITHREADINFO gui{sizeof(gui)};
+  if (!GetGUIThreadInfo(GetWindowThreadProcessId(menu, nullptr), &gui)) return nullptr;
+  return (gui.flags & GUI_INMENUMODE) && gui.hwndCapture ? menu : nullptr;
+}

@@ -114,6 +114,10 @@ std::wstring WindowTexts(HWND window);
 // Answers a visible box (#32770) of the process with that caption by one of its buttons; texts, when
 // given, receives WindowTexts of the box. False when no such box or button comes, or it stays open.
 bool AnswerBoxOf(const TestProcess& p, const wchar_t* caption, int button, std::wstring* texts = nullptr);
+// The process's pop-up menu (#32768) once its thread tracks it: the menu's loop holds the mouse
+// capture in menu mode. The window shows before the loop takes the capture, and a click made in
+// between goes to the window beneath, so the menu never sees it. Null until then.
+HWND TrackingMenu(const TestProcess& p);
 // A window's place on the screen as "left,top right,bottom", to compare in one expectation.
 std::string WindowRectText(HWND h);
 // A check box's state, as a user's tool reads it.
