@@ -229,9 +229,19 @@ HWND HoverForHint(TWinControl* c) {
   GetClientRect(h, &r);
   POINT at{r.right / 2, r.bottom / 2}, onScreen = at;
   ClientToScreen(h, &onScreen);
-  SetCursorPos(onScreen.x, onScreen.y);
-  PostMessageW(h, WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
   const HWND owner = GetAncestor(h, GA_ROOT);
+  // The tip of the control hovered before goes first, as when the mouse leaves it.
+  if (HWND old = VisibleTipOf(owner)) SendMessageW(old, TTM_POP, 0, 0);
+  SetCursorPos(onScreen.x, onScreen.y);
+  // The move carries the cursor's place as the system has it: under Wine the X server takes the
+  // new place a moment later, and a move posted before that would still point at the old control.
+  for (int i = 0; i < 200; ++i) {
+    POINT now{};
+    GetCursorPos(&now);
+    if (now.x == onScreen.x && now.y == onScreen.y) break;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+  }
+  PostMessageW(h, WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
   const DWORD start = GetTickCount();
   for (;;) {
     Application->ProcessMessages();
