@@ -102,7 +102,8 @@ TEST_F(ScreenSaverProcess, TheOwnSaverCoversTheScreenAboveAllAndOnlyAMoveBeyondT
   SetCursorPos(start.x + 2, start.y);
   Sleep(300);
   SetCursorPos(start.x - 2, start.y);
-  EXPECT_FALSE(WaitFor([&] { return !IsWindowVisible(saver); }, 1500)) << "a jiggle ended it";
+  EXPECT_FALSE(WaitFor([&] { return !IsWindowVisible(saver); }, 1500))
+      << "a jiggle ended it (window " << (IsWindow(saver) ? "hidden" : "closed") << ")";
   // Three: it ends, and the cursor is back.
   SetCursorPos(start.x + 3, start.y);
   EXPECT_TRUE(WaitFor([&] { return !IsWindow(saver) || !IsWindowVisible(saver); }, 5000));

@@ -223,6 +223,21 @@ HWND VisibleTipOf(HWND owner) {
 }
 }  // namespace
 
+namespace {
+// The control whose tip the tool tip shows now.
+HWND CurrentToolOf(HWND tip) {
+  TTTOOLINFOW ti{sizeof(ti)};
+  if (!SendMessageW(tip, TTM_GETCURRENTTOOLW, 0, LPARAM(&ti))) return nullptr;
+  return (ti.uFlags & TTF_IDISHWND) ? HWND(ti.uId) : nullptr;
+}
+
+bool CursorAt(POINT p) {
+  POINT now{};
+  GetCursorPos(&now);
+  return now.x == p.x && now.y == p.y;
+}
+}  // namespace
+
 HWND HoverForHint(TWinControl* c) {
   HWND h = c->Handle();
   RECT r;
@@ -232,23 +247,29 @@ HWND HoverForHint(TWinControl* c) {
   const HWND owner = GetAncestor(h, GA_ROOT);
   // The tip of the control hovered before goes first, as when the mouse leaves it.
   if (HWND old = VisibleTipOf(owner)) SendMessageW(old, TTM_POP, 0, 0);
-  SetCursorPos(onScreen.x, onScreen.y);
-  // The move carries the cursor's place as the system has it: under Wine the X server takes the
-  // new place a moment later, and a move posted before that would still point at the old control.
-  for (int i = 0; i < 200; ++i) {
-    POINT now{};
-    GetCursorPos(&now);
-    if (now.x == onScreen.x && now.y == onScreen.y) break;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-  }
-  PostMessageW(h, WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
+  // Under Wine's virtual desktop the real moves of each SetCursorPos come through the desktop's
+  // process, and one of them may arrive after the next SetCursorPos: a move of the control hovered
+  // before lands after the one of this control, and the tip starts for the old control. A resting
+  // hand moves a little now and then; so does this one, until the tip of this control is up.
   const DWORD start = GetTickCount();
+  DWORD moved = 0;
+  bool first = true;
   for (;;) {
-    Application->ProcessMessages();
-    if (HWND tip = VisibleTipOf(owner)) return tip;
     const DWORD waited = GetTickCount() - start;
+    if (first || waited - moved >= 1000) {
+      first = false;
+      moved = waited;
+      SetCursorPos(onScreen.x, onScreen.y);
+      // The move carries the cursor's place as the system has it: under Wine the X server takes
+      // the new place a moment later, and a move posted before that would point at the old control.
+      for (int i = 0; i < 200 && !CursorAt(onScreen); ++i) MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+      PostMessageW(h, WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
+    }
+    Application->ProcessMessages();
+    if (HWND tip = VisibleTipOf(owner))
+      if (CurrentToolOf(tip) == h) return tip;
     if (waited >= 5000) return nullptr;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 5000 - waited, QS_ALLINPUT);
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
   }
 }
 
@@ -315,18 +336,29 @@ PopupMenuWatch::PopupMenuWatch(std::vector<WORD> keys) {
   watchedMenuKeys = std::move(keys);
   timer_ = SetTimer(nullptr, 0, 150, [](HWND, UINT, UINT_PTR, DWORD) {
     // This thread's menu that is up: the first menu window of the desktop may be another
-    // program's, or one of ours that is hidden.
-    HWND m = nullptr;
+    // program's, or one of ours that is hidden. With the mouse resting on an item that opens a
+    // submenu, that submenu comes up as well: the menu watched is the one that no other opened.
+    std::vector<HWND> up;
     EnumThreadWindows(
         GetCurrentThreadId(),
         [](HWND h, LPARAM found) -> BOOL {
           wchar_t cls[16] = {};
           GetClassNameW(h, cls, 16);
-          if (lstrcmpW(cls, L"#32768") != 0 || !IsWindowVisible(h)) return TRUE;
-          *reinterpret_cast<HWND*>(found) = h;
-          return FALSE;
+          if (lstrcmpW(cls, L"#32768") == 0 && IsWindowVisible(h)) reinterpret_cast<std::vector<HWND>*>(found)->push_back(h);
+          return TRUE;
         },
-        LPARAM(&m));
+        LPARAM(&up));
+    auto opens = [](HWND parent, HMENU sub) {
+      const HMENU menu = HMENU(SendMessageW(parent, MN_GETHMENU, 0, 0));
+      for (int i = 0, n = menu ? GetMenuItemCount(menu) : 0; i < n; ++i)
+        if (GetSubMenu(menu, i) == sub) return true;
+      return false;
+    };
+    HWND m = nullptr;
+    for (HWND h : up) {
+      const HMENU menu = HMENU(SendMessageW(h, MN_GETHMENU, 0, 0));
+      if (std::none_of(up.begin(), up.end(), [&](HWND other) { return other != h && opens(other, menu); })) m = h;
+    }
     if (!m) return;  // not up yet: the timer comes again inside the menu's loop
     watchedMenuSeen = true;
     GetWindowRect(m, &watchedMenuRect);

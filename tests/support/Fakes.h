@@ -142,8 +142,9 @@ void UserChoose(TWinControl* combo, int index);
 // thread has the focus.
 bool UserKey(WORD vk, int shift = 0);
 // A user's mouse resting on a control: the cursor moved to its middle and the move sent through
-// the program's loop; then messages run until a tool tip of the control's form shows (its own
-// delay) or 5 s pass. The visible tool tip, or null.
+// the program's loop (again each second, as a resting hand moves a little); then messages run until
+// the tool tip of the control's form shows this control's tip (its own delay) or 5 s pass. The
+// visible tool tip, or null.
 HWND HoverForHint(TWinControl* c);
 // The text of the tool a visible tool tip shows.
 std::wstring HintShown(HWND tip);
