@@ -3,23 +3,49 @@
 # quovel_add_gtest(<name> SOURCES ... [LIBS ...] [RESOURCES ...] [SERIAL])
 # One gtest executable, run through Wine by ctest. SERIAL is for tests that use the family's real
 # window classes or the whole screen, since all processes on one Wine prefix see each other: each
-# such test runs alone on a private desktop (its own display and prefix), the resource "desktops"
+# batch of such tests runs alone on a private desktop (its own display and prefix), the resource "desktops"
 # that scripts/run-ctest.sh gives ctest; scripts/wine-test starts it there. Every test starts
 # through scripts/wine-test, which runs once more a test whose Wine process died at its start.
 function(quovel_add_gtest name)
   cmake_parse_arguments(T "SERIAL" "" "SOURCES;LIBS;RESOURCES" ${ARGN})
   add_executable(${name} ${T_SOURCES} ${T_RESOURCES})
   target_link_libraries(${name} PRIVATE testsupport ${T_LIBS})
-  set(props)
   if(T_SERIAL)
     set_target_properties(${name} PROPERTIES
       CROSSCOMPILING_EMULATOR "${CMAKE_SOURCE_DIR}/scripts/wine-test;--desktop")
-    set(props PROPERTIES RESOURCE_GROUPS desktops:1)
   else()
     set_target_properties(${name} PROPERTIES CROSSCOMPILING_EMULATOR "${CMAKE_SOURCE_DIR}/scripts/wine-test")
   endif()
-  # A parameterised test is named by its name generator, never by its value: a structure without
-  # a printer would print as its bytes, which change from build to build.
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 120 DISCOVERY_MODE PRE_TEST NO_PRETTY_VALUES
-                       WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR} ${props})
+  # The tests run in batches, a few of one suite per Wine process (cmake/TestBatches.cmake): at
+  # ctest time the executable lists its tests, and the list is made again whenever the executable,
+  # the times file or the batching script is newer than it. A parameterised test is named by its
+  # name generator, never by its value.
+  set(include_file "${CMAKE_CURRENT_BINARY_DIR}/${name}_include.cmake")
+  set(ctest_file "${CMAKE_CURRENT_BINARY_DIR}/${name}_tests.cmake")
+  set(script "${PROJECT_SOURCE_DIR}/cmake/TestBatches.cmake")
+  set(times "${PROJECT_SOURCE_DIR}/tests/test-times.txt")
+  get_target_property(executor ${name} CROSSCOMPILING_EMULATOR)
+  if(T_SERIAL)
+    set(props "RESOURCE_GROUPS;desktops:1")
+  else()
+    set(props "")
+  endif()
+  file(GENERATE OUTPUT "${include_file}" CONTENT
+"set(TEST_EXECUTABLE [==[$<TARGET_FILE:${name}>]==])
+if(EXISTS \"\${TEST_EXECUTABLE}\")
+  if(NOT EXISTS [==[${ctest_file}]==] OR NOT [==[${ctest_file}]==] IS_NEWER_THAN \"\${TEST_EXECUTABLE}\"
+     OR NOT [==[${ctest_file}]==] IS_NEWER_THAN [==[${times}]==] OR NOT [==[${ctest_file}]==] IS_NEWER_THAN [==[${script}]==])
+    set(TEST_EXECUTOR [==[${executor}]==])
+    set(TEST_WORKING_DIR [==[${CMAKE_CURRENT_BINARY_DIR}]==])
+    set(TEST_PROPERTIES [==[${props}]==])
+    set(TIMES_FILE [==[${times}]==])
+    set(CTEST_FILE [==[${ctest_file}]==])
+    include([==[${script}]==])
+  endif()
+  include([==[${ctest_file}]==])
+else()
+  add_test(${name}_NOT_BUILT ${name}_NOT_BUILT)
+endif()
+")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES "${include_file}")
 endfunction()

@@ -70,30 +70,13 @@ resources=$QUOVEL_DESKTOPS/resources.json
 
 log=$BUILD_DIR/Testing/ctest-output.log
 mkdir -p "$(dirname "$log")"
-# Long tests start first, so that the run takes as long as its longest test and not as the list's
-# order makes it. ctest learns each test's time in its cost file; a build that has none yet (a
-# clean clone) starts from the times kept in tests/ctest-costs.txt.
-costs=$BUILD_DIR/Testing/Temporary/CTestCostData.txt
-if [ ! -s "$costs" ]; then
-  mkdir -p "$(dirname "$costs")"
-  { grep -v '^#' "$ROOT/tests/ctest-costs.txt"; echo ---; } >"$costs"
-fi
+# Long batches start first, so that the run takes as long as its longest batch and not as the
+# list's order makes it: each batch's COST is its tests' times (tests/test-times.txt).
 # No test is run twice, but for the one start failure of Wine that scripts/wine-test knows;
 # the tests it ran again are listed after the run.
 export QUOVEL_RERUNS=$BUILD_DIR/Testing/reruns.txt
 : >"$QUOVEL_RERUNS"
 ctest --test-dir "$BUILD_DIR" --output-on-failure --timeout 300 --resource-spec-file "$resources" -O "$log" "$@"; rc=$?
-# Known flaky tests are still being mended: a test that failed gets one more run, alone in the
-# list of failures, and every such test is printed below as flaky whether its second run passed
-# or not. A test that fails twice fails the run.
-if [ $rc -ne 0 ] && [ -s "$BUILD_DIR/Testing/Temporary/LastTestsFailed.log" ]; then
-  failed=$(cut -d: -f2 "$BUILD_DIR/Testing/Temporary/LastTestsFailed.log")
-  echo "Running the failed tests once more:"
-  ctest --test-dir "$BUILD_DIR" --output-on-failure --timeout 300 --resource-spec-file "$resources" \
-    --rerun-failed -O "$log.rerun" "${@/#-j*/-j4}"; rc=$?
-  while read -r t; do [ -n "$t" ] && echo "$t: failed, ran once more (flaky)" >>"$QUOVEL_RERUNS"; done <<<"$failed"
-fi
-
 # The ten slowest, so that the next slow test is seen.
 echo "Slowest tests:"
 sed -n 's/^ *[0-9]*\/[0-9]* Test *#[0-9]*: \([^ ]*\) .* \([0-9.]*\) sec$/\2 \1/p' "$log" | sort -rn | head -10 |

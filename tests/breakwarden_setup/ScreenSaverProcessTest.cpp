@@ -85,7 +85,8 @@ TEST_F(ScreenSaverProcess, TheOwnSaverCoversTheScreenAboveAllAndOnlyAMoveBeyondT
   // The bottom row: the moving greeting never reaches it. Where the greeting slides under a resting
   // cursor, Wine reports a move to it in coordinates of its place before the step.
   const POINT start{400, GetSystemMetrics(SM_CYSCREEN) - 1};
-  SetCursorPos(start.x, start.y);
+  // The saver takes the cursor's place at its start: the X server's, by then.
+  ASSERT_TRUE(SettleCursorAt(start));
   ClickButton(VisibleChild(setup, L"Button", L"预览"));  // the own saver, as designed
   HWND saver = nullptr;
   ASSERT_TRUE(WaitFor([&] { return (saver = p.Window(L"TfrmScrBKWD")) != nullptr; }));

@@ -7,6 +7,7 @@
 
 #include "BkwdFakes.h"
 #include "BkwdFixtures.h"
+#include "ConfigFileLines.h"
 #include "Fakes.h"
 #include "TextFile.h"
 #include "uniSetup.h"
@@ -15,18 +16,7 @@
 // The lines a save of the design defaults writes, the active-caption colour as RGB.
 inline std::vector<std::wstring> DefaultConfigFileLines() {
   const std::wstring caption = std::to_wstring(GetSysColor(COLOR_ACTIVECAPTION));
-  return {L"请勿擅自更改数据，由此造成的软件运行错误，后果自负！",
-          L"[0] 2",
-          L"[1] 0 30 FALSE FALSE",
-          L"[2] 2 1 FALSE 10 FALSE 30 FALSE 0 FALSE FALSE TRUE 30",
-          L"[3] TRUE FALSE FALSE 0 0 FALSE 0 0 1 1 8421504 65535 8421504 65535",
-          L"[4] 0 FALSE TRUE 24 5 32 12 200 112",
-          L"[5] 0 1 0 0 " + caption + L" 16777215",
-          L"[6] 0 0 1 1 0 0",
-          L"[7] TRUE FALSE",
-          L"在这里输入提醒内容。",
-          L"在这里输入提醒内容。",
-          L""};
+  return DefaultConfigHeadLinesAnd({L"在这里输入提醒内容。", L"在这里输入提醒内容。", L""}, caption);
 }
 
 class SetupDialog : public testing::Test {

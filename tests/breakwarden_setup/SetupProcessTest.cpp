@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "BkwdProcessFixture.h"
+#include "ConfigFileLines.h"
 #include "Fakes.h"
 #include "ProcessHelpers.h"
 #include "ShellFakes.h"
@@ -72,18 +73,8 @@ TEST_F(SetupProcess, AChangeThroughTheControlsIsSavedWithYes) {
 // without a box, and Yes writes those lines as the text they hold.
 TEST_F(SetupProcess, ControlCharactersOfTheTextLinesAreNotWrittenBack) {
   const std::wstring nul(1, L'\0');
-  std::vector<std::wstring> lines = {L"请勿擅自更改数据，由此造成的软件运行错误，后果自负！",
-                                     L"[0] 2",
-                                     L"[1] 0 30 FALSE FALSE",
-                                     L"[2] 2 1 FALSE 10 FALSE 30 FALSE 0 FALSE FALSE TRUE 30",
-                                     L"[3] TRUE FALSE FALSE 0 0 FALSE 0 0 1 1 8421504 65535 8421504 65535",
-                                     L"[4] 0 FALSE TRUE 24 5 32 12 200 112",
-                                     L"[5] 0 1 0 0 16711680 16777215",
-                                     L"[6] 0 0 1 1 0 0",
-                                     L"[7] TRUE FALSE",
-                                     L"八点半" + nul + L"站起来\x01活动",
-                                     L"在这里\t输入提醒内容。\r",
-                                     L"C:\\图" + nul + L"片\r\x1B.jpg"};
+  std::vector<std::wstring> lines = DefaultConfigHeadLinesAnd(
+      {L"八点半" + nul + L"站起来\x01活动", L"在这里\t输入提醒内容。\r", L"C:\\图" + nul + L"片\r\x1B.jpg"});
   WriteTextLines(ConfigPath(), lines);
   TestProcess p(exe);
   ASSERT_TRUE(p.Started());

@@ -14,6 +14,7 @@
 #include <tlhelp32.h>
 
 #include "BkwdProcessFixture.h"
+#include "ConfigFileLines.h"
 #include "Fakes.h"
 #include "Handles.h"
 #include "ProcessHelpers.h"
@@ -106,18 +107,8 @@ class SaveKill : public BreakwardenCopy {
   }
   // A long alarm text makes every save write a third of a megabyte, so that kills land inside it.
   void PrepareLongFile() {
-    const std::vector<std::wstring> prepared = {L"请勿擅自更改数据，由此造成的软件运行错误，后果自负！",
-                                                L"[0] 2",
-                                                L"[1] 0 30 FALSE FALSE",
-                                                L"[2] 2 1 FALSE 10 FALSE 30 FALSE 0 FALSE FALSE TRUE 30",
-                                                L"[3] TRUE FALSE FALSE 0 0 FALSE 0 0 1 1 8421504 65535 8421504 65535",
-                                                L"[4] 0 FALSE TRUE 24 5 32 12 200 112",
-                                                L"[5] 0 1 0 0 16711680 16777215",
-                                                L"[6] 0 0 1 1 0 0",
-                                                L"[7] TRUE FALSE",
-                                                std::wstring(L"八点半站起来活动").append(150000, L'动'),
-                                                L"在这里输入提醒内容。",
-                                                L""};
+    const std::vector<std::wstring> prepared = DefaultConfigHeadLinesAnd(
+        {std::wstring(L"八点半站起来活动").append(150000, L'动'), L"在这里输入提醒内容。", L""});
     WriteTextLines(ConfigPath(), prepared);
   }
   // The check box flipped and the dialog closed with "是": the save begins.

@@ -48,6 +48,24 @@ bool WaitFor(const std::function<bool()>& done, DWORD ms, DWORD stepMs) {
   }
 }
 
+bool SettleCursorAt(POINT p) {
+  SetCursorPos(p.x, p.y);
+  // Two readings, each after 150 ms without a change: both come from the X server.
+  int agreed = 0;
+  for (int i = 0; i < 33 && agreed < 2; ++i) {
+    Sleep(150);
+    POINT now{};
+    GetCursorPos(&now);
+    if (now.x == p.x && now.y == p.y) {
+      ++agreed;
+    } else {
+      agreed = 0;
+      SetCursorPos(p.x, p.y);
+    }
+  }
+  return agreed == 2;
+}
+
 namespace {
 // The programs that write their own path file at their first run, with the version they write.
 struct SelfPublishing {

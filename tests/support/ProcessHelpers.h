@@ -14,6 +14,11 @@ std::wstring ClipboardText();
 
 // Polls done every stepMs until it holds (true) or ms have passed (false).
 bool WaitFor(const std::function<bool()>& done, DWORD ms = 20000, DWORD stepMs = 50);
+// Moves the cursor there and waits until the X server has it there too. Under Wine, GetCursorPos
+// asks the X server when the cursor's last change is more than 100 ms old, and a warp of one
+// process may reach a loaded X server after another process's question: that process would read
+// the place before the move (and put it back). False if it is not there within 5 s.
+bool SettleCursorAt(POINT p);
 
 // How far a program's local time runs ahead of the system's (negative: behind).
 struct LocalTimeShift {
