@@ -3,10 +3,11 @@
 # are started here with no pipe to ctest: otherwise the desktop that a test's first window starts
 # inherits ctest's output pipe and every test waits for it to exit.
 #
-# Tests that share a desktop (quovel_add_gtest SERIAL) run on private desktops, one test at a time
-# each: every desktop is its own Xvfb display and its own Wine prefix copied from the template,
-# handed out by ctest as the resource "desktops" (scripts/wine-test puts the test there). The other
-# tests run side by side on the display this script was started in, on the build's own prefix.
+# ctest's tests are batches, a few tests of one suite in one Wine process (cmake/TestBatches.cmake).
+# Batches of tests that share a desktop (quovel_add_gtest SERIAL) run on private desktops, one batch
+# at a time each: every desktop is its own Xvfb display and its own Wine prefix copied from the template,
+# handed out by ctest as the resource "desktops" (scripts/wine-test puts the batch there). The other
+# batches run side by side on the display this script was started in, on the build's own prefix.
 # DESKTOPS sets how many private desktops there are (default: one per core, at most 16; each
 # prefix takes some 25 MB of disk: Wine's libraries are links to the template's).
 set -u
