@@ -16,6 +16,7 @@ class TSOTForm : public TForm {
 
  protected:
   void CreateParams(TCreateParams& p) override;
+  void WndProc(TMessage& m) override;
 };
 
 // The overlay made last.
