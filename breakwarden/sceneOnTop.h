@@ -16,7 +16,6 @@ class TSOTForm : public TForm {
 
  protected:
   void CreateParams(TCreateParams& p) override;
-  void WndProc(TMessage& m) override;
 };
 
 // The overlay made last.

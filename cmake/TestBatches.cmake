@@ -18,7 +18,6 @@ if(NOT rc EQUAL 0)
   message(FATAL_ERROR "Listing the tests of ${TEST_EXECUTABLE} failed (${rc}):\n${listing}")
 endif()
 
-set(times)
 if(EXISTS "${TIMES_FILE}")
   file(STRINGS "${TIMES_FILE}" lines REGEX "^[^#]")
   foreach(line IN LISTS lines)

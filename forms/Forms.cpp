@@ -12,6 +12,21 @@ TScreen* Screen = nullptr;
 
 namespace {
 const UINT kWakeRelease = WM_APP + 0x3F0;  // a released form waits for the main loop
+const UINT kPassActivation = WM_APP + 0x3F1;  // a form that is never active gives the activation on
+
+// The window that would have been active without a form that is never active: the first one
+// beneath it that a user can work in (shown, enabled, not a tool window), of another program.
+HWND WindowBeneath(HWND form) {
+  const DWORD ours = GetCurrentProcessId();
+  for (HWND h = GetWindow(form, GW_HWNDNEXT); h; h = GetWindow(h, GW_HWNDNEXT)) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(h, &pid);
+    if (pid == ours || !IsWindowVisible(h) || !IsWindowEnabled(h) || IsIconic(h)) continue;
+    if (GetWindowLongPtrW(h, GWL_EXSTYLE) & (WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE)) continue;
+    return h;
+  }
+  return nullptr;
+}
 const wchar_t kAppClass[] = L"TApplication";
 
 void ShowEscapedException(const std::exception& e) {
@@ -299,10 +314,23 @@ void TForm::WndProc(TMessage& m) {
     case WM_ENDSESSION:
       if (m.WParam) EndSession();
       return;
+    case WM_MOUSEACTIVATE:
+      if (!(GetWindowLongPtrW(handle_, GWL_EXSTYLE) & WS_EX_NOACTIVATE)) break;
+      m.Result = MA_NOACTIVATE;
+      return;
     case WM_ACTIVATE:
       DefaultHandler(m);
       if (LOWORD(m.WParam) == WA_INACTIVE) CallEvent(OnDeactivate, this);
       else CallEvent(OnActivate, this);
+      // A form that is never active (WS_EX_NOACTIVATE) that the system made active anyway (Wine
+      // does when another window of the program goes): once this message is done, the activation
+      // goes on to the window it would have gone to.
+      if (LOWORD(m.WParam) != WA_INACTIVE && (GetWindowLongPtrW(handle_, GWL_EXSTYLE) & WS_EX_NOACTIVATE))
+        PostMessageW(handle_, kPassActivation, 0, 0);
+      return;
+    case kPassActivation:
+      if (GetForegroundWindow() == handle_)
+        if (HWND next = WindowBeneath(handle_)) SetForegroundWindow(next);
       return;
     case WM_SIZE:
       TWinControl::WndProc(m);

@@ -126,6 +126,16 @@ std::wstring FileDialogKind(const wchar_t* which, const OPENFILENAMEW& ofn) {
 }
 
 bool fileDialogRefused = false;
+
+// The open or save dialog, unless the same one is up already.
+bool RunFileDialog(const wchar_t* which, OPENFILENAMEW& ofn, BOOL(WINAPI* run)(OPENFILENAMEW*)) {
+  OpenWindows::Scope up(FileDialogKind(which, ofn));
+  fileDialogRefused = !up.Entered();
+  if (fileDialogRefused) return false;
+  const bool chosen = run(&ofn);
+  fileDialogRefused = false;  // one refused inside this one's loop is not this one's outcome
+  return chosen;
+}
 }  // namespace
 
 int DialogSeam::MessageBox(HWND owner, const std::wstring& text, const std::wstring& caption, UINT flags) {
@@ -136,22 +146,8 @@ int DialogSeam::MessageBox(HWND owner, const std::wstring& text, const std::wstr
   return ::MessageBoxW(owner, FitBoxText(shownText).c_str(), shownCaption.c_str(), flags);  // the member shadows the API
 }
 
-bool DialogSeam::OpenFileDialog(OPENFILENAMEW& ofn) {
-  OpenWindows::Scope up(FileDialogKind(L"open", ofn));
-  fileDialogRefused = !up.Entered();
-  if (fileDialogRefused) return false;
-  const bool chosen = GetOpenFileNameW(&ofn);
-  fileDialogRefused = false;  // one refused inside this one's loop is not this one's outcome
-  return chosen;
-}
-bool DialogSeam::SaveFileDialog(OPENFILENAMEW& ofn) {
-  OpenWindows::Scope up(FileDialogKind(L"save", ofn));
-  fileDialogRefused = !up.Entered();
-  if (fileDialogRefused) return false;
-  const bool chosen = GetSaveFileNameW(&ofn);
-  fileDialogRefused = false;  // one refused inside this one's loop is not this one's outcome
-  return chosen;
-}
+bool DialogSeam::OpenFileDialog(OPENFILENAMEW& ofn) { return RunFileDialog(L"open", ofn, GetOpenFileNameW); }
+bool DialogSeam::SaveFileDialog(OPENFILENAMEW& ofn) { return RunFileDialog(L"save", ofn, GetSaveFileNameW); }
 // A dialog not opened again reads as a cancel.
 DWORD DialogSeam::FileDialogError() { return fileDialogRefused ? 0 : CommDlgExtendedError(); }
 bool DialogSeam::FontDialog(CHOOSEFONTW& cf) { return ChooseFontW(&cf); }

@@ -82,27 +82,7 @@ bool Sync(HWND h) {
 }
 
 // The program's top-most visible menu window (a submenu opens above its parent menu).
-HWND OpenMenu(const TestProcess& p) {
-  struct S {
-    DWORD pid;
-    HWND found;
-  } s{p.Pid(), nullptr};
-  EnumWindows(
-      [](HWND h, LPARAM l) -> BOOL {
-        auto* s = reinterpret_cast<S*>(l);
-        DWORD pid = 0;
-        GetWindowThreadProcessId(h, &pid);
-        wchar_t c[16] = {};
-        GetClassNameW(h, c, 16);
-        if (pid == s->pid && IsWindowVisible(h) && lstrcmpW(c, L"#32768") == 0) {
-          s->found = h;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      LPARAM(&s));
-  return s.found;
-}
+HWND OpenMenu(const TestProcess& p) { return p.Window(L"#32768"); }
 
 class Console : public testing::Test {
  protected:

@@ -21,27 +21,15 @@ constexpr WPARAM kTrayIconId = 100;
 
 // The program's top-level windows by class, hidden ones included.
 std::map<std::wstring, int> WindowsByClass(DWORD pid) {
-  struct Walk {
-    DWORD pid;
-    std::map<std::wstring, int> classes;
-  } w{pid, {}};
-  EnumWindows(
-      [](HWND h, LPARAM l) -> BOOL {
-        auto* w = reinterpret_cast<Walk*>(l);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(h, &owner);
-        if (owner != w->pid) return TRUE;
-        wchar_t cls[128] = {};
-        GetClassNameW(h, cls, 128);
-        // The program's forms count shown or hidden; the system's helpers (a combo box's list, the
-        // hidden menu window of the thread) only when they are up.
-        const std::wstring c = cls;
-        if (!IsWindowVisible(h) && c.rfind(L"T", 0) != 0 && c.rfind(L"KMR", 0) != 0) return TRUE;
-        ++w->classes[cls];
-        return TRUE;
-      },
-      LPARAM(&w));
-  return w.classes;
+  std::map<std::wstring, int> classes;
+  for (HWND h : TopWindowsOf(pid)) {
+    // The program's forms count shown or hidden; the system's helpers (a combo box's list, the
+    // hidden menu window of the thread) only when they are up.
+    const std::wstring c = ClassOf(h);
+    if (!IsWindowVisible(h) && c.rfind(L"T", 0) != 0 && c.rfind(L"KMR", 0) != 0) continue;
+    ++classes[c];
+  }
+  return classes;
 }
 
 int InstancesRunning() {

@@ -21,22 +21,10 @@ const int kRepeats = 20;
 
 // The visible boxes and dialogs (#32770) of a process.
 std::vector<HWND> BoxesOf(DWORD pid) {
-  struct Walk {
-    DWORD pid;
-    std::vector<HWND> found;
-  } w{pid, {}};
-  EnumWindows(
-      [](HWND h, LPARAM l) -> BOOL {
-        auto* w = reinterpret_cast<Walk*>(l);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(h, &owner);
-        wchar_t cls[16] = {};
-        GetClassNameW(h, cls, 16);
-        if (owner == w->pid && IsWindowVisible(h) && std::wstring(cls) == L"#32770") w->found.push_back(h);
-        return TRUE;
-      },
-      LPARAM(&w));
-  return w.found;
+  std::vector<HWND> boxes;
+  for (HWND h : TopWindowsOf(pid))
+    if (IsWindowVisible(h) && ClassOf(h) == L"#32770") boxes.push_back(h);
+  return boxes;
 }
 
 std::wstring Caption(HWND h) {
@@ -94,6 +82,14 @@ class CommandBoxes : public testing::Test {
     std::wstring texts = WindowTexts(box);
     std::erase(texts, L'\n');
     return texts;
+  }
+  // The one box of the program's notice, short, holding the line expected; then the program ends.
+  static void ExpectOneShortNotice(TestProcess& p, const std::wstring& expected) {
+    const std::wstring texts = OneBoxWithin(p, L"Quovel提示：");
+    EXPECT_NE(texts.find(expected), std::wstring::npos) << Narrow(texts.substr(0, 400));
+    EXPECT_LT(texts.size(), 400u);
+    p.Quit();
+    EXPECT_TRUE(p.Ended());
   }
 
   TestFolder folder{L"qvboxes"};
@@ -166,12 +162,7 @@ TEST_F(CommandBoxes, AMegabyteStartUpPlaylistNameGivesABoxWithinTheWorkArea) {
   WriteTextLines(ConfigPath(), WritePlayerConfigLines(c));
   TestProcess p(exe);
   ASSERT_TRUE(p.Started());
-  const std::wstring texts = OneBoxWithin(p, L"Quovel提示：");
-  EXPECT_NE(texts.find(L"你指定要载入的播放列表\"" + ReadablePath(list) + L"\"不存在！"), std::wstring::npos)
-      << Narrow(texts.substr(0, 400));
-  EXPECT_LT(texts.size(), 400u);
-  p.Quit();
-  EXPECT_TRUE(p.Ended());
+  ExpectOneShortNotice(p, L"你指定要载入的播放列表\"" + ReadablePath(list) + L"\"不存在！");
 }
 
 TEST_F(CommandBoxes, AMegabyteFirstPlaylistEntryGivesABoxWithinTheWorkArea) {
@@ -180,12 +171,7 @@ TEST_F(CommandBoxes, AMegabyteFirstPlaylistEntryGivesABoxWithinTheWorkArea) {
   WriteTextLines(list, {entry, L"C:\\music\\b.wav"});
   TestProcess p(exe, L"/L \"" + list + L"\"");
   ASSERT_TRUE(p.Started());
-  const std::wstring texts = OneBoxWithin(p, L"Quovel提示：");
-  EXPECT_NE(texts.find(L"你要播放的音乐文件\"" + ReadablePath(entry) + L"\"不存在！"), std::wstring::npos)
-      << Narrow(texts.substr(0, 400));
-  EXPECT_LT(texts.size(), 400u);
-  p.Quit();
-  EXPECT_TRUE(p.Ended());
+  ExpectOneShortNotice(p, L"你要播放的音乐文件\"" + ReadablePath(entry) + L"\"不存在！");
 }
 
 }  // namespace

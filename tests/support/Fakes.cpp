@@ -252,13 +252,10 @@ HWND HoverForHint(TWinControl* c) {
   // before lands after the one of this control, and the tip starts for the old control. A resting
   // hand moves a little now and then; so does this one, until the tip of this control is up.
   const DWORD start = GetTickCount();
-  DWORD moved = 0;
-  bool first = true;
-  for (;;) {
+  for (DWORD nextMove = 0;;) {
     const DWORD waited = GetTickCount() - start;
-    if (first || waited - moved >= 1000) {
-      first = false;
-      moved = waited;
+    if (waited >= nextMove) {
+      nextMove = waited + 1000;
       SetCursorPos(onScreen.x, onScreen.y);
       // The move carries the cursor's place as the system has it: under Wine the X server takes
       // the new place a moment later, and a move posted before that would point at the old control.

@@ -236,31 +236,34 @@ HWND TestProcess::Window(const wchar_t* cls, const wchar_t* caption) const { ret
 HWND TestProcess::AnyWindow(const wchar_t* cls, const wchar_t* caption) const { return Find(cls, caption, false); }
 
 HWND TestProcess::Find(const wchar_t* cls, const wchar_t* caption, bool visibleOnly) const {
-  struct Search {
+  for (HWND h : TopWindowsOf(pi_.dwProcessId)) {
+    if ((visibleOnly && !IsWindowVisible(h)) || ClassOf(h) != cls) continue;
+    if (!caption || WindowText(h) == caption) return h;
+  }
+  return nullptr;
+}
+
+std::vector<HWND> TopWindowsOf(DWORD pid) {
+  struct Walk {
     DWORD pid;
-    const wchar_t* cls;
-    const wchar_t* caption;
-    bool visibleOnly;
-    HWND found;
-  } s{pi_.dwProcessId, cls, caption, visibleOnly, nullptr};
+    std::vector<HWND> found;
+  } w{pid, {}};
   EnumWindows(
-      [](HWND h, LPARAM p) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(p);
-        DWORD pid = 0;
-        GetWindowThreadProcessId(h, &pid);
-        if (pid != s->pid || (s->visibleOnly && !IsWindowVisible(h))) return TRUE;
-        wchar_t text[256] = {};
-        GetClassNameW(h, text, 256);
-        if (lstrcmpW(text, s->cls) != 0) return TRUE;
-        if (s->caption) {
-          GetWindowTextW(h, text, 256);
-          if (lstrcmpW(text, s->caption) != 0) return TRUE;
-        }
-        s->found = h;
-        return FALSE;
+      [](HWND h, LPARAM l) -> BOOL {
+        auto* w = reinterpret_cast<Walk*>(l);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(h, &owner);
+        if (owner == w->pid) w->found.push_back(h);
+        return TRUE;
       },
-      LPARAM(&s));
-  return s.found;
+      LPARAM(&w));
+  return w.found;
+}
+
+std::wstring ClassOf(HWND h) {
+  wchar_t cls[256] = {};
+  GetClassNameW(h, cls, 256);
+  return cls;
 }
 
 namespace {

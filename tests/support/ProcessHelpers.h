@@ -83,6 +83,10 @@ struct DoubleStart {
 };
 // The top-level windows of a class on the desktop.
 int WindowsOfClass(const wchar_t* cls);
+// A process's top-level windows, hidden ones included, in the desktop's order from the top.
+std::vector<HWND> TopWindowsOf(DWORD pid);
+// A window's class name.
+std::wstring ClassOf(HWND h);
 
 // Writes the path file of the family's program that exe is (by its file name), naming exe, as that
 // program's first run does; nothing for another executable.
