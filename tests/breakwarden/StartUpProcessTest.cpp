@@ -157,12 +157,7 @@ TEST_F(StartUp, TrayRightClickOpensTheMenuAndAClickOutsideClosesIt) {
   RECT mr;
   GetWindowRect(menu, &mr);
   POINT outside{mr.left > 200 ? mr.left - 100 : mr.right + 100, mr.top > 200 ? mr.top - 100 : mr.bottom + 100};
-  SetCursorPos(outside.x, outside.y);
-  INPUT in[2] = {};
-  in[0].type = in[1].type = INPUT_MOUSE;
-  in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  SendInput(2, in, sizeof(INPUT));
+  ClickScreenAt(outside);
   EXPECT_TRUE(WaitFor([&] { return p.Window(L"#32768") == nullptr; })) << "the menu stayed open";
   DWORD_PTR answer = 0;
   EXPECT_TRUE(SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 10000, &answer));

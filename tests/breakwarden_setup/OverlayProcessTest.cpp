@@ -51,15 +51,6 @@ class ClickTarget {
   }
 };
 
-void ClickAt(POINT p) {
-  SetCursorPos(p.x, p.y);
-  INPUT in[2] = {};
-  in[0].type = in[1].type = INPUT_MOUSE;
-  in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  SendInput(2, in, sizeof(INPUT));
-}
-
 class OverlayProcess : public BreakwardenCopy {
  protected:
   OverlayProcess() : BreakwardenCopy(L"qvoverlay") {}
@@ -96,7 +87,7 @@ TEST_F(OverlayProcess, TheOverlayCoversTheScreenLetsClicksThroughAndFollowsWinV)
     SetWindowPos(target.hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     PumpMessages();
     ASSERT_EQ(WindowFromPoint(centre), target.hwnd);
-    ClickAt(centre);
+    ClickScreenAt(centre);
     EXPECT_TRUE(WaitFor([&] {
       PumpMessages();
       return target.clicks > 0;

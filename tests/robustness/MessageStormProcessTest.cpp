@@ -47,12 +47,7 @@ bool AnswersAtOnce(HWND main, UINT ms = 3000) {
 void ClickBeside(HWND menu) {
   RECT mr;
   GetWindowRect(menu, &mr);
-  SetCursorPos(mr.left > 200 ? mr.left - 100 : mr.right + 100, mr.top > 200 ? mr.top - 100 : mr.bottom + 100);
-  INPUT in[2] = {};
-  in[0].type = in[1].type = INPUT_MOUSE;
-  in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  SendInput(2, in, sizeof(INPUT));
+  ClickScreenAt({mr.left > 200 ? mr.left - 100 : mr.right + 100, mr.top > 200 ? mr.top - 100 : mr.bottom + 100});
 }
 
 class MessageStorm : public BreakwardenCopy {

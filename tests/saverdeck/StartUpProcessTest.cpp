@@ -33,14 +33,7 @@ int MainWindowCount() {
   return n;
 }
 
-void ClickAt(int x, int y, bool right = false) {
-  SetCursorPos(x, y);
-  INPUT in[2] = {};
-  in[0].type = in[1].type = INPUT_MOUSE;
-  in[0].mi.dwFlags = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
-  in[1].mi.dwFlags = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
-  SendInput(2, in, sizeof(INPUT));
-}
+void ClickAt(int x, int y, bool right = false) { ClickScreenAt({x, y}, right); }
 
 // The tray of the desktop's taskbar holds the icon at its right end. A click may come before the
 // taskbar has laid the new icon out, or land on the icon of a program that has gone (the click

@@ -66,6 +66,20 @@ bool SettleCursorAt(POINT p) {
   return agreed == 2;
 }
 
+void ClickScreenAt(POINT p, bool right) {
+  // Absolute places run from 0 to 65536 over the screen; rounded up, they come back as p itself.
+  const LONG w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+  INPUT in[2] = {};
+  for (INPUT& i : in) {
+    i.type = INPUT_MOUSE;
+    i.mi.dx = LONG((LONGLONG(p.x) * 65536 + w - 1) / w);
+    i.mi.dy = LONG((LONGLONG(p.y) * 65536 + h - 1) / h);
+  }
+  in[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | (right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
+  in[1].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | (right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
+  SendInput(2, in, sizeof(INPUT));
+}
+
 namespace {
 // The programs that write their own path file at their first run, with the version they write.
 struct SelfPublishing {

@@ -19,6 +19,10 @@ bool WaitFor(const std::function<bool()>& done, DWORD ms = 20000, DWORD stepMs =
 // process may reach a loaded X server after another process's question: that process would read
 // the place before the move (and put it back). False if it is not there within 5 s.
 bool SettleCursorAt(POINT p);
+// A click of the left (or right) button at that place of the screen. The place goes with the
+// button's input itself: under Wine a program that handles X events from before a warp puts the
+// cursor's old place back into the system, and a click without a place of its own lands there.
+void ClickScreenAt(POINT p, bool right = false);
 
 // How far a program's local time runs ahead of the system's (negative: behind).
 struct LocalTimeShift {
