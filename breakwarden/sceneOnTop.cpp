@@ -19,8 +19,9 @@ void TSOTForm::CreateParams(TCreateParams& p) {
   // catches a click. Never activated either: when another window of the program goes (the
   // splash), the system would make this one the active window, and the keys typed into the
   // program the user works in would go to a picture (under Wine a full-screen active window also
-  // holds the pointer to itself). The form layer passes an activation that comes anyway on. It stays owned by the program's hidden window: Wine's taskbar
-  // gives every unowned window a button, tool window or not.
+  // holds the pointer to itself); the form layer passes on an activation that comes anyway.
+  // It stays owned by the program's hidden window: Wine's taskbar gives every unowned window a
+  // button, tool window or not.
   p.ExStyle |= WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_LAYERED | WS_EX_TRANSPARENT | WS_EX_NOACTIVATE;
 }
 

@@ -13,6 +13,7 @@ TScreen* Screen = nullptr;
 namespace {
 const UINT kWakeRelease = WM_APP + 0x3F0;  // a released form waits for the main loop
 const UINT kPassActivation = WM_APP + 0x3F1;  // a form that is never active gives the activation on
+const wchar_t kAppClass[] = L"TApplication";
 
 // The window that would have been active without a form that is never active: the first one
 // beneath it that a user can work in (shown, enabled, not a tool window), of another program.
@@ -27,7 +28,6 @@ HWND WindowBeneath(HWND form) {
   }
   return nullptr;
 }
-const wchar_t kAppClass[] = L"TApplication";
 
 void ShowEscapedException(const std::exception& e) {
   if (Application) Application->HandleException(e);

@@ -33,14 +33,12 @@ int MainWindowCount() {
   return n;
 }
 
-void ClickAt(int x, int y, bool right = false) { ClickScreenAt({x, y}, right); }
-
 // The tray of the desktop's taskbar holds the icon at its right end. A click may come before the
 // taskbar has laid the new icon out, or land on the icon of a program that has gone (the click
 // clears that one away): then the click is repeated, a few seconds apart.
 bool ClickTrayIconUntil(const std::function<bool()>& done, bool right = false) {
   for (int attempt = 0; attempt < 4; ++attempt) {
-    ClickAt(GetSystemMetrics(SM_CXSCREEN) - 11, GetSystemMetrics(SM_CYSCREEN) - 10, right);
+    ClickScreenAt({GetSystemMetrics(SM_CXSCREEN) - 11, GetSystemMetrics(SM_CYSCREEN) - 10}, right);
     bool ok = WaitFor(done, 3000);
     // The pointer leaves the tray, so the icon's tip and the next test's pop-ups are not where it was.
     if (!right) SetCursorPos(GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2);
@@ -312,13 +310,13 @@ TEST_F(StartUp, TheTrayMenuOpensOnARightClickClosesOnAClickOutsideAndItsExitAsks
   ASSERT_TRUE(ClickTrayIconUntil([&] { return (menu = TrackingMenu(p)) != nullptr; }, true)) << "no tray menu";
   RECT mr;
   GetWindowRect(menu, &mr);
-  ClickAt(mr.left > 200 ? mr.left - 100 : mr.right + 100, mr.top > 200 ? mr.top - 100 : mr.bottom + 100);
+  ClickScreenAt({mr.left > 200 ? mr.left - 100 : mr.right + 100, mr.top > 200 ? mr.top - 100 : mr.bottom + 100});
   EXPECT_TRUE(WaitFor([&] { return p.Window(L"#32768") == nullptr; })) << "the menu stayed open";
 
   // "退出", the first of its three items, asks; No hides the player to the tray.
   ASSERT_TRUE(ClickTrayIconUntil([&] { return (menu = TrackingMenu(p)) != nullptr; }, true));
   GetWindowRect(menu, &mr);
-  ClickAt(mr.left + 20, mr.top + (mr.bottom - mr.top) / 6);
+  ClickScreenAt({mr.left + 20, mr.top + (mr.bottom - mr.top) / 6});
   AnswerExitQuestion(p, IDNO);
   EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(main); }));
   EXPECT_TRUE(p.Running());
@@ -338,13 +336,13 @@ TEST_F(StartUp, TheMenuBarsExitAsksNoHidesYesEnds) {
     HWND menu = nullptr;
     bool dropped = false;
     for (int attempt = 0; attempt < 3 && !dropped; ++attempt) {
-      ClickAt(client.x + 16, client.y - GetSystemMetrics(SM_CYMENU) / 2);
+      ClickScreenAt({client.x + 16, client.y - GetSystemMetrics(SM_CYMENU) / 2});
       dropped = WaitFor([&] { return (menu = TrackingMenu(p)) != nullptr; }, 3000);
     }
     ASSERT_TRUE(dropped) << "文件 did not drop down";
     RECT mr;
     GetWindowRect(menu, &mr);
-    ClickAt(mr.left + 24, mr.bottom - 10);
+    ClickScreenAt({mr.left + 24, mr.bottom - 10});
     AnswerExitQuestion(p, answer);
     if (answer == IDNO) {
       EXPECT_TRUE(WaitFor([&] { return !IsWindowVisible(main); })) << "No did not hide it";
