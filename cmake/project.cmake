@@ -16,15 +16,21 @@ function(quovel_add_gtest name)
   else()
     set_target_properties(${name} PROPERTIES CROSSCOMPILING_EMULATOR "${CMAKE_SOURCE_DIR}/scripts/wine-test")
   endif()
-  # The tests run in batches, a few of one suite per Wine process (cmake/TestBatches.cmake): at
-  # ctest time the executable lists its tests, and the list is made again whenever the executable,
-  # the times file or the batching script is newer than it. A parameterised test is named by its
-  # name generator, never by its value.
+  # The tests run in batches, a few of one suite per Wine process (cmake/TestBatches.cmake): the
+  # build lists the executable's tests once it is linked, and at ctest time the batches are cut
+  # again whenever the executable, the times file or the batching script is newer than them. A
+  # parameterised test is named by its name generator, never by its value.
   set(include_file "${CMAKE_CURRENT_BINARY_DIR}/${name}_include.cmake")
   set(ctest_file "${CMAKE_CURRENT_BINARY_DIR}/${name}_tests.cmake")
+  set(list_file "${CMAKE_CURRENT_BINARY_DIR}/${name}_list.txt")
   set(script "${PROJECT_SOURCE_DIR}/cmake/TestBatches.cmake")
   set(times "${PROJECT_SOURCE_DIR}/tests/test-times.txt")
   get_target_property(executor ${name} CROSSCOMPILING_EMULATOR)
+  # Listing needs no desktop: the executable is asked on the build's own prefix.
+  add_custom_command(TARGET ${name} POST_BUILD
+    COMMAND "${CMAKE_COMMAND}" "-DLISTER=${CMAKE_SOURCE_DIR}/scripts/wine-test" "-DEXE=$<TARGET_FILE:${name}>"
+            "-DOUT=${list_file}" -P "${PROJECT_SOURCE_DIR}/cmake/ListTests.cmake"
+    WORKING_DIRECTORY "${CMAKE_CURRENT_BINARY_DIR}" VERBATIM)
   if(T_SERIAL)
     set(props "RESOURCE_GROUPS;desktops:1")
   else()
@@ -39,6 +45,7 @@ if(EXISTS \"\${TEST_EXECUTABLE}\")
     set(TEST_WORKING_DIR [==[${CMAKE_CURRENT_BINARY_DIR}]==])
     set(TEST_PROPERTIES [==[${props}]==])
     set(TIMES_FILE [==[${times}]==])
+    set(LIST_FILE [==[${list_file}]==])
     set(CTEST_FILE [==[${ctest_file}]==])
     include([==[${script}]==])
   endif()

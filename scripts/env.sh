@@ -40,6 +40,15 @@ copy_template_prefix() {
   touch "$dest/.project-ready"
 }
 
+# The process number of the wineserver of WINEPREFIX, if one runs (empty otherwise).
+prefix_server_pid() {
+  local p
+  for p in $(pgrep -x wineserver64 2>/dev/null); do
+    tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && { echo "$p"; return 0; }
+  done
+  return 0
+}
+
 # A warm wineserver and Wine's virtual desktop for the current DISPLAY and WINEPREFIX. Started
 # with no pipe to the caller: whatever Wine starts then would hold the caller's output open.
 # On a busy machine a first start now and then never brings its desktop up (every window made

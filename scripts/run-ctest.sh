@@ -8,11 +8,13 @@
 # at a time each: every desktop is its own Xvfb display and its own Wine prefix copied from the template,
 # handed out by ctest as the resource "desktops" (scripts/wine-test puts the batch there). The other
 # batches run side by side on the display this script was started in, on the build's own prefix.
-# DESKTOPS sets how many private desktops there are (default: one per core, at most 16; each
-# prefix takes some 25 MB of disk: Wine's libraries are links to the template's).
+# DESKTOPS sets how many private desktops there are, and ctest runs that many batches at once
+# (default: three for every two cores, at most 16: a good part of the batches wait on the
+# programs' own timers, not on a core; each prefix takes some 25 MB of disk: Wine's libraries are
+# links to the template's). A -j of the caller's counts over it.
 set -u
 source "$(dirname "$0")/env.sh"
-desktops=${DESKTOPS:-$(( $(nproc) < 16 ? $(nproc) : 16 ))}
+desktops=${DESKTOPS:-$(( $(nproc) * 3 / 2 < 16 ? $(nproc) * 3 / 2 : 16 ))}
 export QUOVEL_DESKTOPS=$BUILD_DIR/desktops
 xvfb_pids=()
 
@@ -77,7 +79,7 @@ mkdir -p "$(dirname "$log")"
 # the tests it ran again are listed after the run.
 export QUOVEL_RERUNS=$BUILD_DIR/Testing/reruns.txt
 : >"$QUOVEL_RERUNS"
-ctest --test-dir "$BUILD_DIR" --output-on-failure --timeout 300 --resource-spec-file "$resources" -O "$log" "$@"; rc=$?
+ctest --test-dir "$BUILD_DIR" --output-on-failure --timeout 300 --resource-spec-file "$resources" -O "$log" -j"$desktops" "$@"; rc=$?
 # The ten slowest, so that the next slow test is seen.
 echo "Slowest tests:"
 sed -n 's/^ *[0-9]*\/[0-9]* Test *#[0-9]*: \([^ ]*\) .* \([0-9.]*\) sec$/\2 \1/p' "$log" | sort -rn | head -10 |

@@ -46,6 +46,23 @@ void RemoveSaveLeftovers(const std::wstring& path) {
   }
 }
 
+// A file that another program has open, a sibling reading it say, cannot be replaced: the rename
+// is tried again for a short while, since a read of these files takes no time at all. A file held
+// open for longer, or a refusal of another kind, fails.
+bool MoveIntoPlace(const std::wstring& temp, const std::wstring& path, bool replace) {
+  constexpr int kTries = 50, kPauseMs = 10;
+  for (int i = 1;; ++i) {
+    if (MoveFileExW(temp.c_str(), path.c_str(), (replace ? MOVEFILE_REPLACE_EXISTING : 0) | MOVEFILE_WRITE_THROUGH))
+      return true;
+    const DWORD err = GetLastError();
+    if (i == kTries || (err != ERROR_ACCESS_DENIED && err != ERROR_SHARING_VIOLATION)) {
+      SetLastError(err);
+      return false;
+    }
+    Sleep(kPauseMs);
+  }
+}
+
 [[noreturn]] void Fail(const wchar_t* what, const std::wstring& path, DWORD err) {
   std::wstring msg = std::wstring(what) + L" '" + path + L"'";
   std::wstring sys = SystemMessage(err);
@@ -125,10 +142,11 @@ void WriteTextLines(const std::wstring& path, const std::vector<std::wstring>& l
 void WriteFileBytes(const std::wstring& path, std::string_view bytes, bool replace) {
   const std::wstring temp = path + L".tmp" + std::to_wstring(GetCurrentProcessId());
   {
-    // Open, and shared only for the rename, until it has its name: no other save takes it for a
-    // leftover meanwhile.
-    FileHandle f(CreateFileW(temp.c_str(), GENERIC_WRITE, FILE_SHARE_DELETE, nullptr, CREATE_ALWAYS,
-                             FILE_ATTRIBUTE_NORMAL, nullptr));
+    // Open until it has its name, so that no other save takes it for a leftover meanwhile; shared
+    // for the rename and for reading: once renamed it is the file, and a sibling that reads it
+    // in the moment before the close reads it whole instead of failing.
+    FileHandle f(CreateFileW(temp.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                             CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!f) Fail(L"Cannot create file", path, GetLastError());
     DWORD written = 0;
     bool ok = bytes.empty() || (WriteFile(f.get(), bytes.data(), DWORD(bytes.size()), &written, nullptr) &&
@@ -140,7 +158,7 @@ void WriteFileBytes(const std::wstring& path, std::string_view bytes, bool repla
       DeleteFileW(temp.c_str());
       Fail(L"Cannot write file", path, err);
     }
-    if (!MoveFileExW(temp.c_str(), path.c_str(), (replace ? MOVEFILE_REPLACE_EXISTING : 0) | MOVEFILE_WRITE_THROUGH)) {
+    if (!MoveIntoPlace(temp, path, replace)) {
       DWORD err = GetLastError();
       f.reset();
       DeleteFileW(temp.c_str());

@@ -148,7 +148,7 @@ TEST_F(StartUp, EndOfSessionRemovesTheTrayIcon) {
 TEST_F(StartUp, TrayRightClickOpensTheMenuAndAClickOutsideClosesIt) {
   Program p;
   HWND main = nullptr;
-  ASSERT_TRUE(WaitFor([&] { return (main = p.MainWindow()) && IsWindowVisible(main); }));
+  ASSERT_TRUE(WaitFor([&] { return (main = p.MainWindow()) && IsWindowVisible(main); })) << StateOf(p);
   ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(main); }));
   PostMessageW(main, WM_BKWD_TRAY, 100, WM_RBUTTONUP);
   HWND menu = nullptr;

@@ -100,7 +100,9 @@ TEST_F(ScreenSaverProcess, TheOwnSaverCoversTheScreenAboveAllAndOnlyAMoveBeyondT
   EXPECT_EQ(r.right, GetSystemMetrics(SM_CXSCREEN));
   EXPECT_EQ(r.bottom, GetSystemMetrics(SM_CYSCREEN));
   EXPECT_TRUE(GetWindowLongPtrW(saver, GWL_EXSTYLE) & WS_EX_TOPMOST);
-  EXPECT_EQ(WindowFromPoint(POINT{10, 10}), saver) << "nothing above it";
+  const HWND above = WindowFromPoint(POINT{10, 10});
+  EXPECT_EQ(above, saver) << "nothing above it, but " << Narrow(ClassOf(GetAncestor(above, GA_ROOT))) << " '"
+                          << Narrow(WindowText(GetAncestor(above, GA_ROOT))) << "' is";
 
   // Two pixels: it stays.
   SetCursorPos(start.x + 2, start.y);

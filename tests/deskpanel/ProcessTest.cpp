@@ -441,9 +441,11 @@ TEST_F(Console, TheReminderOpensOnceRestoresRefusesToCloseAndItsConfirmationSave
   for (HWND list : lists) EXPECT_EQ(WindowText(list), L"0");
   EXPECT_EQ(VisibleChildrenWithCaption(w, kDueLabel), 3);
 
-  // The message again, also while minimised: the same window comes back.
-  PostMessageW(bar, WM_DESKPANEL_REMIND, 0, 0);
-  ASSERT_TRUE(Sync(bar));
+  // The message again, also while minimised: the same window comes back. The first is sent, so
+  // that it is handled before the window is minimised: a posted one could come after the minimise
+  // and restore the window before the test sees it minimised (a sent WM_NULL overtakes it).
+  DWORD_PTR handled = 0;
+  ASSERT_TRUE(SendMessageTimeoutW(bar, WM_DESKPANEL_REMIND, 0, 0, SMTO_ABORTIFHUNG, 10000, &handled));
   ShowWindow(w, SW_MINIMIZE);
   ASSERT_TRUE(WaitFor([&] { return IsIconic(w) != FALSE; }));
   PostMessageW(bar, WM_DESKPANEL_REMIND, 0, 0);

@@ -1,6 +1,9 @@
 // The GBK text-file pair: ReadTextLines / WriteTextLines.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
+
 #include "Classes.h"
 #include "Fakes.h"
 #include "Handles.h"
@@ -92,6 +95,40 @@ TEST(TextFile, ASaveRemovesTheLeftoversThatNoProcessHoldsOpen) {
   EXPECT_TRUE(FileExists(writing)) << "a save in progress keeps its file";
   h.reset();
   EXPECT_EQ(ReadBytes(cfg), "new\r\n");
+}
+
+// A sibling reads the file while the program saves it again and again: each read finds the
+// whole old or the whole new file, and none is refused, not even in the moment between the
+// save's rename and its close.
+TEST(TextFile, ReadsDuringSavesFindAWholeFileAndAreNeverRefused) {
+  TestFolder dir;
+  const std::wstring cfg = dir / L"dir1";
+  WriteTextLines(cfg, {L"C:\\old\\breakwarden.exe", L"30"});
+  std::atomic<bool> saving{true};
+  std::wstring saveRefused;
+  std::thread saver([&] {
+    try {
+      for (int i = 0; i < 40 && saving; ++i) WriteTextLines(cfg, {L"C:\\new\\breakwarden.exe", std::to_wstring(i)});
+    } catch (const EInOutError& e) {
+      saveRefused = e.Message();
+    }
+    saving = false;
+  });
+  int reads = 0;
+  std::wstring refused;
+  while (saving && refused.empty()) {
+    try {
+      const Lines lines = ReadTextLines(cfg);
+      ++reads;
+      if (lines.size() != 2) refused = L"a read of " + std::to_wstring(lines.size()) + L" lines";
+    } catch (const EInOutError& e) {
+      refused = e.Message();
+    }
+  }
+  saving = false;
+  saver.join();
+  EXPECT_TRUE(refused.empty()) << Narrow(refused) << " after " << reads << " reads";
+  EXPECT_TRUE(saveRefused.empty()) << Narrow(saveRefused);
 }
 
 struct QuotedPathCase {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <cwchar>
 #include <shellapi.h>
@@ -101,6 +102,14 @@ void SeedPathFile(const std::wstring& exe) {
   }
 }
 
+namespace {
+// A start that fails says why in the test's output, beside the expectation that it started.
+void ReportStartFailure(const std::wstring& exe) {
+  const DWORD err = GetLastError();
+  std::fprintf(stderr, "starting %s failed: error %lu\n", WideToUtf8(exe).c_str(), err);
+}
+}  // namespace
+
 TestProcess::TestProcess(const std::wstring& exe, const std::wstring& args, const std::wstring& dir,
                          FirstRunSeed firstRun) {
   if (firstRun == FirstRunSeed::Done) SeedPathFile(exe);
@@ -109,6 +118,7 @@ TestProcess::TestProcess(const std::wstring& exe, const std::wstring& args, cons
   STARTUPINFOW si{sizeof(si)};
   started_ = CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
                             dir.empty() ? nullptr : dir.c_str(), &si, &pi_);
+  if (!started_) ReportStartFailure(exe);
 }
 
 TestProcess::TestProcess(const std::wstring& exe, const std::wstring& args, const std::wstring& dir,
@@ -138,6 +148,7 @@ TestProcess::TestProcess(const std::wstring& exe, const std::wstring& args, Held
   STARTUPINFOW si{sizeof(si)};
   started_ = CreateProcessW(exe.c_str(), cmd.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr,
                             &si, &pi_);
+  if (!started_) ReportStartFailure(exe);
 }
 
 void TestProcess::Resume() {
@@ -278,6 +289,17 @@ std::wstring ClassOf(HWND h) {
   wchar_t cls[256] = {};
   GetClassNameW(h, cls, 256);
   return cls;
+}
+
+std::string StateOf(const TestProcess& p) {
+  if (!p.Started()) return "not started";
+  if (!p.Running()) return "ended with exit code " + std::to_string(p.ExitCode());
+  std::wstring text;
+  for (HWND h : TopWindowsOf(p.Pid())) {
+    if (!IsWindowVisible(h)) continue;
+    text += (text.empty() ? L"" : L", ") + ClassOf(h) + L" '" + WindowText(h) + L"'";
+  }
+  return "running, " + (text.empty() ? std::string("showing no window") : "showing " + WideToUtf8(text));
 }
 
 namespace {

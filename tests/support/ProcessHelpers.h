@@ -91,6 +91,9 @@ int WindowsOfClass(const wchar_t* cls);
 std::vector<HWND> TopWindowsOf(DWORD pid);
 // A window's class name.
 std::wstring ClassOf(HWND h);
+// What a process shows or how it ended, for a failure's message: "running, showing class
+// 'caption', ..." from the top, or "ended with exit code N".
+std::string StateOf(const TestProcess& p);
 
 // Writes the path file of the family's program that exe is (by its file name), naming exe, as that
 // program's first run does; nothing for another executable.
