@@ -16,7 +16,7 @@ function(quovel_add_gtest name)
   else()
     set_target_properties(${name} PROPERTIES CROSSCOMPILING_EMULATOR "${CMAKE_SOURCE_DIR}/scripts/wine-test")
   endif()
-  # The tests run in batches, a few of one suite per Wine process (cmake/TestBatches.cmake): the
+  # The tests run in batches of consecutive tests per Wine process (cmake/TestBatches.cmake): the
   # build lists the executable's tests once it is linked, and at ctest time the batches are cut
   # again whenever the executable, the times file or the batching script is newer than them. A
   # parameterised test is named by its name generator, never by its value.

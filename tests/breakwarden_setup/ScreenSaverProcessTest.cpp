@@ -101,8 +101,9 @@ TEST_F(ScreenSaverProcess, TheOwnSaverCoversTheScreenAboveAllAndOnlyAMoveBeyondT
   EXPECT_EQ(r.bottom, GetSystemMetrics(SM_CYSCREEN));
   EXPECT_TRUE(GetWindowLongPtrW(saver, GWL_EXSTYLE) & WS_EX_TOPMOST);
   const HWND above = WindowFromPoint(POINT{10, 10});
-  EXPECT_EQ(above, saver) << "nothing above it, but " << Narrow(ClassOf(GetAncestor(above, GA_ROOT))) << " '"
-                          << Narrow(WindowText(GetAncestor(above, GA_ROOT))) << "' is";
+  const HWND aboveTop = GetAncestor(above, GA_ROOT);
+  EXPECT_EQ(above, saver) << "nothing above it, but " << Narrow(ClassOf(aboveTop)) << " '" << Narrow(WindowText(aboveTop))
+                          << "' is";
 
   // Two pixels: it stays.
   SetCursorPos(start.x + 2, start.y);
