@@ -64,7 +64,7 @@ void TfrmDesktopDeco::FormCreate(TObject*) {
   NSetPositionClick(nullptr);
 }
 
-void TfrmDesktopDeco::FormShow(TObject*) { ShowWindow(Application->Handle(), SW_HIDE); }
+void TfrmDesktopDeco::FormShow(TObject*) { Application->HideWindow(); }
 
 void TfrmDesktopDeco::WndProc(TMessage& m) {
   // Every move or activation keeps the picture beneath all other windows.

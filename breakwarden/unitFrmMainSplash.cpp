@@ -47,8 +47,8 @@ void TfrmMain::FormClose(TObject*, TCloseAction& Action) {
     Animation().Animate(HandleIfAllocated(), 400, AW_HIDE | AW_BLEND);
   Action = caNone;
   Hide();
+  Application->HideWindow();
   HWND app = Application->Handle();
-  ShowWindow(app, SW_HIDE);
   // No taskbar button and no Alt+Tab entry for the hidden application window.
   SetWindowLongPtrW(app, GWL_EXSTYLE, GetWindowLongPtrW(app, GWL_EXSTYLE) | WS_EX_TOOLWINDOW);
 }

@@ -329,8 +329,12 @@ void TForm::WndProc(TMessage& m) {
         PostMessageW(handle_, kPassActivation, 0, 0);
       return;
     case kPassActivation:
-      if (GetForegroundWindow() == handle_)
-        if (HWND next = WindowBeneath(handle_)) SetForegroundWindow(next);
+      if (GetForegroundWindow() == handle_) {
+        // An open pop-up menu needs its owner in the foreground to close on a click outside it:
+        // the activation goes back there, never to another program.
+        if (HWND owner = TPopupMenu::OpenMenuOwner()) SetForegroundWindow(owner);
+        else if (HWND next = WindowBeneath(handle_)) SetForegroundWindow(next);
+      }
       return;
     case WM_SIZE:
       TWinControl::WndProc(m);
@@ -469,6 +473,13 @@ TApplication::~TApplication() {
   DestroyComponents();
   if (handle_) DestroyWindow(handle_);
   SetApplicationWindow(nullptr);
+}
+
+void TApplication::HideWindow() {
+  if (TPopupMenu::MenuOpen())
+    SetWindowPos(handle_, nullptr, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
+  else
+    ShowWindow(handle_, SW_HIDE);
 }
 
 LRESULT CALLBACK TApplication::AppWndProc(HWND h, UINT m, WPARAM w, LPARAM l) {

@@ -123,6 +123,10 @@ class TApplication : public TComponent {
   ~TApplication() override;
 
   HWND Handle() const { return handle_; }
+  // Hides the application window (the taskbar button). While a pop-up menu is open the window
+  // is the menu's foreground owner, and the menu only hears the click outside it while the
+  // program holds the foreground: it is then hidden without handing the activation on.
+  void HideWindow();
   std::wstring Title;
   TForm* MainForm = nullptr;
   bool ShowMainForm = true;

@@ -88,6 +88,7 @@ namespace {
 // The menu being tracked: its command ids and owner-drawn items.
 struct OpenMenu {
   TPopupMenu* menu = nullptr;
+  HWND owner = nullptr;
   std::map<UINT, TMenuItem*> commands;
 };
 OpenMenu* g_open = nullptr;
@@ -123,12 +124,15 @@ HMENU Build(TPopupMenu* menu, TMenuItem* parent, OpenMenu& open, UINT& nextId) {
 
 bool TPopupMenu::MenuOpen() { return g_open != nullptr; }
 
+HWND TPopupMenu::OpenMenuOwner() { return g_open ? g_open->owner : nullptr; }
+
 void TPopupMenu::Popup(int x, int y, HWND owner) {
   if (g_open) return;
   CallEvent(OnPopup, this);
   if (!owner) owner = ApplicationWindow();
   OpenMenu open;
   open.menu = this;
+  open.owner = owner;
   UINT nextId = 1;
   HMENU h = Build(this, items_, open, nextId);
   g_open = &open;

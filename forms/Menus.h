@@ -73,6 +73,9 @@ class TPopupMenu : public TComponent {
   void Popup(int x, int y, HWND owner = nullptr);
   // A pop-up menu of the program is being shown.
   static bool MenuOpen();
+  // The window that owns the open pop-up menu (null when none is open). The menu's loop hears a
+  // click outside it only while that window is the foreground one.
+  static HWND OpenMenuOwner();
   // Closes an open pop-up menu (from a timer or a test).
   static void CloseOpenMenu();
   bool SetProperty(const std::string& name, const PropValue& v, FormLoader& loader) override;

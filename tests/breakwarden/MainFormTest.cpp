@@ -38,6 +38,15 @@ bool HotKeyFree(UINT key) {
   return true;
 }
 
+// A break reminder that an earlier test on this desktop ended by force left its hot-key atoms in
+// the system's table, as Windows keeps a killed program's global atoms: those are deleted first,
+// so that the atoms a test sees made and freed are the form's own.
+void DeleteLeftoverHotKeyAtoms() {
+  for (const THotKey& k : kHotKeys)
+    while (ATOM a = GlobalFindAtomW(k.atomName))
+      if (GlobalDeleteAtom(a) != 0) break;  // GlobalDeleteAtom gives 0 once it took a reference
+}
+
 void ClearQuit() {
   MSG m;
   while (PeekMessageW(&m, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
@@ -138,6 +147,7 @@ TEST_F(MainForm, CreationAddsTheTrayIconRegistersHotKeysAndLogsTheStart) {
 TEST(MainFormHotKeys, TwoAtoms256ApartStillHoldTwoKeysAndFreeBoth) {
   FakeAnimation animation;
   FakeScreenSaver screenSaver{true};
+  DeleteLeftoverHotKeyAtoms();
   // The first two atoms made so that their low bytes are equal: others are added until one has the
   // first one's low byte; its place is then given to the second.
   std::vector<ATOM> made{GlobalAddAtomW(L"Hotkey_bkwd1")};
@@ -192,6 +202,7 @@ TEST_P(MainFormCleanUp, FreesHotKeysAtomsAndTrayIconAndRestoresTheScreenSaverFla
   const CleanUpCase& c = GetParam();
   FakeAnimation animation;
   FakeScreenSaver screenSaver{c.flagBefore};
+  DeleteLeftoverHotKeyAtoms();
   auto* form = new TfrmMain(Application);
   HWND h = form->Handle();
   screenSaver.active = false;  // the settings dialog switches the system's saver off while running

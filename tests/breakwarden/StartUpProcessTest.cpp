@@ -151,16 +151,41 @@ TEST_F(StartUp, TrayRightClickOpensTheMenuAndAClickOutsideClosesIt) {
   ASSERT_TRUE(WaitFor([&] { return (main = p.MainWindow()) && IsWindowVisible(main); })) << StateOf(p);
   ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(main); }));
   PostMessageW(main, WM_BKWD_TRAY, 100, WM_RBUTTONUP);
-  HWND menu = nullptr;
-  ASSERT_TRUE(WaitFor([&] { return (menu = TrackingMenu(p)) != nullptr; })) << "no menu";
-
-  RECT mr;
-  GetWindowRect(menu, &mr);
-  POINT outside{mr.left > 200 ? mr.left - 100 : mr.right + 100, mr.top > 200 ? mr.top - 100 : mr.bottom + 100};
-  ClickScreenAt(outside);
-  EXPECT_TRUE(WaitFor([&] { return p.Window(L"#32768") == nullptr; })) << "the menu stayed open";
+  ASSERT_TRUE(WaitFor([&] { return TrackingMenu(p) != nullptr; })) << "no menu";
+  EXPECT_TRUE(ClickBesideMenus(p)) << "the menu stayed open";
   DWORD_PTR answer = 0;
   EXPECT_TRUE(SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 10000, &answer));
+}
+
+// After the settings and the statistics have been open, a second start brings the welcome back
+// for its few seconds, just when a user reaches for the tray icon. It fades while the tray menu
+// is open, and the program's hidden window, which the menu made the foreground, hides with it:
+// the foreground stays with the program and the menu still closes on a click outside it.
+TEST_F(StartUp, ATrayMenuOpenedOverTheWelcomeStillClosesOnAClickOutsideOnceTheWelcomeHasFaded) {
+  Program p;
+  HWND main = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (main = p.MainWindow()) && IsWindowVisible(main); })) << StateOf(p);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(main); }, 15000)) << "the first welcome stays";
+  HWND setup = p.AnyWindow(L"TfrmSetup");
+  PostMessageW(main, WM_BKWD_OPENSETUPSCR, 0, 0);
+  ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(setup) != FALSE; }));
+  PostMessageW(setup, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(AnswerBoxOf(p, L"存盘提示:", IDNO));
+  ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(setup); }));
+  PostMessageW(main, WM_BKWD_OPENSTAT, 0, 0);
+  ASSERT_TRUE(WaitFor([&] { return p.Window(L"TfrmStat") != nullptr; }));
+  Program second;
+  ASSERT_TRUE(second.Ended()) << "the second start stayed";
+  ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(main) != FALSE; })) << "the second start brought no welcome";
+  PostMessageW(main, WM_BKWD_TRAY, 100, WM_RBUTTONUP);
+  ASSERT_TRUE(WaitFor([&] { return TrackingMenu(p) != nullptr; })) << "no menu";
+  ASSERT_TRUE(IsWindowVisible(main)) << "the welcome faded before the menu came";
+  ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(main); }, 15000)) << "the welcome stays";
+  DWORD owner = 0;
+  GetWindowThreadProcessId(GetForegroundWindow(), &owner);
+  EXPECT_EQ(owner, p.Pid()) << "the foreground went to another program";
+  EXPECT_TRUE(ClickBesideMenus(p)) << "the menu stayed open";
+  EXPECT_TRUE(p.Running());
 }
 
 LRESULT CALLBACK OldVersionProc(HWND h, UINT m, WPARAM w, LPARAM l) { return DefWindowProcW(h, m, w, l); }

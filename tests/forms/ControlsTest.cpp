@@ -115,6 +115,47 @@ TEST_F(DemoForm, OwnerDrawnPopupMenuMeasuresItsItemsAndClosesFromOutside) {
   EXPECT_EQ(f->log.back(), L"first");
 }
 
+// A form that is never active (an overlay picture), made active while a pop-up menu is open, as
+// Wine does when another window of the program goes: the activation goes back to the menu's
+// owner, whose loop hears a click outside the menu only while the owner is the foreground window.
+class TfrmNeverActive : public TForm {
+ public:
+  TfrmNeverActive() : TForm(Application) {
+    InitFormFromText("object frmNeverActive: TfrmNeverActive\n  Width = 120\n  Height = 80\n  BorderStyle = bsNone\nend\n",
+                     "TfrmNeverActive", FormBinder());
+  }
+
+ protected:
+  void CreateParams(TCreateParams& p) override {
+    TForm::CreateParams(p);
+    p.ExStyle |= WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
+  }
+};
+
+TEST_F(DemoForm, AWindowNeverActiveMadeActiveDuringAPopupMenuGivesTheForegroundBackToTheMenusOwner) {
+  static TfrmNeverActive* overlay;
+  static HWND foregroundInMenu;
+  overlay = new TfrmNeverActive();
+  overlay->ShowNoActivate();
+  foregroundInMenu = nullptr;
+  f->Show();
+  // In the menu's loop: the overlay made active, then a look at the foreground once its posted
+  // pass is handled, and the menu closed.
+  UINT_PTR t = SetTimer(nullptr, 0, 200, [](HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    SetForegroundWindow(overlay->Handle());
+    SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR id2, DWORD) {
+      KillTimer(nullptr, id2);
+      foregroundInMenu = GetForegroundWindow();
+      TPopupMenu::CloseOpenMenu();
+    });
+  });
+  f->pmPhoto->Popup(300, 300, f->Handle());
+  KillTimer(nullptr, t);
+  EXPECT_EQ(foregroundInMenu, f->Handle());
+  TComponent::Free(overlay);
+}
+
 TEST_F(DemoForm, ImagePaintsItsJpegPicture) {
   f->Show();
   f->Update();

@@ -43,13 +43,6 @@ bool AnswersAtOnce(HWND main, UINT ms = 3000) {
   return SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, ms, &r) != 0;
 }
 
-// A click beside the open menu, which closes it as a user's click outside does.
-void ClickBeside(HWND menu) {
-  RECT mr;
-  GetWindowRect(menu, &mr);
-  ClickScreenAt({mr.left > 200 ? mr.left - 100 : mr.right + 100, mr.top > 200 ? mr.top - 100 : mr.bottom + 100});
-}
-
 class MessageStorm : public BreakwardenCopy {
  protected:
   MessageStorm() : BreakwardenCopy(L"qvstorm") {}
@@ -101,10 +94,8 @@ TEST_F(MessageStorm, TheProgramStaysOneAnsweringInstanceAndItsCommandsStillWork)
 
   // A menu left up by the storm closes with a click beside it.
   if (p.Window(L"#32768")) {
-    HWND menu = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (menu = TrackingMenu(p)) != nullptr; })) << "the menu is not tracked";
-    ClickBeside(menu);
-    ASSERT_TRUE(WaitFor([&] { return p.Window(L"#32768") == nullptr; })) << "the menu stayed open";
+    ASSERT_TRUE(WaitFor([&] { return TrackingMenu(p) != nullptr; })) << "the menu is not tracked";
+    ASSERT_TRUE(ClickBesideMenus(p)) << "the menu stayed open";
   }
   // Each documented command still works.
   HWND setup = p.AnyWindow(L"TfrmSetup");
@@ -128,11 +119,10 @@ TEST_F(MessageStorm, TheProgramStaysOneAnsweringInstanceAndItsCommandsStillWork)
     return stat && IsWindowVisible(stat);
   })) << "0x8202 opens the statistics";
   PostMessageW(main, kTray, kTrayIconId, WM_RBUTTONUP);
-  HWND menu = nullptr;
-  EXPECT_TRUE(WaitFor([&] { return (menu = TrackingMenu(p)) != nullptr; })) << "the tray menu opens";
-  if (menu) {
-    ClickBeside(menu);
-    EXPECT_TRUE(WaitFor([&] { return p.Window(L"#32768") == nullptr; })) << StateOf(p);
+  const bool tracked = WaitFor([&] { return TrackingMenu(p) != nullptr; });
+  EXPECT_TRUE(tracked) << "the tray menu opens";
+  if (tracked) {
+    EXPECT_TRUE(ClickBesideMenus(p)) << StateOf(p);
   }
   EXPECT_TRUE(AnswersAtOnce(main));
   EXPECT_EQ(InstancesRunning(), 1);

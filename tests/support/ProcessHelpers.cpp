@@ -78,6 +78,7 @@ void ClickScreenAt(POINT p, bool right) {
   }
   in[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | (right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
   in[1].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | (right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
+  SetCursorPos(p.x, p.y);
   SendInput(2, in, sizeof(INPUT));
 }
 
@@ -500,5 +501,22 @@ HWND TrackingMenu(const TestProcess& p) {
   if (!menu) return nullptr;
   GUITHREADINFO gui{sizeof(gui)};
   if (!GetGUIThreadInfo(GetWindowThreadProcessId(menu, nullptr), &gui)) return nullptr;
-  return (gui.flags & GUI_INMENUMODE) && gui.hwndCapture ? menu : nullptr;
+  if (!(gui.flags & GUI_INMENUMODE) || !gui.hwndCapture) return nullptr;
+  return ClassOf(gui.hwndCapture) == L"#32768" ? gui.hwndCapture : menu;
+}
+
+bool ClickBesideMenus(const TestProcess& p) {
+  // 100 pixels beside the box around all of them: up and left where there is room, else down and
+  // right.
+  RECT all{};
+  for (HWND h : TopWindowsOf(p.Pid())) {
+    if (ClassOf(h) != L"#32768" || !IsWindowVisible(h)) continue;
+    RECT r;
+    GetWindowRect(h, &r);
+    UnionRect(&all, &all, &r);
+  }
+  const POINT beside{all.left > 200 ? all.left - 100 : all.right + 100, all.top > 200 ? all.top - 100 : all.bottom + 100};
+  ClickScreenAt(beside);
+  if (!WaitFor([&] { return p.Window(L"#32768") == nullptr; })) return false;
+  return SettleCursorAt(beside);
 }

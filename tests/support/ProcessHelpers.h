@@ -22,6 +22,9 @@ bool SettleCursorAt(POINT p);
 // A click of the left (or right) button at that place of the screen. The place goes with the
 // button's input itself: under Wine a program that handles X events from before a warp puts the
 // cursor's old place back into the system, and a click without a place of its own lands there.
+// The X pointer is moved there first, as a hand moves the mouse: Wine's SendInput moves only the
+// system's cursor, and the next look at the X pointer takes the cursor back to where that was.
+// While a menu is up its program holds the pointer grabbed and the X pointer cannot be moved.
 void ClickScreenAt(POINT p, bool right = false);
 
 // How far a program's local time runs ahead of the system's (negative: behind).
@@ -133,7 +136,13 @@ bool AnswerBoxOf(const TestProcess& p, const wchar_t* caption, int button, std::
 // The process's pop-up menu (#32768) once its thread tracks it: the menu's loop holds the mouse
 // capture in menu mode. The window shows before the loop takes the capture, and a click made in
 // between goes to the window beneath, so the menu never sees it. Null until then.
+// Where a submenu is open too, this is the menu the tray opened: under Wine the top menu holds
+// the capture.
 HWND TrackingMenu(const TestProcess& p);
+// A click beside every menu the process shows, as a user's click outside them; true once they
+// have closed. The X pointer is then settled at the click's place, where a hand would have left
+// it: a menu opened next opens there, and not over a place that the X pointer still holds.
+bool ClickBesideMenus(const TestProcess& p);
 // A window's place on the screen as "left,top right,bottom", to compare in one expectation.
 std::string WindowRectText(HWND h);
 // A check box's state, as a user's tool reads it.
