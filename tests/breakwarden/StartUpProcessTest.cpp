@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "BkwdProcessFixture.h"
 #include "ClassWindow.h"
 #include "Fakes.h"
 #include "ProcessHelpers.h"
@@ -166,9 +167,8 @@ TEST_F(StartUp, ATrayMenuOpenedOverTheWelcomeStillClosesOnAClickOutsideOnceTheWe
   HWND main = nullptr;
   ASSERT_TRUE(WaitFor([&] { return (main = p.MainWindow()) && IsWindowVisible(main); })) << StateOf(p);
   ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(main); }, 15000)) << "the first welcome stays";
-  HWND setup = p.AnyWindow(L"TfrmSetup");
-  PostMessageW(main, WM_BKWD_OPENSETUPSCR, 0, 0);
-  ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(setup) != FALSE; }));
+  HWND setup = nullptr;
+  ASSERT_TRUE(OpenSettingsOf(p, main, setup));
   PostMessageW(setup, WM_CLOSE, 0, 0);
   ASSERT_TRUE(AnswerBoxOf(p, L"存盘提示:", IDNO));
   ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(setup); }));
